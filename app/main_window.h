@@ -1,0 +1,101 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/fixed.h>
+#include <gtkmm/label.h>
+#include <gtkmm/separator.h>
+#include <gtkmm/window.h>
+
+#include "app/colour_swatch.h"
+#include "app/desktop_services.h"
+#include "app/multi_line_text_box.h"
+#include "app/titled_frame.h"
+#include "browser/browser_pane.h"
+#include "browser/current_address_field.h"
+
+namespace quillomat {
+
+// The program's main window: the browser pane, the link parameters and the link code, and the
+// state that the whole program works on.
+class MainWindow : public Gtk::Window {
+public:
+    struct Options {
+        BrowserPane::Options browser;
+    };
+
+    MainWindow(DesktopServices& desktop, const Options& options);
+
+    // Fills the template, and with an article in progress the addresses and the code box.
+    // Returns whether it wrote the code box.
+    bool GenerateLinkCode();
+    void CopyLinkCode();
+    void DetectArticle(const std::string& address);
+    void MirrorCurrentAddress();
+
+protected:
+    void on_realize() override;
+    bool on_key_press_event(GdkEventKey* event) override;
+
+private:
+    friend struct MainWindowTestAccess;
+
+    void PlaceControls();
+    void ApplyLook();
+    void ConnectSignals();
+    bool MoveFocusInOrder(bool forward);
+
+    void OnGoClicked();
+    void OnGenerateClicked();
+    void OnCopyClicked();
+
+    DesktopServices& desktop_;
+
+    // The state values that are never shown.
+    std::string Text1;
+    std::string Text2;
+    std::string Text3;
+    std::string Text4;
+    std::string Text5;
+    std::string Text6;
+    CurrentAddressField Text9;
+
+    Gtk::Fixed layout_;
+    Gtk::Entry Text13;
+    Gtk::Button Command6;
+    BrowserPane Web1;
+    Gtk::Button Command1;
+    Gtk::Button Command2;
+
+    TitledFrame Frame1;
+    Gtk::Label Label2;
+    Gtk::Entry Text10;
+    Gtk::Label Label3;
+    Gtk::Entry Text11;
+    Gtk::Label Label6;
+    Gtk::Entry Text12;
+    Gtk::Label Label1;
+    ColourSwatch c1;
+    ColourSwatch c2;
+    ColourSwatch c3;
+    Gtk::CheckButton Check1;
+    Gtk::CheckButton Check2;
+    Gtk::Separator Line1;
+    Gtk::CheckButton Check3;
+    MultiLineTextBox Text7;
+    Gtk::Button Command4;
+
+    TitledFrame Frame2;
+    Gtk::Label Label4;
+    Gtk::Label Label5;
+    MultiLineTextBox Text8;
+    Gtk::Button Command5;
+
+    std::vector<Gtk::Widget*> focusOrder_;
+};
+
+}  // namespace quillomat

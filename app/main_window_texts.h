@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string_view>
+
+namespace quillomat::main_window_texts {
+
+inline constexpr std::string_view Caption = ".:: Quillomat [ version 2 ] par Brennic ::.";
+
+inline constexpr std::string_view GoButton = "Aller à...";
+inline constexpr std::string_view SettingsButton = "Réglages...";
+inline constexpr std::string_view AboutButton = "Informations";
+inline constexpr std::string_view LinkParametersFrame = "Paramètres des liens...";
+inline constexpr std::string_view AddCaptionLabel = "Ajouter :";
+inline constexpr std::string_view SeparatorLabel = "Séparateur :";
+inline constexpr std::string_view ReadCaptionLabel = "Lire :";
+inline constexpr std::string_view ColoursLabel = "Couleurs du texte : ";
+inline constexpr std::string_view BoldCheck = "gras";
+inline constexpr std::string_view ItalicCheck = "italique";
+inline constexpr std::string_view AutomaticModeCheck = "Code généré automatiquement";
+inline constexpr std::string_view GenerateButton = "Créer les liens pour l'article en cours...";
+inline constexpr std::string_view LinkCodeFrame = "Code des liens...";
+inline constexpr std::string_view ArticleLabel = "Article en cours :";
+inline constexpr std::string_view CopyButton = "Copier";
+
+inline constexpr std::string_view InitialAddCaption = "Ajouter un commentaire";
+inline constexpr std::string_view InitialSeparator = "/";
+inline constexpr std::string_view InitialReadCaption = "Lire les commentaires";
+
+inline constexpr std::string_view NoArticleError = "Erreur pas de numéro d'article !";
+inline constexpr std::string_view NoArticleAdvice =
+    "Vous ne devez pas \"Créer un article\" mais \"Editer\" un article pour avoir ce numéro.";
+
+inline constexpr std::string_view CopyDoneTitle = "Quillomat par Brennic";
+inline constexpr std::string_view CopyDoneMessage =
+    "Quillomat vient de générer et copier le code pour cet article.\n"
+    "Vous pouvez à présent coller vos liens dans votre article!";
+
+}  // namespace quillomat::main_window_texts

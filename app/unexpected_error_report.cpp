@@ -1,0 +1,56 @@
+#include "app/unexpected_error_report.h"
+
+#include <glibmm/error.h>
+#include <glibmm/exceptionhandler.h>
+
+#include <cstdlib>
+
+#include "app/desktop_services.h"
+#include "app/gtk_desktop_services.h"
+#include "linkcode/unexpected_error.h"
+
+namespace quillomat {
+
+namespace {
+
+UnexpectedError Describe(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Glib::Error& glibError) {
+        return {glibError.code(), glibError.what()};
+    } catch (const Glib::Exception& glibException) {
+        return {0, glibException.what()};
+    } catch (...) {
+        return DescribeUnexpectedError(std::current_exception());
+    }
+}
+
+void ReportCurrentException()
+{
+    ReportUnexpectedError(std::current_exception());
+}
+
+}  // namespace
+
+void ReportUnexpectedError(std::exception_ptr error)
+{
+    static bool reporting = false;
+    if (!reporting) {
+        reporting = true;
+        try {
+            GtkDesktopServices().ShowMessage(UnexpectedErrorMessage(Describe(error)),
+                                             MessageIcon::Error, ApplicationTitle);
+        } catch (...) {
+            // The report itself failed: end the program all the same.
+        }
+    }
+    std::_Exit(EXIT_FAILURE);
+}
+
+void InstallUnexpectedErrorReport()
+{
+    Glib::add_exception_handler(sigc::ptr_fun(&ReportCurrentException));
+}
+
+}  // namespace quillomat

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <exception>
+
+namespace quillomat {
+
+// The general report of unexpected errors: a modal box giving the error's number and
+// description, after which the program ends. Never returns.
+[[noreturn]] void ReportUnexpectedError(std::exception_ptr error);
+
+// Routes exceptions that escape gtkmm signal handlers to the general report.
+void InstallUnexpectedErrorReport();
+
+}  // namespace quillomat

@@ -1,0 +1,87 @@
+#include "app/window_look.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <gdkmm/pixbuf.h>
+#include <gdkmm/screen.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/stylecontext.h>
+
+#include <vector>
+
+#include "resources/quillomat_resources.h"
+
+namespace quillomat {
+
+namespace {
+
+constexpr char ResourcePrefix[] = "/org/quillomat/Quillomat/";
+constexpr char WineFontFolder[] = "/usr/share/wine/fonts";
+
+void AddClass(Gtk::Widget& widget, const char* styleClass)
+{
+    widget.get_style_context()->add_class(styleClass);
+}
+
+void EnsureResourcesRegistered()
+{
+    static const bool registered = [] {
+        g_resources_register(quillomat_get_resource());
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+void LoadProgramStyle()
+{
+    EnsureResourcesRegistered();
+    auto provider = Gtk::CssProvider::create();
+    provider->load_from_resource(std::string(ResourcePrefix) + "style.css");
+    Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), provider,
+                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+void MarkAsProgramWindow(Gtk::Window& window)
+{
+    AddClass(window, "quillomat");
+}
+void MarkAsWhiteButton(Gtk::Widget& button)
+{
+    AddClass(button, "white-button");
+}
+void MarkAsBold(Gtk::Widget& control)
+{
+    AddClass(control, "bold");
+}
+void MarkAsItalic(Gtk::Widget& control)
+{
+    AddClass(control, "italic");
+}
+
+void MarkAsTextBox(Gtk::Widget& entry)
+{
+    AddClass(entry, "text-box");
+    if (auto* textEntry = dynamic_cast<Gtk::Entry*>(&entry))
+        textEntry->set_width_chars(1);
+}
+
+void SetProgramIcon(Gtk::Window& window)
+{
+    EnsureResourcesRegistered();
+    std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
+    for (const char* size : {"16", "32", "48"})
+        icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(ResourcePrefix) +
+                                                          "icons/quillomat-" + size + ".png"));
+    window.set_icon_list(icons);
+}
+
+void RegisterBundledFonts()
+{
+    // Missing folder: fontconfig falls back to a close sans-serif.
+    FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(WineFontFolder));
+}
+
+}  // namespace quillomat

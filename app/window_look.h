@@ -1,0 +1,23 @@
+#pragma once
+
+#include <gtkmm/widget.h>
+#include <gtkmm/window.h>
+
+namespace quillomat {
+
+// The program's look: Tahoma 8.25 pt on #EEEEEA, flat single-line borders and controls exactly
+// as small as the layouts say. The style sheet keys on these marks.
+void LoadProgramStyle();
+void MarkAsProgramWindow(Gtk::Window& window);
+void MarkAsWhiteButton(Gtk::Widget& button);
+void MarkAsBold(Gtk::Widget& control);
+void MarkAsItalic(Gtk::Widget& control);
+void MarkAsTextBox(Gtk::Widget& entry);
+
+// The program's icon in its three sizes.
+void SetProgramIcon(Gtk::Window& window);
+
+// Makes the Tahoma-metric fonts that Debian's fonts-wine keeps in its own folder available.
+void RegisterBundledFonts();
+
+}  // namespace quillomat

@@ -1,0 +1,77 @@
+#include "browser/browser_pane.h"
+
+#include <webkit2/webkit2.h>
+
+#include "app/unexpected_error_report.h"
+
+namespace quillomat {
+
+namespace {
+
+WebKitWebContext* CreateEphemeralContext(const BrowserPane::Options& options)
+{
+    WebKitWebsiteDataManager* dataManager = webkit_website_data_manager_new_ephemeral();
+    if (!options.proxyAddress.empty()) {
+        WebKitNetworkProxySettings* proxy =
+            webkit_network_proxy_settings_new(options.proxyAddress.c_str(), nullptr);
+        webkit_website_data_manager_set_network_proxy_settings(
+            dataManager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
+        webkit_network_proxy_settings_free(proxy);
+    }
+    WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(dataManager);
+    g_object_unref(dataManager);
+    return context;
+}
+
+}  // namespace
+
+BrowserPane::BrowserPane(const Options& options)
+{
+    WebKitWebContext* context = CreateEphemeralContext(options);
+    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
+    g_object_unref(context);
+    g_object_ref_sink(view_);
+    widget_ = Glib::wrap(GTK_WIDGET(view_));
+
+    g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnUriNotify), this);
+    g_signal_connect(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
+}
+
+BrowserPane::~BrowserPane()
+{
+    g_signal_handlers_disconnect_by_data(view_, this);
+    g_object_unref(view_);
+}
+
+void BrowserPane::Navigate(const std::string& address)
+{
+    webkit_web_view_load_uri(view_, address.c_str());
+}
+
+std::string BrowserPane::LocationURL() const
+{
+    const char* uri = webkit_web_view_get_uri(view_);
+    return uri ? uri : "";
+}
+
+void BrowserPane::OnUriNotify(WebKitWebView*, void*, BrowserPane* pane)
+{
+    pane->RaiseLocationChanged();
+}
+
+void BrowserPane::OnLoadChanged(WebKitWebView*, int, BrowserPane* pane)
+{
+    pane->RaiseLocationChanged();
+}
+
+void BrowserPane::RaiseLocationChanged()
+{
+    // WebKit calls us from C, out of reach of glibmm's handler for escaped exceptions.
+    try {
+        locationChanged_.emit();
+    } catch (...) {
+        ReportUnexpectedError(std::current_exception());
+    }
+}
+
+}  // namespace quillomat

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "linkcode/color_text.h"
+
+namespace quillomat {
+
+// The blog skin's colour text ("#333333" for skin "1"), or the empty text for anything that is
+// not exactly one of the numbers "1" to "24".
+std::string SkinColor(std::string_view skinNumber);
+
+// "[x=#RRGGBB-#RRGGBB]": the mark-up's two-colour tag.
+std::string GradientTag(ColorValue start, ColorValue end);
+
+// The two links with the placeholders [linkajout] and [linklire] standing for their addresses.
+std::string BuildLinkTemplate(std::string_view skinColour, std::string_view firstTag,
+                              std::string_view secondTag, std::string_view addCaption,
+                              std::string_view separator, std::string_view readCaption);
+
+// The service's page for adding a comment to the article.
+std::string AddCommentAddress(std::string_view voiceBoxId, std::string_view articleNumber,
+                              std::string_view skinNumber);
+
+// The blog's page listing the article's comments.
+std::string ReadCommentsAddress(std::string_view blogAddress, std::string_view articleNumber,
+                                std::string_view skinNumber);
+
+// Replaces [linkajout], then [linklire] in the result of that first pass.
+std::string FillLinkTemplate(std::string_view linkTemplate, std::string_view addCommentAddress,
+                             std::string_view readCommentsAddress);
+
+}  // namespace quillomat

@@ -1,0 +1,162 @@
+#include "linkcode/link_code.h"
+
+#include <gtest/gtest.h>
+
+#include "linkcode/link_code_generation.h"
+
+namespace quillomat {
+namespace {
+
+struct SkinCase {
+    const char* name;
+    const char* skin;
+    const char* colour;
+};
+
+class SkinColorTest : public ::testing::TestWithParam<SkinCase> {};
+
+TEST_P(SkinColorTest, LooksUpTheWholeTextExactly)
+{
+    EXPECT_EQ(SkinColor(GetParam().skin), GetParam().colour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Skins, SkinColorTest,
+    ::testing::Values(SkinCase{"First", "1", "#333333"}, SkinCase{"Seventh", "7", "#629962"},
+                      SkinCase{"SharedWhite9", "9", "#ffffff"},
+                      SkinCase{"SharedWhite11", "11", "#ffffff"},
+                      SkinCase{"SharedBlack15", "15", "#000000"},
+                      SkinCase{"Twelfth", "12", "#ffcecd"}, SkinCase{"Last", "24", "#313031"},
+                      SkinCase{"PastTheTable", "25", ""}, SkinCase{"Zero", "0", ""},
+                      SkinCase{"LeadingZero", "01", ""}, SkinCase{"LeadingBlank", " 1", ""},
+                      SkinCase{"TrailingBlank", "1 ", ""}, SkinCase{"Empty", "", ""},
+                      SkinCase{"Signed", "+1", ""}, SkinCase{"Hundred", "100", ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(GradientTagTest, UsesUpperCaseDigitsOfBothColours)
+{
+    EXPECT_EQ(GradientTag(8388736, 16777088), "[x=#800080-#80FFFF]");
+}
+
+TEST(BuildLinkTemplateTest, InitialSettingsGiveTheKnownTemplate)
+{
+    EXPECT_EQ(BuildLinkTemplate(SkinColor("1"), GradientTag(8388736, 16777088),
+                                GradientTag(16777088, 8388736), "Ajouter un commentaire", "/",
+                                "Lire les commentaires"),
+              "[a=[linkajout]][c=#333333][s][x=#800080-#80FFFF]Ajouter un commentaire "
+              "/[/x][/a][a=[linklire]][c=#333333][s][x=#80FFFF-#800080] Lire les "
+              "commentaires[/x][/a]");
+}
+
+TEST(BuildLinkTemplateTest, EmptyCaptionsAndUnknownSkinKeepTheBlanks)
+{
+    EXPECT_EQ(BuildLinkTemplate("", "[x=#A-#B]", "[x=#B-#C]", "", "", ""),
+              "[a=[linkajout]][c=][s][x=#A-#B] [/x][/a][a=[linklire]][c=][s][x=#B-#C] [/x][/a]");
+}
+
+TEST(LinkAddressTest, AddressesCarryTheTextsVerbatim)
+{
+    EXPECT_EQ(AddCommentAddress("12345678", "3141592", "7"),
+              "http://www.skyblog.com/admBloger/commentaireForm.phtml?id_skynaute=12345678"
+              "&id_article=3141592&id_template=7");
+    EXPECT_EQ(ReadCommentsAddress("monblog.skyblog.com", "3141592", "7"),
+              "http://monblog.skyblog.com/3141592_comment_1.html?7");
+    EXPECT_EQ(ReadCommentsAddress(" a b ", "1&page=2", ""),
+              "http:// a b /1&page=2_comment_1.html?");
+}
+
+struct FillCase {
+    const char* name;
+    const char* linkTemplate;
+    const char* add;
+    const char* read;
+    const char* expected;
+};
+
+class FillLinkTemplateTest : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(FillLinkTemplateTest, ReplacesAddLinkThenReadLink)
+{
+    const FillCase& c = GetParam();
+    EXPECT_EQ(FillLinkTemplate(c.linkTemplate, c.add, c.read), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, FillLinkTemplateTest,
+    ::testing::Values(
+        FillCase{"Empty", "", "A", "R", ""},
+        FillCase{"EveryPlaceholder", "[linkajout][linkajout]-[linklire]-[linkajout]", "A", "R",
+                 "AA-R-A"},
+        FillCase{"OtherCaseOrInnerBlankLeft", "[LinkAjout][linkajout ][linklire]", "A", "R",
+                 "[LinkAjout][linkajout ]R"},
+        FillCase{"SecondPassScansTheFirstPassResult", "[linkajout]", "x[linklire]y", "R", "xRy"},
+        FillCase{"ReadAddressNotRescanned", "[linklire]", "A", "[linkajout]", "[linkajout]"}),
+    [](const auto& info) { return info.param.name; });
+
+LinkCodeFields WorkedExampleFields()
+{
+    LinkCodeFields fields;
+    fields.firstColour = 255;
+    fields.middleColour = 40960;
+    fields.lastColour = 16711680;
+    fields.skinNumber = "7";
+    fields.automaticMode = true;
+    fields.addCaption = "[g]Ajouter un commentaire[/g]";
+    fields.separator = "[g]/[/g]";
+    fields.readCaption = "[g]Lire les commentaires[/g]";
+    fields.articleShown = "3141592";
+    fields.articleNumber = "3141592";
+    fields.voiceBoxId = "12345678";
+    fields.blogAddress = "monblog.skyblog.com";
+    fields.linkTemplate = "old template";
+    return fields;
+}
+
+TEST(ComputeLinkCodeTest, WorkedExample)
+{
+    const LinkCodeResult result = ComputeLinkCode(WorkedExampleFields());
+    EXPECT_EQ(result.linkTemplate,
+              "[a=[linkajout]][c=#629962][s][x=#FF0000-#00A000][g]Ajouter un commentaire[/g] "
+              "[g]/[/g][/x][/a][a=[linklire]][c=#629962][s][x=#00A000-#0000FF] [g]Lire les "
+              "commentaires[/g][/x][/a]");
+    EXPECT_TRUE(result.articleInProgress);
+    const std::string add =
+        "http://www.skyblog.com/admBloger/commentaireForm.phtml?"
+        "id_skynaute=12345678&id_article=3141592&id_template=7";
+    const std::string read = "http://monblog.skyblog.com/3141592_comment_1.html?7";
+    EXPECT_EQ(result.addCommentAddress, add);
+    EXPECT_EQ(result.readCommentsAddress, read);
+    EXPECT_EQ(result.linkCode, "[a=" + add +
+                                   "][c=#629962][s][x=#FF0000-#00A000][g]Ajouter un "
+                                   "commentaire[/g] [g]/[/g][/x][/a][a=" +
+                                   read +
+                                   "][c=#629962][s][x=#00A000-#0000FF] [g]Lire les "
+                                   "commentaires[/g][/x][/a]");
+}
+
+TEST(ComputeLinkCodeTest, WithoutAnArticleOnlyTheTemplateIsMade)
+{
+    LinkCodeFields fields = WorkedExampleFields();
+    fields.articleShown.clear();
+    const LinkCodeResult result = ComputeLinkCode(fields);
+    EXPECT_FALSE(result.articleInProgress);
+    EXPECT_NE(result.linkTemplate.find("[c=#629962]"), std::string::npos);
+    EXPECT_TRUE(result.linkCode.empty());
+}
+
+TEST(ComputeLinkCodeTest, AutomaticModeOffFillsTheUserTemplate)
+{
+    LinkCodeFields fields = WorkedExampleFields();
+    fields.automaticMode = false;
+    fields.linkTemplate = "[linkajout] [linkajout] [linkajout] [linklire] [LinkAjout]";
+    const LinkCodeResult result = ComputeLinkCode(fields);
+    EXPECT_EQ(result.linkTemplate, fields.linkTemplate);
+    EXPECT_EQ(result.linkCode.find("[linkajout]"), std::string::npos);
+    EXPECT_NE(result.linkCode.find("[LinkAjout]"), std::string::npos);
+
+    fields.linkTemplate.clear();
+    EXPECT_EQ(ComputeLinkCode(fields).linkCode, "");
+}
+
+}  // namespace
+}  // namespace quillomat

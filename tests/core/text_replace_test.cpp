@@ -1,0 +1,55 @@
+#include "linkcode/text_replace.h"
+
+#include <gtest/gtest.h>
+
+#include "linkcode/caption_tags.h"
+
+namespace quillomat {
+namespace {
+
+struct ReplaceCase {
+    const char* name;
+    const char* text;
+    const char* pattern;
+    const char* replacement;
+    const char* expected;
+};
+
+class ReplaceAllTest : public ::testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceAllTest, ReplacesInOneLeftToRightPass)
+{
+    const ReplaceCase& c = GetParam();
+    EXPECT_EQ(ReplaceAll(c.text, c.pattern, c.replacement), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplaceAllTest,
+    ::testing::Values(ReplaceCase{"EmptyText", "", "[g]", "x", ""},
+                      ReplaceCase{"EmptyPattern", "abc", "", "x", "abc"},
+                      ReplaceCase{"EveryOccurrence", "[g]a[g]b[g]", "[g]", "", "ab"},
+                      ReplaceCase{"JoinNotRescanned", "[[g]g]", "[g]", "", "[g]"},
+                      ReplaceCase{"InsertedTextNotRescanned", "ab", "a", "aa", "aab"},
+                      ReplaceCase{"CaseSensitive", "[G][g]", "[g]", "", "[G]"},
+                      ReplaceCase{"NonOverlappingFromTheLeft", "aaa", "aa", "b", "ba"},
+                      ReplaceCase{"AccentsKept", "é[g]à", "[g]", "ç", "éçà"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ReplaceAllTest, LargeTemplateWithThousandsOfPlaceholders)
+{
+    std::string text;
+    for (int i = 0; i < 50000; ++i)
+        text += "ab[linkajout]";
+    const std::string result = ReplaceAll(text, "[linkajout]", "X");
+    EXPECT_EQ(result.size(), 50000u * 3);
+    EXPECT_EQ(result.substr(0, 6), "abXabX");
+}
+
+TEST(CaptionTagsTest, WrapsWithOpeningAndClosingTags)
+{
+    EXPECT_EQ(WrapInTags("", BoldTags), "[g][/g]");
+    EXPECT_EQ(WrapInTags(WrapInTags("Lire", BoldTags), ItalicTags), "[i][g]Lire[/g][/i]");
+}
+
+}  // namespace
+}  // namespace quillomat

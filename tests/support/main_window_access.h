@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtkmm/label.h>
+
+#include <map>
+#include <string>
+
+#include "app/main_window.h"
+
+namespace quillomat {
+
+// Lets window tests read and set the main window's controls and hidden fields by name.
+struct MainWindowTestAccess {
+    static std::map<std::string, Gtk::Widget*> Controls(MainWindow& w)
+    {
+        return {{"Text13", &w.Text13},
+                {"Command6", &w.Command6},
+                {"Web1", &w.Web1.Widget()},
+                {"Command1", &w.Command1},
+                {"Command2", &w.Command2},
+                {"Frame1", &w.Frame1},
+                {"Label2", &w.Label2},
+                {"Text10", &w.Text10},
+                {"Label3", &w.Label3},
+                {"Text11", &w.Text11},
+                {"Label6", &w.Label6},
+                {"Text12", &w.Text12},
+                {"Label1", &w.Label1},
+                {"c1", &w.c1},
+                {"c2", &w.c2},
+                {"c3", &w.c3},
+                {"Check1", &w.Check1},
+                {"Check2", &w.Check2},
+                {"Line1", &w.Line1},
+                {"Check3", &w.Check3},
+                {"Text7", &w.Text7},
+                {"Command4", &w.Command4},
+                {"Frame2", &w.Frame2},
+                {"Label4", &w.Label4},
+                {"Label5", &w.Label5},
+                {"Text8", &w.Text8},
+                {"Command5", &w.Command5}};
+    }
+    static Gtk::Widget& FocusTarget(MainWindow& w, const std::string& name)
+    {
+        if (name == "Text7")
+            return w.Text7.View();
+        if (name == "Text8")
+            return w.Text8.View();
+        return *Controls(w).at(name);
+    }
+    static std::string Text7(MainWindow& w) { return w.Text7.Text(); }
+    static std::string Text8(MainWindow& w) { return w.Text8.Text(); }
+    static void SetText7(MainWindow& w, const std::string& t) { w.Text7.SetText(t); }
+    static void SetText8(MainWindow& w, const std::string& t) { w.Text8.SetText(t); }
+    static std::string& Text1(MainWindow& w) { return w.Text1; }
+    static std::string& Text2(MainWindow& w) { return w.Text2; }
+    static std::string& Text3(MainWindow& w) { return w.Text3; }
+    static std::string& Text4(MainWindow& w) { return w.Text4; }
+    static std::string& Text5(MainWindow& w) { return w.Text5; }
+    static std::string& Text6(MainWindow& w) { return w.Text6; }
+    static std::string Text9(MainWindow& w) { return w.Text9.Text(); }
+    static Gtk::Label& Label5(MainWindow& w) { return w.Label5; }
+    static ColourSwatch& Swatch(MainWindow& w, int index)
+    {
+        return index == 1 ? w.c1 : index == 2 ? w.c2 : w.c3;
+    }
+    static Gtk::CheckButton& Check(MainWindow& w, int index)
+    {
+        return index == 1 ? w.Check1 : index == 2 ? w.Check2 : w.Check3;
+    }
+    static Gtk::Entry& Caption(MainWindow& w, int index)
+    {
+        return index == 10 ? w.Text10 : index == 11 ? w.Text11 : index == 12 ? w.Text12 : w.Text13;
+    }
+    static Gtk::Button& Button(MainWindow& w, int index)
+    {
+        switch (index) {
+            case 1:
+                return w.Command1;
+            case 2:
+                return w.Command2;
+            case 4:
+                return w.Command4;
+            case 5:
+                return w.Command5;
+            default:
+                return w.Command6;
+        }
+    }
+    static BrowserPane& Pane(MainWindow& w) { return w.Web1; }
+};
+
+}  // namespace quillomat

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#include "app/main_window.h"
+#include "tests/support/main_loop_wait.h"
+#include "tests/support/main_window_access.h"
+#include "tests/support/recording_desktop.h"
+
+namespace quillomat::testing {
+
+using Access = MainWindowTestAccess;
+using namespace std::chrono_literals;
+
+// A shown main window whose message boxes and clipboard are recorded. Its browser pane sends
+// every request to an unused loopback port unless a test gives it a proxy.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void OpenWindow(const std::string& proxyAddress = "http://127.0.0.1:9")
+    {
+        MainWindow::Options options;
+        options.browser.proxyAddress = proxyAddress;
+        window = std::make_unique<MainWindow>(desktop, options);
+        window->show();
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] { return window->get_mapped() && window->get_allocated_width() >= 921; }, 10s));
+        RunMainLoopUntil([] { return false; }, 100ms);
+    }
+
+    void TearDown() override
+    {
+        if (window)
+            window->hide();
+        window.reset();
+    }
+
+    RecordingDesktop desktop;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace quillomat::testing

@@ -1,0 +1,174 @@
+#include <gdkmm/screen.h>
+#include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/label.h>
+
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+struct Placement {
+    const char* name;
+    const char* container;    // "window", "Frame1" or "Frame2"
+    int x, y, width, height;  // width -1: sized to its text
+};
+
+const Placement Layout[] = {
+    {"Text13", "window", 8, 8, 721, 19},       {"Command6", "window", 736, 8, 81, 17},
+    {"Web1", "window", 8, 32, 809, 345},       {"Command1", "window", 824, 8, 89, 201},
+    {"Command2", "window", 824, 216, 89, 161}, {"Frame1", "window", 8, 384, 577, 137},
+    {"Label2", "Frame1", 16, 24, -1, 13},      {"Text10", "Frame1", 88, 24, 201, 19},
+    {"Label3", "Frame1", 16, 48, -1, 13},      {"Text11", "Frame1", 88, 48, 201, 19},
+    {"Label6", "Frame1", 16, 72, -1, 13},      {"Text12", "Frame1", 88, 72, 201, 19},
+    {"Label1", "Frame1", 16, 104, -1, 13},     {"c1", "Frame1", 128, 104, 25, 17},
+    {"c2", "Frame1", 160, 104, 25, 17},        {"c3", "Frame1", 192, 104, 25, 17},
+    {"Check1", "Frame1", 232, 96, 57, 17},     {"Check2", "Frame1", 232, 112, 65, 17},
+    {"Line1", "Frame1", 304, 16, 1, 113},      {"Check3", "Frame1", 320, 16, 209, 17},
+    {"Text7", "Frame1", 320, 40, 241, 73},     {"Command4", "Frame1", 320, 112, 241, 17},
+    {"Frame2", "window", 592, 384, 321, 137},  {"Label4", "Frame2", 16, 16, -1, 13},
+    {"Text8", "Frame2", 16, 32, 289, 73},      {"Command5", "Frame2", 16, 112, 289, 17},
+};
+
+std::string CaptionOf(Gtk::Widget* control)
+{
+    if (auto* label = dynamic_cast<Gtk::Label*>(control))
+        return label->get_text();
+    if (auto* button = dynamic_cast<Gtk::Button*>(control))
+        return button->get_label();
+    if (auto* entry = dynamic_cast<Gtk::Entry*>(control))
+        return entry->get_text();
+    if (auto* frame = dynamic_cast<Gtk::Container*>(control))
+        for (Gtk::Widget* child : frame->get_children())
+            if (auto* border = dynamic_cast<Gtk::Frame*>(child))
+                return border->get_label();
+    return {};
+}
+
+TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutSays)
+{
+    OpenWindow();
+    auto controls = Access::Controls(*window);
+    for (const Placement& p : Layout) {
+        SCOPED_TRACE(p.name);
+        Gtk::Widget* control = controls.at(p.name);
+        Gtk::Widget* container = std::string(p.container) == "window"
+                                     ? static_cast<Gtk::Widget*>(window.get())
+                                     : controls.at(p.container);
+        int x = -1, y = -1;
+        ASSERT_TRUE(control->translate_coordinates(*container, 0, 0, x, y));
+        EXPECT_EQ(x, p.x);
+        EXPECT_EQ(y, p.y);
+        if (p.width >= 0)
+            EXPECT_EQ(control->get_allocated_width(), p.width);
+        else
+            EXPECT_GT(control->get_allocated_width(), 10);
+        EXPECT_NEAR(control->get_allocated_height(), p.height, p.width >= 0 ? 0 : 2);
+    }
+}
+
+TEST_F(MainWindowTest, CaptionsAndInitialState)
+{
+    OpenWindow();
+    EXPECT_EQ(window->get_title(), ".:: Quillomat [ version 2 ] par Brennic ::.");
+    EXPECT_EQ(window->get_window()->get_width(), 921);
+    EXPECT_EQ(window->get_window()->get_height(), 528);
+
+    const std::map<std::string, std::string> captions = {
+        {"Text13", "http://skyblog.com"},
+        {"Command6", "Aller à..."},
+        {"Command1", "Réglages..."},
+        {"Command2", "Informations"},
+        {"Frame1", "Paramètres des liens..."},
+        {"Label2", "Ajouter :"},
+        {"Text10", "Ajouter un commentaire"},
+        {"Label3", "Séparateur :"},
+        {"Text11", "/"},
+        {"Label6", "Lire :"},
+        {"Text12", "Lire les commentaires"},
+        {"Label1", "Couleurs du texte : "},
+        {"Check1", "gras"},
+        {"Check2", "italique"},
+        {"Check3", "Code généré automatiquement"},
+        {"Command4", "Créer les liens pour l'article en cours..."},
+        {"Frame2", "Code des liens..."},
+        {"Label4", "Article en cours :"},
+        {"Label5", ""},
+        {"Command5", "Copier"},
+    };
+    auto controls = Access::Controls(*window);
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(CaptionOf(controls.at(name)), caption) << name;
+
+    EXPECT_FALSE(Access::Check(*window, 1).get_active());
+    EXPECT_FALSE(Access::Check(*window, 2).get_active());
+    EXPECT_TRUE(Access::Check(*window, 3).get_active());
+    EXPECT_FALSE(controls.at("Text7")->is_sensitive());
+    EXPECT_TRUE(controls.at("Text8")->is_sensitive());
+    EXPECT_EQ(Access::Text7(*window), "");
+    EXPECT_EQ(Access::Text8(*window), "");
+    EXPECT_EQ(Access::Swatch(*window, 1).Colour(), 8388736u);
+    EXPECT_EQ(Access::Swatch(*window, 2).Colour(), 16777088u);
+    EXPECT_EQ(Access::Swatch(*window, 3).Colour(), 8388736u);
+    EXPECT_EQ(Access::Text3(*window), "1");
+    EXPECT_EQ(Access::Text2(*window).size(), 8u);
+    EXPECT_FALSE(Access::Text1(*window).empty());
+
+    for (const char* bold : {"Command1", "Command2", "Command4", "Command5", "Check1", "Label5"})
+        EXPECT_TRUE(controls.at(bold)->get_style_context()->has_class("bold")) << bold;
+    for (const char* white : {"Command6", "Command1", "Command2", "Command4", "Command5"})
+        EXPECT_TRUE(controls.at(white)->get_style_context()->has_class("white-button")) << white;
+}
+
+TEST_F(MainWindowTest, WindowIsCentredAndOffersNoMaximise)
+{
+    OpenWindow();
+    int x = 0, y = 0;
+    window->get_window()->get_origin(x, y);
+    const auto screen = window->get_screen();
+    EXPECT_NEAR(x, (screen->get_width() - 921) / 2, 2);
+    EXPECT_NEAR(y, (screen->get_height() - 528) / 2, 40);
+    Gdk::WMDecoration decorations{};
+    window->get_window()->get_decorations(decorations);
+    EXPECT_FALSE(decorations & Gdk::DECOR_MAXIMIZE);
+    EXPECT_TRUE(decorations & Gdk::DECOR_MINIMIZE);
+    EXPECT_TRUE(window->get_resizable());
+}
+
+TEST_F(MainWindowTest, ResizingMovesNothing)
+{
+    OpenWindow();
+    auto controls = Access::Controls(*window);
+    int x = 0, y = 0;
+    window->resize(1200, 800);
+    RunMainLoopUntil([&] { return window->get_allocated_width() >= 1200; }, 5s);
+    ASSERT_EQ(window->get_allocated_width(), 1200);
+    controls.at("Frame2")->translate_coordinates(*window, 0, 0, x, y);
+    EXPECT_EQ(x, 592);
+    EXPECT_EQ(y, 384);
+    EXPECT_EQ(controls.at("Web1")->get_allocated_width(), 809);
+}
+
+TEST_F(MainWindowTest, TabFollowsTheFocusOrder)
+{
+    OpenWindow();
+    const std::vector<std::string> order = {"Command1", "Command2", "Text10", "Text11", "Text12",
+                                            "Command4", "Check1",   "Check2", "Text8",  "Command5",
+                                            "Text13",   "Command6", "Check3", "Web1"};
+    window->present();
+    Access::FocusTarget(*window, "Command1").grab_focus();
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        GdkEvent* tab = gdk_event_new(GDK_KEY_PRESS);
+        tab->key.window = GDK_WINDOW(g_object_ref(window->get_window()->gobj()));
+        tab->key.keyval = GDK_KEY_Tab;
+        gtk_widget_event(GTK_WIDGET(window->gobj()), tab);
+        gdk_event_free(tab);
+        Gtk::Widget& expected = Access::FocusTarget(*window, order[i]);
+        EXPECT_TRUE(expected.has_focus()) << "after Tab number " << i << " expected " << order[i];
+    }
+}
+
+}  // namespace
+}  // namespace quillomat::testing

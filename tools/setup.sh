@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Quillomat needs to build, run and test, then configures and
+# builds it. Usage: tools/setup.sh BUILD_DIR [extra cmake arguments...]
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev libglib2.0-dev-bin
+    libfontconfig-dev fonts-wine fonts-dejavu-core adwaita-icon-theme
+    libgtest-dev
+    xvfb xauth xclip x11-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    if [[ $(id -u) -eq 0 ]]; then
+        apt_get=(apt-get)
+    elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+        apt_get=(sudo apt-get)
+    elif command -v sudo >/dev/null && [[ -t 0 ]]; then
+        apt_get=(sudo apt-get)
+    else
+        echo "Quillomat needs these Debian packages, and installing them needs root:" >&2
+        echo "    apt-get install -y ${missing[*]}" >&2
+        echo "Run that line as root (or through sudo), then run this script again." >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${apt_get[@]}" update -qq
+    "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=$1
+shift
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cmake -S "$source_dir" -B "$build_dir" "$@" >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)"

@@ -15,6 +15,43 @@ void RecordingDesktop::ShowMessage(std::string_view text, MessageIcon icon, std:
     --openMessages;
 }
 
+namespace {
+
+class RecordingColourPicker : public ColourPicker {
+public:
+    RecordingColourPicker(ColorValue initialColour, std::vector<std::optional<ColorValue>>& choices)
+        : confirmed_(initialColour), choices_(choices)
+    {
+    }
+
+    ColorValue ShowColor() override
+    {
+        if (!choices_.empty()) {
+            if (choices_.front())
+                confirmed_ = *choices_.front();
+            choices_.erase(choices_.begin());
+        }
+        return confirmed_;
+    }
+
+private:
+    ColorValue confirmed_;
+    std::vector<std::optional<ColorValue>>& choices_;
+};
+
+}  // namespace
+
+std::unique_ptr<ColourPicker> RecordingDesktop::CreateColourPicker(ColorValue initialColour)
+{
+    return std::make_unique<RecordingColourPicker>(initialColour, colourChoices);
+}
+
+std::optional<std::string> RecordingDesktop::OpenExternalPage(std::string_view address)
+{
+    openedPages.emplace_back(address);
+    return externalPageFailure;
+}
+
 void RecordingDesktop::PutTextOnClipboard(std::string_view text)
 {
     clipboardTexts.emplace_back(text);

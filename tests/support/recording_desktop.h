@@ -20,9 +20,17 @@ public:
 
     void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
     void PutTextOnClipboard(std::string_view text) override;
+    std::unique_ptr<ColourPicker> CreateColourPicker(ColorValue initialColour) override;
+    std::optional<std::string> OpenExternalPage(std::string_view address) override;
 
     std::vector<Message> messages;
     std::vector<std::string> clipboardTexts;
+    std::vector<std::string> openedPages;
+    // What OpenExternalPage answers: nothing for a browser started, else the reason.
+    std::optional<std::string> externalPageFailure;
+    // What the user does in the next colour pickers opened: a colour confirmed, or nothing for
+    // a cancel. Each picker remembers its own confirmed colour.
+    std::vector<std::optional<ColorValue>> colourChoices;
     // Called while a box is open, with the box's index since the start.
     std::function<void(std::size_t)> whileMessageOpen;
     // Boxes open at the moment, to catch a box opened over another.

@@ -1,0 +1,272 @@
+#include <webkit2/webkit2.h>
+
+#include "app/gtk_desktop_services.h"
+#include "tests/support/loopback_site.h"
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+const std::string EditPath = "/admBloger/article.phtml?edit_article=1&id=";
+const std::string CopyDone =
+    "Quillomat vient de générer et copier le code pour cet article.\n"
+    "Vous pouvez à présent coller vos liens dans votre article!";
+
+std::string Page(const std::string& body)
+{
+    return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>t</title></head><body>" + body +
+           "</body></html>";
+}
+
+// Records message boxes like RecordingDesktop, but puts the code on the real clipboard, so
+// that another process can read it.
+class RealClipboardDesktop : public RecordingDesktop {
+public:
+    void PutTextOnClipboard(std::string_view text) override
+    {
+        RecordingDesktop::PutTextOnClipboard(text);
+        GtkDesktopServices().PutTextOnClipboard(text);
+    }
+};
+
+// The main window with its pane routed to a loopback site standing for the blog service.
+class ArticleDetectionTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        site.AddPage("http://www.skyblog.com/", Page("<a id='edit' href='http://www.skyblog.com" +
+                                                     EditPath + "123'>Editer</a>"));
+        for (const std::string host :
+             {"www.skyblog.com", "skyblog.com", "www.skyrock.com", "skyrock.com"})
+            for (const std::string number : {"123", "456", ""})
+                site.AddPage("http://" + host + EditPath + number, Page("Article " + number));
+        site.AddPage("http://www.skyblog.com/liste", Page("Liste des articles"));
+        OpenWindow(site.ProxyAddress());
+        ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/"));
+    }
+
+    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
+
+    bool WaitForAddress(const std::string& address)
+    {
+        return RunMainLoopUntil(
+            [&] {
+                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
+            },
+            20s);
+    }
+
+    void Go(const std::string& address)
+    {
+        Access::Caption(*window, 13).set_text(address);
+        Access::Button(*window, 6).clicked();
+    }
+
+    void RunScript(const std::string& script)
+    {
+        webkit_web_view_evaluate_javascript(View(), script.c_str(), -1, nullptr, nullptr, nullptr,
+                                            nullptr, nullptr);
+    }
+
+    std::size_t CopyMessages() const
+    {
+        std::size_t count = 0;
+        for (const auto& message : desktop.messages)
+            count += message.text == CopyDone;
+        return count;
+    }
+
+    LoopbackSite site;
+};
+
+TEST_F(ArticleDetectionTest, StartOpensTheHomePageWhileTheBoxShowsTheShortForm)
+{
+    EXPECT_TRUE(site.WasRequested("http://www.skyblog.com/"));
+    EXPECT_EQ(Access::Caption(*window, 13).get_text(), "http://skyblog.com");
+    EXPECT_EQ(Access::Label5(*window).get_text(), "");
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ArticleDetectionTest, FollowingALinkToAnArticleGeneratesAndCopiesOnce)
+{
+    RunScript("document.getElementById('edit').click();");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+    EXPECT_EQ(Access::Text4(*window), "123");
+    EXPECT_NE(Access::Text5(*window).find("&id_article=123&"), std::string::npos);
+    ASSERT_EQ(desktop.clipboardTexts.size(), 1u);
+    EXPECT_EQ(desktop.clipboardTexts[0], Access::Text8(*window));
+    EXPECT_NE(Access::Text8(*window).find("[a=http://www.skyblog.com/admBloger/"),
+              std::string::npos);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, CopyDone);
+    EXPECT_EQ(desktop.messages[0].title, "Quillomat par Brennic");
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Information);
+    // The link did not touch the address box.
+    EXPECT_EQ(Access::Caption(*window, 13).get_text(), "http://skyblog.com");
+
+    // The browser reporting the same address again runs nothing.
+    for (int i = 0; i < 20; ++i)
+        window->MirrorCurrentAddress();
+    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
+}
+
+TEST_F(ArticleDetectionTest, EachServiceHostFormIsAccepted)
+{
+    for (const std::string host : {"skyblog.com", "www.skyrock.com", "skyrock.com"}) {
+        Go("http://" + host + EditPath + "456");
+        ASSERT_TRUE(WaitForAddress("http://" + host + EditPath + "456"));
+        EXPECT_EQ(Access::Label5(*window).get_text(), "456") << host;
+        Go("http://www.skyblog.com/liste");
+        ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/liste"));
+    }
+    EXPECT_EQ(CopyMessages(), 3u);
+}
+
+TEST_F(ArticleDetectionTest, RedirectAndFormSubmissionReachTheArticle)
+{
+    site.AddRedirect("http://www.skyblog.com/suite", "http://skyrock.com" + EditPath + "123");
+    Go("http://www.skyblog.com/suite");
+    ASSERT_TRUE(WaitForAddress("http://skyrock.com" + EditPath + "123"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+
+    site.AddPage("http://www.skyblog.com/formulaire",
+                 Page("<form id='f' method='post' action='http://www.skyblog.com" + EditPath +
+                      "456'><input name='titre' value='Mon article'></form>"));
+    Go("http://www.skyblog.com/formulaire");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/formulaire"));
+    RunScript("document.getElementById('f').submit();");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "456"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "456");
+    EXPECT_EQ(site.Requests().back().method, "POST");
+    EXPECT_EQ(site.Requests().back().body, "titre=Mon+article");
+    EXPECT_EQ(CopyMessages(), 2u);
+}
+
+TEST_F(ArticleDetectionTest, LeavingTheArticleEmptiesTheDisplayAndKeepsTheCode)
+{
+    Go("http://www.skyblog.com" + EditPath + "123");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    const std::string code = Access::Text8(*window);
+
+    Go("http://www.skyblog.com/liste");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/liste"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "");
+    EXPECT_EQ(Access::Text4(*window), "123");
+    EXPECT_EQ(Access::Text8(*window), code);
+    EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
+
+    // Back in the history: the article is detected again.
+    webkit_web_view_go_back(View());
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+    EXPECT_EQ(desktop.clipboardTexts.size(), 2u);
+}
+
+TEST_F(ArticleDetectionTest, LookalikeAddressesAreNotArticles)
+{
+    for (const std::string address :
+         {"http://www.skyblog.com/admBloger/article.phtml?id=123&edit_article=1",
+          "http://www.skyblog.com/admBloger/article.phtml?edit_article=2&id=123",
+          "http://www.skyblog.com/AdmBloger/article.phtml?edit_article=1&id=123"}) {
+        site.AddPage(address, Page("x"));
+        Go(address);
+        ASSERT_TRUE(WaitForAddress(address));
+        EXPECT_EQ(Access::Label5(*window).get_text(), "") << address;
+    }
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(desktop.clipboardTexts.empty());
+}
+
+TEST_F(ArticleDetectionTest, AnEmptyArticleNumberIsRefusedWithoutCopying)
+{
+    Go("http://www.skyblog.com" + EditPath + "123");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    const std::string code = Access::Text8(*window);
+    desktop.messages.clear();
+
+    Go("http://skyblog.com" + EditPath);
+    ASSERT_TRUE(WaitForAddress("http://skyblog.com" + EditPath));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "");
+    EXPECT_EQ(Access::Text4(*window), "");
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[0].text, "Erreur pas de numéro d'article !");
+    EXPECT_EQ(desktop.messages[1].icon, MessageIcon::Information);
+    EXPECT_EQ(CopyMessages(), 0u);
+    EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
+    EXPECT_EQ(Access::Text8(*window), code);
+
+    // "Copier" by hand still copies whatever the box holds.
+    Access::Button(*window, 5).clicked();
+    EXPECT_EQ(desktop.clipboardTexts.back(), code);
+    EXPECT_EQ(CopyMessages(), 1u);
+}
+
+TEST_F(ArticleDetectionTest, AChangeWhileAMessageIsOpenIsDetectedAfterItCloses)
+{
+    bool navigatedAway = false;
+    desktop.whileMessageOpen = [&](std::size_t) {
+        if (navigatedAway)
+            return;
+        navigatedAway = true;
+        // The browser moves on and reports while the box is still open.
+        Go("http://www.skyrock.com" + EditPath + "456");
+        RunMainLoopUntil([&] { return Access::Text9(*window).ends_with("456"); }, 20s);
+        EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+        EXPECT_EQ(desktop.messages.size(), 1u);
+    };
+    Go("http://www.skyblog.com" + EditPath + "123");
+    ASSERT_TRUE(WaitForAddress("http://www.skyrock.com" + EditPath + "456"));
+    RunMainLoopUntil([&] { return desktop.messages.size() >= 2; }, 5s);
+
+    EXPECT_EQ(desktop.mostOpenAtOnce, 1);
+    EXPECT_EQ(CopyMessages(), 2u);
+    ASSERT_EQ(desktop.clipboardTexts.size(), 2u);
+    EXPECT_NE(desktop.clipboardTexts[0].find("id_article=123&"), std::string::npos);
+    EXPECT_NE(desktop.clipboardTexts[1].find("id_article=456&"), std::string::npos);
+    EXPECT_EQ(Access::Label5(*window).get_text(), "456");
+}
+
+// Owns the real clipboard; another process reads it.
+class ClipboardTest : public ArticleDetectionTest {
+protected:
+    void SetUp() override
+    {
+        ArticleDetectionTest::SetUp();
+        window.reset();
+        desktop.messages.clear();
+        MainWindow::Options options;
+        options.browser.proxyAddress = site.ProxyAddress();
+        window = std::make_unique<MainWindow>(realClipboard, options);
+        window->show();
+        ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/"));
+    }
+
+    RealClipboardDesktop realClipboard;
+};
+
+TEST_F(ClipboardTest, AnotherProgramReadsTheExactCode)
+{
+    Access::Caption(*window, 10).set_text("Ajoutez un mot doux ç é à ù");
+    Access::Caption(*window, 12).set_text("Lisez « les » commentaires");
+    Go("http://www.skyblog.com" + EditPath + "123");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_EQ(realClipboard.clipboardTexts.size(), 1u);
+    const std::string code = Access::Text8(*window);
+    EXPECT_NE(code.find("mot doux ç é à ù"), std::string::npos);
+    EXPECT_EQ(ReadClipboardWithXclip(10s), code);
+
+    // Code edited by hand, line breaks included, reaches the clipboard as it stands.
+    Access::SetText8(*window, "première ligne\r\nseconde ligne\n");
+    Access::Button(*window, 5).clicked();
+    EXPECT_EQ(ReadClipboardWithXclip(10s), "première ligne\r\nseconde ligne\n");
+
+    Access::SetText8(*window, "");
+    Access::Button(*window, 5).clicked();
+    EXPECT_EQ(ReadClipboardWithXclip(10s), "");
+}
+
+}  // namespace
+}  // namespace quillomat::testing

@@ -1,12 +1,74 @@
-#include <stdexcept>
+#include <gdkmm/rgba.h>
+#include <gtkmm/colorchooserdialog.h>
 
+#include "app/active_window.h"
 #include "app/gtk_desktop_services.h"
+#include "linkcode/color_value.h"
 
 namespace quillomat {
 
-std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(ColorValue)
+namespace {
+
+Gdk::RGBA RgbaFromColor(ColorValue colour)
 {
-    throw std::logic_error("colour pickers are not built yet");
+    const Rgb rgb = RgbFromColor(colour);
+    Gdk::RGBA rgba;
+    rgba.set_rgba(rgb.red / 255.0, rgb.green / 255.0, rgb.blue / 255.0);
+    return rgba;
+}
+
+// The window of the control whose click opens the picker, else the one the user works in.
+Gtk::Window* OwnerWindow()
+{
+    if (GdkEvent* event = gtk_get_current_event()) {
+        GtkWidget* control = gtk_get_event_widget(event);
+        gdk_event_free(event);
+        GtkWidget* toplevel = control ? gtk_widget_get_toplevel(control) : nullptr;
+        if (toplevel && GTK_IS_WINDOW(toplevel))
+            return Glib::wrap(GTK_WINDOW(toplevel));
+    }
+    return ActiveWindow();
+}
+
+ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
+{
+    return ColorFromRgb(ComponentFromFraction(rgba.get_red()),
+                        ComponentFromFraction(rgba.get_green()),
+                        ComponentFromFraction(rgba.get_blue()));
+}
+
+// A GTK colour chooser dialog of its own, kept hidden between openings.
+class GtkColourPicker : public ColourPicker {
+public:
+    explicit GtkColourPicker(ColorValue initialColour) : confirmed_(initialColour)
+    {
+        dialog_.set_use_alpha(false);
+        dialog_.set_modal(true);
+    }
+
+    ColorValue ShowColor() override
+    {
+        if (Gtk::Window* owner = OwnerWindow())
+            dialog_.set_transient_for(*owner);
+        // A change made in the dialog and then cancelled must not show at the next opening.
+        dialog_.set_rgba(RgbaFromColor(confirmed_));
+        const int response = dialog_.run();
+        dialog_.hide();
+        if (response == Gtk::RESPONSE_OK)
+            confirmed_ = ColorFromRgba(dialog_.get_rgba());
+        return confirmed_;
+    }
+
+private:
+    ColorValue confirmed_;
+    Gtk::ColorChooserDialog dialog_;
+};
+
+}  // namespace
+
+std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(ColorValue initialColour)
+{
+    return std::make_unique<GtkColourPicker>(initialColour);
 }
 
 }  // namespace quillomat

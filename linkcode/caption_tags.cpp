@@ -1,5 +1,7 @@
 #include "linkcode/caption_tags.h"
 
+#include "linkcode/text_replace.h"
+
 namespace quillomat {
 
 std::string WrapInTags(std::string_view caption, StyleTags tags)
@@ -8,6 +10,11 @@ std::string WrapInTags(std::string_view caption, StyleTags tags)
     wrapped += caption;
     wrapped += tags.closing;
     return wrapped;
+}
+
+std::string RemoveTags(std::string_view caption, StyleTags tags)
+{
+    return RemoveAll(RemoveAll(caption, tags.opening), tags.closing);
 }
 
 }  // namespace quillomat

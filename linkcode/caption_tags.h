@@ -16,4 +16,8 @@ inline constexpr StyleTags ItalicTags{"[i]", "[/i]"};
 
 std::string WrapInTags(std::string_view caption, StyleTags tags);
 
+// Removes every opening tag, then every closing tag, each in one exact, case-sensitive pass:
+// tags the user typed go too, but a tag that a removal joins together is left to the next pass.
+std::string RemoveTags(std::string_view caption, StyleTags tags);
+
 }  // namespace quillomat

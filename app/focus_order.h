@@ -1,0 +1,24 @@
+#pragma once
+
+#include <vector>
+
+#include <gdk/gdk.h>
+#include <gtkmm/widget.h>
+#include <gtkmm/window.h>
+
+namespace quillomat {
+
+// A window's Tab order as its design lists it, whatever the controls' places; disabled and
+// hidden controls are skipped.
+class FocusOrder {
+public:
+    explicit FocusOrder(std::vector<Gtk::Widget*> controls) : controls_(std::move(controls)) {}
+
+    // Moves the focus on a plain Tab (forward) or Shift+Tab (back); returns whether it did.
+    bool MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const;
+
+private:
+    std::vector<Gtk::Widget*> controls_;
+};
+
+}  // namespace quillomat

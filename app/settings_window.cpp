@@ -1,0 +1,182 @@
+#include "app/settings_window.h"
+
+#include <string>
+
+#include <gtkmm/togglebutton.h>
+
+#include "app/external_page.h"
+#include "app/settings_window_texts.h"
+#include "app/ustring.h"
+#include "app/window_look.h"
+#include "browser/service_addresses.h"
+
+namespace quillomat {
+
+namespace texts = settings_window_texts;
+
+namespace {
+
+constexpr int ClientWidth = 281;
+constexpr int ClientHeight = 192;
+constexpr int SkinCount = 24;
+
+void Place(Gtk::Fixed& container, Gtk::Widget& control, int x, int y, int width, int height)
+{
+    control.set_size_request(width, height);
+    container.put(control, x, y);
+}
+
+void KeepArrowOutOfFocus(Gtk::Container& comboPart)
+{
+    comboPart.forall([](Gtk::Widget& part) {
+        if (dynamic_cast<Gtk::ToggleButton*>(&part))
+            part.set_can_focus(false);
+        else if (auto* container = dynamic_cast<Gtk::Container*>(&part))
+            KeepArrowOutOfFocus(*container);
+    });
+}
+
+std::string_view MissingSettingMessage(MissingSetting missing)
+{
+    switch (missing) {
+        case MissingSetting::BlogAddress:
+            return texts::MissingBlogAddress;
+        case MissingSetting::VoiceBoxId:
+            return texts::MissingVoiceBoxId;
+        case MissingSetting::SkinNumber:
+            break;
+    }
+    return texts::MissingSkin;
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
+    : desktop_(desktop),
+      owner_(std::move(owner)),
+      Label1(ToUString(texts::BlogAddressLabel)),
+      Label2(ToUString(texts::VoiceBoxIdExplanation)),
+      Label3(ToUString(texts::VoiceBoxIdLabel)),
+      Label4(ToUString(texts::SkinLabel)),
+      Text3(true),
+      Command1(ToUString(texts::ValidateButton)),
+      Command2(ToUString(texts::QuitButton)),
+      Label5(texts::HomePageLink),
+      Label6(ToUString(texts::SchemeLabel)),
+      focusOrder_({&Text1, &Text2, Text3.get_entry(), &Command1, &Command2})
+{
+    set_title(ToUString(texts::Caption));
+    set_position(Gtk::WIN_POS_CENTER);
+    set_resizable(false);
+
+    for (int skin = 1; skin <= SkinCount; ++skin)
+        Text3.append(std::to_string(skin));
+    Text3.get_entry()->set_text(ToUString(texts::InitialSkin));
+    // The list's arrow is no stop of the focus: Tab goes from the text straight to "Valider".
+    KeepArrowOutOfFocus(Text3);
+    // Three lines in a box of fixed size; the limit keeps the box from asking for more height.
+    Label2.set_line_wrap(true);
+    Label2.set_ellipsize(Pango::ELLIPSIZE_END);
+    Label2.set_lines(3);
+    Label2.set_max_width_chars(1);
+    Label2.set_xalign(0);
+    Label2.set_yalign(0);
+
+    PlaceControls();
+    ApplyLook();
+    ConnectSignals();
+    add(layout_);
+    layout_.show_all();
+}
+
+void SettingsWindow::PlaceControls()
+{
+    layout_.set_size_request(ClientWidth, ClientHeight);
+    layout_.put(Label1, 16, 8);
+    Place(layout_, Text1, 160, 8, 113, 19);
+    Place(layout_, Label2, 16, 56, 252, 41);
+    layout_.put(Label3, 16, 32);
+    Place(layout_, Text2, 128, 32, 145, 19);
+    layout_.put(Label4, 16, 128);
+    Place(layout_, Text3, 112, 128, 161, 21);
+    Place(layout_, Command1, 8, 160, 129, 25);
+    Place(layout_, Command2, 144, 160, 129, 25);
+    layout_.put(Label5, 16, 96);
+    layout_.put(Label6, 128, 8);
+}
+
+void SettingsWindow::ApplyLook()
+{
+    MarkAsProgramWindow(*this);
+    for (Gtk::Label* label : {&Label1, &Label3, &Label4}) {
+        MarkAsBold(*label);
+        MarkAsBlackText(*label);
+    }
+    MarkAsWarningText(Label2);
+    MarkAsLink(Label5.Caption());
+    MarkAsTextBox(Text1);
+    MarkAsTextBox(Text2);
+    MarkAsTextBox(Text3);
+    MarkAsTextBox(*Text3.get_entry());
+}
+
+void SettingsWindow::ConnectSignals()
+{
+    Command1.signal_clicked().connect(sigc::mem_fun(*this, &SettingsWindow::OnValidateClicked));
+    Command2.signal_clicked().connect(sigc::mem_fun(*this, &SettingsWindow::OnQuitClicked));
+    Label5.signal_clicked().connect(sigc::mem_fun(*this, &SettingsWindow::OnHomeLinkClicked));
+    signal_delete_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnCloseRequested));
+    // Before the toolkit's own Tab handling, which follows the places of the controls.
+    signal_key_press_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnKeyPressed), false);
+}
+
+void SettingsWindow::on_realize()
+{
+    Gtk::Window::on_realize();
+    // A fixed single-line border without minimise and maximise buttons.
+    get_window()->set_functions(Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE);
+    get_window()->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE | Gdk::DECOR_MENU);
+}
+
+void SettingsWindow::Fill(const BlogSettings& values)
+{
+    Text1.set_text(ToUString(values.blogAddress));
+    Text2.set_text(ToUString(values.voiceBoxId));
+    Text3.get_entry()->set_text(ToUString(values.skinNumber));
+}
+
+void SettingsWindow::OnValidateClicked()
+{
+    const SettingsReview review =
+        ReviewSettings({Text1.get_text(), Text2.get_text(), Text3.get_entry()->get_text()});
+    for (MissingSetting missing : review.missing)
+        desktop_.ShowMessage(MissingSettingMessage(missing), MessageIcon::Error, ApplicationTitle);
+    if (!review.handedBack)
+        return;
+    owner_.takeSettings(*review.handedBack);
+    hide();
+}
+
+void SettingsWindow::OnQuitClicked()
+{
+    owner_.endProgram();
+}
+
+void SettingsWindow::OnHomeLinkClicked()
+{
+    OpenExternalPage(desktop_, ServiceHomeAddress());
+}
+
+bool SettingsWindow::OnKeyPressed(GdkEventKey* event)
+{
+    return focusOrder_.MoveOnTab(*this, *event);
+}
+
+bool SettingsWindow::OnCloseRequested(GdkEventAny*)
+{
+    hide();
+    owner_.closed();
+    return true;
+}
+
+}  // namespace quillomat

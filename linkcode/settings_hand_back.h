@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillomat {
+
+// The three values the settings window edits and the main window keeps: `Text1`, `Text2` and
+// `Text3` of both windows.
+struct BlogSettings {
+    std::string blogAddress;
+    std::string voiceBoxId;
+    std::string skinNumber;
+
+    bool operator==(const BlogSettings&) const = default;
+};
+
+enum class MissingSetting { BlogAddress, VoiceBoxId, SkinNumber };
+
+// What "Valider" makes of the values typed in the settings window.
+struct SettingsReview {
+    // The fields left empty, in the order their messages are shown.
+    std::vector<MissingSetting> missing;
+    // The values the main window receives, or nothing while every field is empty.
+    std::optional<BlogSettings> handedBack;
+};
+
+// Empty means no character at all; the voice-box identifier goes back without any U+0020,
+// everything else exactly as typed.
+SettingsReview ReviewSettings(const BlogSettings& typed);
+
+}  // namespace quillomat

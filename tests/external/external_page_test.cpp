@@ -1,0 +1,221 @@
+// Opening pages outside the program through the desktop's default browser, found by GIO. The
+// process runs on XDG folders of its own, set before GTK starts: with a stand-in browser that
+// records each address it is started with, or, given --without-browser, with no browser at all.
+// No real browser is started and nothing reaches the network.
+#include <glibmm/main.h>
+#include <gtest/gtest.h>
+#include <gtkmm/image.h>
+#include <gtkmm/main.h>
+#include <gtkmm/messagedialog.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/gtk_desktop_services.h"
+#include "app/window_look.h"
+#include "tests/support/about_window_access.h"
+#include "tests/support/main_loop_wait.h"
+#include "tests/support/main_window_access.h"
+#include "tests/support/settings_window_access.h"
+#include "tests/support/widget_probe.h"
+
+namespace quillomat::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Settings = SettingsWindowTestAccess;
+using About = AboutWindowTestAccess;
+
+fs::path root;           // the private desktop's folder
+bool browserRegistered;  // whether it has a default browser for http
+
+fs::path LaunchRecord()
+{
+    return root / "launches.txt";
+}
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+}
+
+// The system's file types, settings schemas and icons stay in sight; the programs it
+// registers, a real browser among them, do not.
+void ShareSystemDataButPrograms(const fs::path& privateData)
+{
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    std::stringstream list(dirs && *dirs ? dirs : "/usr/local/share:/usr/share");
+    std::vector<fs::path> folders;
+    for (std::string folder; std::getline(list, folder, ':');)
+        folders.emplace_back(folder);
+    for (const char* part : {"mime", "glib-2.0", "icons", "themes"})
+        for (const fs::path& folder : folders)
+            if (fs::exists(folder / part)) {
+                fs::create_directory_symlink(folder / part, privateData / part);
+                break;
+            }
+}
+
+// Must run before GLib first reads the XDG variables.
+void SetUpPrivateDesktop(bool withBrowser)
+{
+    std::string pattern = (fs::temp_directory_path() / "quillomat-desktop-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    root = pattern;
+    browserRegistered = withBrowser;
+    fs::create_directories(root / "system-share");
+    ShareSystemDataButPrograms(root / "system-share");
+    if (withBrowser) {
+        WriteFile(root / "fake-browser",
+                  "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + LaunchRecord().string() + "'\n");
+        fs::permissions(root / "fake-browser", fs::perms::owner_all);
+        WriteFile(root / "share/applications/fake-browser.desktop",
+                  "[Desktop Entry]\nType=Application\nName=Fake Browser\nExec=" +
+                      (root / "fake-browser").string() + " %u\nMimeType=x-scheme-handler/http;\n");
+        WriteFile(root / "config/mimeapps.list",
+                  "[Default Applications]\nx-scheme-handler/http=fake-browser.desktop\n");
+    }
+    setenv("XDG_DATA_HOME", (root / "share").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (root / "system-share").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    setenv("XDG_CONFIG_DIRS", (root / "system-config").c_str(), 1);
+}
+
+std::vector<std::string> Launches()
+{
+    std::vector<std::string> lines;
+    std::ifstream record(LaunchRecord());
+    for (std::string line; std::getline(record, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The program's windows on the real desktop services.
+class ExternalPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        MainWindow::Options options;
+        options.browser.proxyAddress = "http://127.0.0.1:9";
+        options.endProgram = [this] { ++programEnds; };
+        window = std::make_unique<MainWindow>(desktop, options);
+        window->show();
+        ASSERT_TRUE(RunMainLoopUntil([&] { return window->get_mapped(); }, 10s));
+    }
+    void TearDown() override { window.reset(); }
+
+    template <typename Window>
+    Window& Open(int button, Window* (*created)(MainWindow&))
+    {
+        MainWindowTestAccess::Button(*window, button).clicked();
+        Window& opened = *created(*window);
+        EXPECT_TRUE(RunMainLoopUntil([&] { return opened.get_mapped(); }, 5s));
+        return opened;
+    }
+    // Clicks and waits for the stand-in browser to have been started once more.
+    void ClickAndWaitForLaunch(Gtk::Widget& link)
+    {
+        const std::size_t before = Launches().size();
+        ClickWithMouse(link);
+        EXPECT_TRUE(RunMainLoopUntil([&] { return Launches().size() > before; }, 10s));
+    }
+
+    GtkDesktopServices desktop;
+    int programEnds = 0;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
+{
+    if (!browserRegistered)
+        GTEST_SKIP() << "runs with a browser registered";
+    SettingsWindow& settings = Open(1, &MainWindowTestAccess::Settings);
+    ClickAndWaitForLaunch(Settings::HomeLink(settings));
+    ClickAndWaitForLaunch(Settings::HomeLink(settings));
+    Settings::Validate(settings).clicked();
+    AboutWindow& about = Open(2, &MainWindowTestAccess::About);
+    ClickAndWaitForLaunch(About::BlogLink(about));
+    ClickAndWaitForLaunch(About::SiteLink(about));
+    EXPECT_EQ(Launches(), (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
+                                                    "http://brennic.skyblog.com",
+                                                    "http://www.brennic.example.org/"}));
+    for (Gtk::Window* toplevel : Gtk::Window::list_toplevels()) {
+        EXPECT_FALSE(dynamic_cast<Gtk::MessageDialog*>(toplevel) && toplevel->get_visible());
+    }
+}
+
+// Notes what the message box on screen says and presses its button.
+struct MessageBoxCloser {
+    std::vector<std::string> texts, titles, icons;
+    bool CloseOpenBox()
+    {
+        for (Gtk::Window* toplevel : Gtk::Window::list_toplevels())
+            if (auto* box = dynamic_cast<Gtk::MessageDialog*>(toplevel);
+                box && box->get_visible() && box->get_modal()) {
+                auto* image = dynamic_cast<Gtk::Image*>(box->get_image());
+                texts.push_back(box->property_text().get_value());
+                titles.push_back(box->get_title());
+                icons.push_back(image ? image->property_icon_name().get_value() : "");
+                box->response(Gtk::RESPONSE_OK);
+            }
+        return true;
+    }
+};
+
+TEST_F(ExternalPageTest, WithoutABrowserTheUserIsToldWhyAndNothingIsLost)
+{
+    if (browserRegistered)
+        GTEST_SKIP() << "runs with --without-browser";
+    SettingsWindow& settings = Open(1, &MainWindowTestAccess::Settings);
+    Settings::Text1(settings).set_text("typed.skyblog.com");
+    MessageBoxCloser closer;
+    sigc::connection timer =
+        Glib::signal_timeout().connect(sigc::mem_fun(closer, &MessageBoxCloser::CloseOpenBox), 200);
+    ClickWithMouse(Settings::HomeLink(settings));
+    ASSERT_EQ(closer.texts.size(), 1u);
+    const std::string start =
+        "Impossible d'ouvrir la page http://skyblog.com dans le navigateur : ";
+    EXPECT_EQ(closer.texts[0].substr(0, start.size()), start);
+    EXPECT_GT(closer.texts[0].size(), start.size()) << "the reason is given";
+    EXPECT_EQ(closer.titles[0], "Quillomat");
+    EXPECT_EQ(closer.icons[0], "dialog-error");
+
+    // The program goes on with what was typed.
+    EXPECT_TRUE(settings.get_visible());
+    Settings::Validate(settings).clicked();
+    EXPECT_EQ(MainWindowTestAccess::Text1(*window), "typed.skyblog.com");
+    AboutWindow& about = Open(2, &MainWindowTestAccess::About);
+    ClickWithMouse(About::SiteLink(about));
+    timer.disconnect();
+    ASSERT_EQ(closer.texts.size(), 2u);
+    EXPECT_EQ(
+        closer.texts[1].rfind("Impossible d'ouvrir la page http://www.brennic.example.org/", 0),
+        0u);
+    EXPECT_TRUE(about.get_visible() && window->get_visible());
+    EXPECT_EQ(programEnds, 0);
+}
+
+}  // namespace
+}  // namespace quillomat::testing
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+    quillomat::testing::SetUpPrivateDesktop(
+        !(argc > 1 && std::strcmp(argv[argc - 1], "--without-browser") == 0));
+    quillomat::RegisterBundledFonts();
+    Gtk::Main::init_gtkmm_internals();
+    gtk_init(nullptr, nullptr);
+    quillomat::LoadProgramStyle();
+    const int result = RUN_ALL_TESTS();
+    std::filesystem::remove_all(quillomat::testing::root);
+    return result;
+}

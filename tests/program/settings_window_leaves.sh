@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Starts the real program and leaves its settings window both ways a user can: through its title
+# bar, which must bring the main window back, and through "Quitter", which must end the program
+# at once with no window left.
+# usage: settings_window_leaves.sh QUILLOMAT X_WINDOW_TOOL
+set -u
+quillomat=$1
+tool=$2
+caption='.:: Quillomat [ version 2 ] par Brennic ::.'
+
+# Nothing leaves the machine: every page request goes to a closed loopback port.
+http_proxy=http://127.0.0.1:9 "$quillomat" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null' EXIT
+
+# This process's visible window with the exact title, if any.
+window_of() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id")" = "$1" ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+wait_for() {
+    for _ in $(seq 100); do
+        window_of "$1" >/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+wait_gone() {
+    for _ in $(seq 100); do
+        window_of "$1" >/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+# A left click at a point of a window's client area.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+"$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
+wait_for "$caption" || { echo "the main window is not the program's"; exit 1; }
+
+# "Réglages..." (824, 8, 89 x 201), then the title bar's close box of the settings window.
+click "$(window_of "$caption")" 868 108
+wait_for 'Réglages' || { echo "Réglages... showed no settings window"; exit 1; }
+wait_gone "$caption" || { echo "the main window stayed while the settings window showed"; exit 1; }
+"$tool" close 'Réglages' || { echo "could not close the settings window"; exit 1; }
+wait_for "$caption" || { echo "no window on screen after the settings window was closed"; exit 1; }
+wait_gone 'Réglages' || { echo "the settings window stayed after its close box"; exit 1; }
+
+# Again, then "Quitter" (144, 160, 129 x 25).
+click "$(window_of "$caption")" 868 108
+wait_for 'Réglages' || { echo "the second Réglages... showed no settings window"; exit 1; }
+click "$(window_of 'Réglages')" 208 172
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    echo "the program still runs 5 s after Quitter"
+    exit 1
+fi
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }
+echo "1 passed, 0 failed"

@@ -1,0 +1,198 @@
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
+#include <gdkmm/cursor.h>
+#include <gdkmm/pixbuf.h>
+#include <gtkmm/button.h>
+#include <gtkmm/image.h>
+
+#include <array>
+#include <set>
+
+#include "tests/support/about_window_access.h"
+#include "tests/support/widget_probe.h"
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+using About = AboutWindowTestAccess;
+
+const std::pair<int, int> DesignPosition{371, 347};
+
+class AboutWindowTest : public MainWindowTest {
+protected:
+    // Presses "Informations" and waits for the About window.
+    AboutWindow& PressInformations()
+    {
+        Access::Button(*window, 2).clicked();
+        AboutWindow* about = Access::About(*window);
+        EXPECT_TRUE(about && RunMainLoopUntil([&] { return about->get_mapped(); }, 5s));
+        RunMainLoopUntil([] { return false; }, 100ms);
+        return *about;
+    }
+    std::pair<int, int> ClientOrigin(AboutWindow& about)
+    {
+        int x = -1, y = -1;
+        about.get_window()->get_origin(x, y);
+        return {x, y};
+    }
+    int AboutWindowsOnScreen()
+    {
+        int count = 0;
+        for (Gtk::Window* toplevel : Gtk::Window::list_toplevels())
+            count += dynamic_cast<AboutWindow*>(toplevel) && toplevel->get_visible();
+        return count;
+    }
+};
+
+TEST_F(AboutWindowTest, OneWindowAtItsDesignPositionAcrossOkCloseAndReopening)
+{
+    OpenWindow();
+    EXPECT_EQ(Access::About(*window), nullptr) << "created before first use";
+    AboutWindow& about = PressInformations();
+    EXPECT_EQ(ClientOrigin(about), DesignPosition);
+    EXPECT_TRUE(window->get_visible()) << "the main window stays";
+    EXPECT_EQ(&PressInformations(), &about);
+    EXPECT_EQ(AboutWindowsOnScreen(), 1);
+
+    About::Ok(about).clicked();
+    EXPECT_FALSE(about.get_visible());
+    EXPECT_EQ(&PressInformations(), &about) << "Ok hides, it does not discard";
+    EXPECT_EQ(ClientOrigin(about), DesignPosition);
+
+    about.close();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Access::About(*window) == nullptr; }, 5s));
+    EXPECT_EQ(AboutWindowsOnScreen(), 0);
+    EXPECT_TRUE(window->get_visible());
+    AboutWindow& again = PressInformations();
+    EXPECT_EQ(ClientOrigin(again), DesignPosition);
+    EXPECT_EQ(AboutWindowsOnScreen(), 1);
+}
+
+struct Placement {
+    const char* name;
+    int x, y, width, height;  // width -1: sized to its text
+};
+
+TEST_F(AboutWindowTest, FixedWindowWithEveryControlWhereTheLayoutSays)
+{
+    OpenWindow();
+    AboutWindow& about = PressInformations();
+    EXPECT_EQ(about.get_window()->get_width(), 312);
+    EXPECT_EQ(about.get_window()->get_height(), 185);
+    EXPECT_FALSE(about.get_resizable());
+    Gdk::WMDecoration decorations{};
+    about.get_window()->get_decorations(decorations);
+    EXPECT_EQ(decorations & (Gdk::DECOR_MINIMIZE | Gdk::DECOR_MAXIMIZE | Gdk::DECOR_RESIZEH), 0);
+    EXPECT_TRUE(about.get_icon_list().empty()) << "no icon of its own";
+
+    const Placement layout[] = {
+        {"Label1", 112, 8, -1, 13},    {"Label2", 112, 24, -1, 13},   {"Label4", 112, 48, -1, 13},
+        {"Label5", 112, 88, -1, 13},   {"Label6", 152, 8, -1, 13},    {"Label7", 232, 24, -1, 13},
+        {"Label9", 112, 64, -1, 13},   {"Label10", 112, 104, -1, 13}, {"Label11", 144, 128, -1, 13},
+        {"Command1", 8, 152, 297, 25}, {"Image1", 8, 8, 93, 137},     {"Shape1", 8, 8, 94, 137}};
+    auto controls = About::Controls(about);
+    for (const Placement& p : layout) {
+        Gtk::Widget& control = *controls.at(p.name);
+        EXPECT_EQ(PositionIn(control, about), std::make_pair(p.x, p.y)) << p.name;
+        if (p.width >= 0) {
+            EXPECT_EQ(control.get_allocated_width(), p.width) << p.name;
+        }
+        EXPECT_NEAR(control.get_allocated_height(), p.height, p.width >= 0 ? 0 : 2) << p.name;
+        EXPECT_LE(p.x + control.get_allocated_width(), 312) << p.name << " runs off the window";
+    }
+    EXPECT_LE(112 + controls.at("Label1")->get_allocated_width(), 152) << "Nick : overlaps";
+    EXPECT_LE(112 + controls.at("Label2")->get_allocated_width(), 232) << "the date overlaps";
+}
+
+TEST_F(AboutWindowTest, CaptionsBoldLinksToolTipsAndPointer)
+{
+    OpenWindow();
+    AboutWindow& about = PressInformations();
+    EXPECT_EQ(about.get_title(), "Informations");
+    auto controls = About::Controls(about);
+    auto label = [&](const std::string& name) -> Gtk::Label& {
+        if (auto* link = dynamic_cast<LinkLabel*>(controls.at(name)))
+            return link->Caption();
+        return *dynamic_cast<Gtk::Label*>(controls.at(name));
+    };
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label1", "Nick :"},
+        {"Label2", "Date de naissance :"},
+        {"Label4", "Blog officiel :"},
+        {"Label5", "Site :"},
+        {"Label6", "Brennic [ Korvax ]"},
+        {"Label9", "http://brennic.skyblog.com"}};
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(label(name).get_text(), caption);
+    EXPECT_EQ(About::Ok(about).get_label(), "Ok");
+    const std::string date = label("Label7").get_text();
+    ASSERT_EQ(date.size(), 8u);
+    for (std::size_t i = 0; i < date.size(); ++i)
+        EXPECT_TRUE(i % 3 == 2 ? date[i] == '/' : std::isdigit(date[i])) << date;
+    EXPECT_EQ(label("Label10").get_text().substr(0, 7), "http://");
+    EXPECT_FALSE(label("Label11").get_text().empty());
+
+    for (const char* name : {"Label1", "Label2", "Label4", "Label5", "Label11"})
+        EXPECT_TRUE(IsBold(label(name))) << name;
+    for (const char* name : {"Label6", "Label7", "Label9", "Label10"})
+        EXPECT_FALSE(IsBold(label(name))) << name;
+    for (const char* name : {"Label1", "Label2", "Label4", "Label5", "Label6", "Label7", "Label11"})
+        EXPECT_EQ(TextColour(label(name)), "rgb(0,0,0)") << name;
+    for (const char* name : {"Label9", "Label10"}) {
+        EXPECT_EQ(TextColour(label(name)), "rgb(0,0,255)") << name;
+        EXPECT_TRUE(IsUnderlined(label(name))) << name;
+        Glib::RefPtr<Gdk::Cursor> pointer = controls.at(name)->get_window()->get_cursor();
+        ASSERT_TRUE(pointer) << name;
+        EXPECT_EQ(pointer->get_cursor_type(), Gdk::QUESTION_ARROW) << name;
+    }
+    EXPECT_EQ(controls.at("Label9")->get_tooltip_text(), "Click ici :D");
+    EXPECT_EQ(controls.at("Label10")->get_tooltip_text(), "Click ici ;P");
+}
+
+TEST_F(AboutWindowTest, PictureIsScaledIntoItsBoxInsideABlackOutline)
+{
+    OpenWindow();
+    AboutWindow& about = PressInformations();
+    ASSERT_TRUE(About::Picture(about).get_pixbuf());
+    EXPECT_EQ(About::Picture(about).get_pixbuf()->get_width(), 93);
+    EXPECT_EQ(About::Picture(about).get_pixbuf()->get_height(), 137);
+
+    // What the window draws of its client area.
+    auto shown = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 312, 185);
+    gtk_widget_draw(GTK_WIDGET(about.gobj()), Cairo::Context::create(shown)->cobj());
+    shown->flush();
+    auto pixel = [&](int x, int y) {
+        const auto argb =
+            *reinterpret_cast<const guint32*>(shown->get_data() + y * shown->get_stride() + x * 4);
+        return std::array<int, 3>{int(argb >> 16 & 0xFF), int(argb >> 8 & 0xFF), int(argb & 0xFF)};
+    };
+    const std::array<int, 3> black{0, 0, 0}, background{0xEE, 0xEE, 0xEA};
+    for (auto [x, y] :
+         {std::pair{8, 8}, {101, 8}, {101, 70}, {101, 144}, {8, 144}, {8, 70}, {50, 8}, {50, 144}})
+        EXPECT_EQ(pixel(x, y), black) << "outline at " << x << "," << y;
+    EXPECT_EQ(pixel(103, 70), background);
+    std::set<std::array<int, 3>> colours;
+    for (int y = 20; y < 135; y += 10)
+        for (int x = 15; x < 95; x += 10)
+            colours.insert(pixel(x, y));
+    EXPECT_GT(colours.size(), 5u) << "the picture is drawn inside";
+    EXPECT_EQ(colours.count(background), 0u);
+}
+
+TEST_F(AboutWindowTest, EachLinkOpensItsOwnAddressOncePerClick)
+{
+    OpenWindow();
+    AboutWindow& about = PressInformations();
+    ClickWithMouse(About::BlogLink(about));
+    ClickWithMouse(About::SiteLink(about));
+    ClickWithMouse(About::SiteLink(about));
+    EXPECT_EQ(desktop.openedPages, (std::vector<std::string>{"http://brennic.skyblog.com",
+                                                             "http://www.brennic.example.org/",
+                                                             "http://www.brennic.example.org/"}));
+    EXPECT_NE(desktop.openedPages[1], About::SiteLink(about).Caption().get_text());
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+}  // namespace
+}  // namespace quillomat::testing

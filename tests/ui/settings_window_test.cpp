@@ -1,0 +1,286 @@
+#include <gdk/gdkkeysyms.h>
+#include <gdkmm/screen.h>
+#include <glibmm/main.h>
+#include <gtkmm/button.h>
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/entry.h>
+
+#include <optional>
+
+#include "tests/support/settings_window_access.h"
+#include "tests/support/widget_probe.h"
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+using Settings = SettingsWindowTestAccess;
+
+const std::string MissingBlog = "Vous n'avez pas inscrit votre adresse de blog !";
+const std::string MissingId = "Vous n'avez pas inscrit votre ID Boîte Vocale !";
+const std::string MissingSkin = "Vous n'avez pas inscrit votre habillage de blog !";
+
+class SettingsWindowTest : public MainWindowTest {
+protected:
+    // Presses "Réglages..." and waits for the settings window.
+    SettingsWindow& OpenSettings()
+    {
+        Access::Button(*window, 1).clicked();
+        SettingsWindow* settings = Access::Settings(*window);
+        EXPECT_TRUE(settings && RunMainLoopUntil([&] { return settings->get_mapped(); }, 5s));
+        return *settings;
+    }
+    void Type(SettingsWindow& settings, const BlogSettings& values)
+    {
+        Settings::Text1(settings).set_text(values.blogAddress);
+        Settings::Text2(settings).set_text(values.voiceBoxId);
+        Settings::Text3(settings).get_entry()->set_text(values.skinNumber);
+    }
+    BlogSettings Shown(SettingsWindow& settings)
+    {
+        return {Settings::Text1(settings).get_text(), Settings::Text2(settings).get_text(),
+                Settings::Text3(settings).get_entry_text()};
+    }
+    BlogSettings MainValues()
+    {
+        return {Access::Text1(*window), Access::Text2(*window), Access::Text3(*window)};
+    }
+};
+
+TEST_F(SettingsWindowTest, ValuesGoBothWaysAndTheStrippedIdComesBackInTheSameWindow)
+{
+    OpenWindow();
+    EXPECT_EQ(Access::Settings(*window), nullptr) << "created before first use";
+    const BlogSettings initial = MainValues();
+    SettingsWindow& settings = OpenSettings();
+    EXPECT_FALSE(window->get_visible());
+    EXPECT_EQ(Shown(settings), initial);
+    EXPECT_EQ(initial.skinNumber, "1");
+
+    Type(settings, {"b.skyblog.com", " 12 34  56 ", "25"});
+    Settings::Validate(settings).clicked();
+    EXPECT_TRUE(window->get_visible());
+    EXPECT_FALSE(settings.get_visible());
+    EXPECT_EQ(MainValues(), (BlogSettings{"b.skyblog.com", "123456", "25"}));
+
+    Settings::Text1(settings).set_text("typed but not handed back");
+    EXPECT_EQ(&OpenSettings(), &settings);
+    EXPECT_EQ(Shown(settings), (BlogSettings{"b.skyblog.com", "123456", "25"}));
+}
+
+struct Placement {
+    const char* name;
+    int x, y, width, height;  // width -1: sized to its text
+};
+
+TEST_F(SettingsWindowTest, FixedCentredWindowWithEveryControlWhereTheLayoutSays)
+{
+    OpenWindow();
+    SettingsWindow& settings = OpenSettings();
+    EXPECT_EQ(settings.get_window()->get_width(), 281);
+    EXPECT_EQ(settings.get_window()->get_height(), 192);
+    int x = 0, y = 0;
+    settings.get_window()->get_origin(x, y);
+    EXPECT_NEAR(x, (settings.get_screen()->get_width() - 281) / 2, 2);
+    EXPECT_NEAR(y, (settings.get_screen()->get_height() - 192) / 2, 40);
+    EXPECT_FALSE(settings.get_resizable());
+    Gdk::WMDecoration decorations{};
+    settings.get_window()->get_decorations(decorations);
+    EXPECT_EQ(decorations & (Gdk::DECOR_MINIMIZE | Gdk::DECOR_MAXIMIZE | Gdk::DECOR_RESIZEH), 0);
+    EXPECT_TRUE(settings.get_icon_list().empty()) << "no icon of its own";
+
+    const Placement layout[] = {{"Label1", 16, 8, -1, 13},       {"Text1", 160, 8, 113, 19},
+                                {"Label2", 16, 56, 252, 41},     {"Label3", 16, 32, -1, 13},
+                                {"Text2", 128, 32, 145, 19},     {"Label4", 16, 128, -1, 13},
+                                {"Text3", 112, 128, 161, 21},    {"Command1", 8, 160, 129, 25},
+                                {"Command2", 144, 160, 129, 25}, {"Label5", 16, 96, -1, 13},
+                                {"Label6", 128, 8, -1, 13}};
+    auto controls = Settings::Controls(settings);
+    for (const Placement& p : layout) {
+        Gtk::Widget& control = *controls.at(p.name);
+        EXPECT_EQ(PositionIn(control, settings), std::make_pair(p.x, p.y)) << p.name;
+        if (p.width >= 0) {
+            EXPECT_EQ(control.get_allocated_width(), p.width) << p.name;
+        }
+        EXPECT_NEAR(control.get_allocated_height(), p.height, p.width >= 0 ? 0 : 2) << p.name;
+        EXPECT_LE(p.x + control.get_allocated_width(), 281) << p.name << " runs off the window";
+    }
+    EXPECT_LE(128 + controls.at("Label6")->get_allocated_width(), 160) << "http:// overlaps";
+}
+
+TEST_F(SettingsWindowTest, CaptionsColoursAndTheSkinList)
+{
+    OpenWindow();
+    SettingsWindow& settings = OpenSettings();
+    EXPECT_EQ(settings.get_title(), "Réglages");
+    auto controls = Settings::Controls(settings);
+    auto label = [&](const std::string& name) -> Gtk::Label& {
+        return name == "Label5" ? Settings::HomeLink(settings).Caption()
+                                : *dynamic_cast<Gtk::Label*>(controls.at(name));
+    };
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label1", "Adresse du blog :"},
+        {"Label2",
+         "L'ID Boîte Vocale se trouve dans votre partie \"SKYBLOG VOCAL\" de votre "
+         "blog. Allez la récupérer si vous ne l'avez pas encore..."},
+        {"Label3", "ID Boîte Vocale :"},
+        {"Label4", "Habillage :"},
+        {"Label5", "Cliquez ici pour accéder à la page d'accueil de Skyblog"},
+        {"Label6", "http://"}};
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(label(name).get_text(), caption);
+    EXPECT_EQ(Settings::Validate(settings).get_label(), "Valider");
+    EXPECT_EQ(Settings::Quit(settings).get_label(), "Quitter");
+    for (const char* name : {"Label1", "Label3", "Label4"}) {
+        EXPECT_TRUE(IsBold(label(name))) << name;
+        EXPECT_EQ(TextColour(label(name)), "rgb(0,0,0)") << name;
+    }
+    EXPECT_FALSE(IsBold(label("Label2")) || IsBold(label("Label5")) || IsBold(label("Label6")));
+    EXPECT_EQ(TextColour(label("Label2")), "rgb(255,0,0)");
+    EXPECT_EQ(label("Label2").get_layout()->get_line_count(), 3);
+    EXPECT_FALSE(label("Label2").get_layout()->is_ellipsized()) << "the explanation is cut";
+    EXPECT_EQ(TextColour(label("Label5")), "rgb(0,0,255)");
+    EXPECT_TRUE(IsUnderlined(label("Label5")));
+    EXPECT_FALSE(IsUnderlined(label("Label6")));
+
+    std::vector<std::string> entries;
+    for (const auto& row : Settings::Text3(settings).get_model()->children()) {
+        Glib::ustring text;
+        row.get_value(0, text);
+        entries.push_back(text);
+    }
+    ASSERT_EQ(entries.size(), 24u);
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(entries[i], std::to_string(i + 1));
+    Settings::Text3(settings).set_active(6);
+    EXPECT_EQ(Settings::Text3(settings).get_entry_text(), "7");
+}
+
+TEST_F(SettingsWindowTest, TabGoesThroughTheFieldsThenTheButtonsAndEnterPressesNone)
+{
+    OpenWindow();
+    SettingsWindow& settings = OpenSettings();
+    Settings::Text1(settings).grab_focus();
+    for (Gtk::Widget* expected : {static_cast<Gtk::Widget*>(&Settings::Text2(settings)),
+                                  static_cast<Gtk::Widget*>(Settings::Text3(settings).get_entry()),
+                                  static_cast<Gtk::Widget*>(&Settings::Validate(settings)),
+                                  static_cast<Gtk::Widget*>(&Settings::Quit(settings)),
+                                  static_cast<Gtk::Widget*>(&Settings::Text1(settings))}) {
+        PressKey(settings, GDK_KEY_Tab);
+        EXPECT_EQ(settings.get_focus(), expected);
+    }
+    PressKey(settings, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_EQ(settings.get_focus(), &Settings::Quit(settings));
+
+    Type(settings, {"", "", ""});
+    Settings::Text1(settings).grab_focus();
+    PressKey(settings, GDK_KEY_Return);
+    PressKey(settings, GDK_KEY_Escape);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(settings.get_visible());
+}
+
+struct ValidateCase {
+    const char* name;
+    BlogSettings typed;
+    std::vector<std::string> messages;
+    std::optional<BlogSettings> handedBack;  // nothing: the settings window stays
+};
+
+void PrintTo(const ValidateCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class ValidateTest : public SettingsWindowTest,
+                     public ::testing::WithParamInterface<ValidateCase> {};
+
+TEST_P(ValidateTest, ReportsEmptyFieldsThenHandsBackUnlessAllAreEmpty)
+{
+    const ValidateCase& c = GetParam();
+    OpenWindow();
+    const BlogSettings before = MainValues();
+    SettingsWindow& settings = OpenSettings();
+    Type(settings, c.typed);
+    Settings::Validate(settings).clicked();
+
+    std::vector<std::string> messages;
+    for (const auto& message : desktop.messages) {
+        messages.push_back(message.text);
+        EXPECT_EQ(message.icon, MessageIcon::Error);
+        EXPECT_EQ(message.title, "Quillomat");
+    }
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(desktop.mostOpenAtOnce, c.messages.empty() ? 0 : 1) << "one box at a time";
+    EXPECT_EQ(MainValues(), c.handedBack.value_or(before));
+    EXPECT_EQ(window->get_visible(), c.handedBack.has_value());
+    EXPECT_EQ(settings.get_visible(), !c.handedBack);
+    EXPECT_EQ(Shown(settings), c.typed) << "nothing is cleared";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ValidateTest,
+    ::testing::Values(
+        ValidateCase{"AllFilled", {"b", "1 2", "7"}, {}, BlogSettings{"b", "12", "7"}},
+        ValidateCase{"AllEmpty", {"", "", ""}, {MissingBlog, MissingId, MissingSkin}, {}},
+        ValidateCase{"OnlyIdEmpty", {"b", "", "3"}, {MissingId}, BlogSettings{"b", "", "3"}},
+        ValidateCase{"BlogAndSkinEmpty",
+                     {"", "  ", ""},
+                     {MissingBlog, MissingSkin},
+                     BlogSettings{"", "", ""}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsWindowTest, TitleBarCloseBringsBackTheMainWindowUnchanged)
+{
+    OpenWindow();
+    const BlogSettings before = MainValues();
+    SettingsWindow& settings = OpenSettings();
+    Type(settings, {"other", "999", "9"});
+    settings.close();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Access::Settings(*window) == nullptr; }, 5s));
+    EXPECT_TRUE(window->get_visible());
+    EXPECT_EQ(MainValues(), before);
+    EXPECT_EQ(programEnds, 0);
+    // The next opening builds the window anew.
+    EXPECT_EQ(Shown(OpenSettings()), before);
+}
+
+TEST_F(SettingsWindowTest, QuitterEndsTheProgramWithoutHandingBack)
+{
+    OpenWindow();
+    const BlogSettings before = MainValues();
+    SettingsWindow& settings = OpenSettings();
+    Type(settings, {"", "", ""});
+    Settings::Quit(settings).clicked();
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(MainValues(), before);
+}
+
+TEST_F(SettingsWindowTest, EachClickOnTheLinkOpensTheHomePageThenRunsWaitingEvents)
+{
+    OpenWindow();
+    SettingsWindow& settings = OpenSettings();
+    RunMainLoopUntil([] { return false; }, 100ms);
+    int waitingRan = 0;
+    Glib::signal_timeout().connect_once([&] { ++waitingRan; }, 0);
+    ClickWithMouse(Settings::HomeLink(settings));
+    EXPECT_EQ(waitingRan, 1) << "before the click's handler returned";
+    ClickWithMouse(Settings::HomeLink(settings));
+    EXPECT_EQ(desktop.openedPages,
+              (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com"}));
+
+    desktop.externalPageFailure = "aucun navigateur";
+    ClickWithMouse(Settings::HomeLink(settings));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              "Impossible d'ouvrir la page http://skyblog.com dans le navigateur : aucun "
+              "navigateur");
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(desktop.messages[0].title, "Quillomat");
+    EXPECT_TRUE(settings.get_visible());
+    EXPECT_EQ(programEnds, 0);
+}
+
+}  // namespace
+}  // namespace quillomat::testing

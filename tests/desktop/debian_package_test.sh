@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the binary already built, in a temporary folder, and checks its
+# control fields and its file list: name and version, computed library dependencies, the
+# recommended fonts, maintainer, description, section, a stripped program and no tests; then
+# lintian.
+# Usage: debian_package_test.sh CPACK CPACK_CONFIG NAME VERSION
+set -euo pipefail
+cpack=$1 config=$2 name=$3 version=$4
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+"$cpack" -G DEB --config "$config" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log" >&2; echo "FAIL: cpack -G DEB" >&2; exit 1; }
+deb=$work/out/${name}_${version}_$(dpkg --print-architecture).deb
+[[ -f $deb ]] || { ls "$work/out" >&2; echo "FAIL: cpack wrote no ${deb##*/}" >&2; exit 1; }
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == "$name" ]] || fail "Package: $(field Package)"
+[[ $(field Version) == "$version" ]] || fail "Version: $(field Version)"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] ||
+    fail "Architecture: $(field Architecture)"
+[[ $(field Section) == web || $(field Section) == net ]] || fail "Section: $(field Section)"
+[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ ]] ||
+    fail "Maintainer is not 'name <address>': $(field Maintainer)"
+[[ $(field Recommends) == *fonts-wine* ]] || fail "Recommends: $(field Recommends)"
+# Computed by dpkg-shlibdeps from what the program links, not written by hand.
+for library in libgtkmm-3.0-1v5 libwebkit2gtk-4.1-0 libc6 libstdc++6; do
+    [[ ", $(field Depends)" == *", $library "* ]] || fail "Depends lacks $library: $(field Depends)"
+done
+description=$(field Description)
+[[ $(head -n 1 <<<"$description") =~ ^[a-z].{8,78}$ ]] ||
+    fail "Description's first line is no short synopsis: $(head -n 1 <<<"$description")"
+(($(wc -l <<<"$description") > 2)) || fail "Description has no long text"
+
+# The file list: the program and its data under /usr, owned by root, and nothing else.
+dpkg-deb -c "$deb" >"$work/contents"
+files=$(awk '$1 !~ /^d/ {print $6}' "$work/contents" | sed 's|^\./||' | sort)
+expected=$(sort <<LIST
+usr/bin/quillomat
+usr/share/applications/org.quillomat.Quillomat.desktop
+usr/share/metainfo/org.quillomat.Quillomat.metainfo.xml
+usr/share/icons/hicolor/16x16/apps/org.quillomat.Quillomat.png
+usr/share/icons/hicolor/32x32/apps/org.quillomat.Quillomat.png
+usr/share/icons/hicolor/48x48/apps/org.quillomat.Quillomat.png
+usr/share/icons/hicolor/64x64/apps/org.quillomat.Quillomat.png
+usr/share/icons/hicolor/128x128/apps/org.quillomat.Quillomat.png
+usr/share/icons/hicolor/256x256/apps/org.quillomat.Quillomat.png
+usr/share/icons/hicolor/scalable/apps/org.quillomat.Quillomat.svg
+usr/share/man/man1/quillomat.1.gz
+usr/share/doc/quillomat/copyright
+usr/share/doc/quillomat/changelog.gz
+LIST
+)
+if [[ $files != "$expected" ]]; then
+    fail "the package's files differ from the expected list:"
+    diff <(echo "$expected") <(echo "$files") >&2 || true
+fi
+awk '$2 != "root/root" {print "FAIL: not owned by root: " $0; bad = 1} END {exit bad}' \
+    "$work/contents" >&2 || failures=$((failures + 1))
+awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print "FAIL: directory mode: " $0; bad = 1}
+     $1 ~ /^-/ && $6 ~ /^\.\/usr\/bin\// && $1 != "-rwxr-xr-x" {print "FAIL: program mode: " $0; bad = 1}
+     $1 ~ /^-/ && $6 !~ /^\.\/usr\/bin\// && $1 != "-rw-r--r--" {print "FAIL: file mode: " $0; bad = 1}
+     END {exit bad}' "$work/contents" >&2 || failures=$((failures + 1))
+
+dpkg-deb -x "$deb" "$work/tree"
+file -b "$work/tree/usr/bin/quillomat" | grep -q ', stripped' ||
+    fail "usr/bin/quillomat is not stripped: $(file -b "$work/tree/usr/bin/quillomat")"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$work/tree/usr/share/doc/quillomat/copyright" || fail "the copyright file is not machine-readable"
+gzip -dc "$work/tree/usr/share/doc/quillomat/changelog.gz" >"$work/changelog"
+[[ $(dpkg-parsechangelog -l "$work/changelog" -S Version) == "$version" ]] ||
+    fail "the changelog's latest entry is not version $version: add one to data/doc/changelog"
+[[ $(dpkg-parsechangelog -l "$work/changelog" -S Maintainer) == "$(field Maintainer)" ]] ||
+    fail "the changelog's latest entry is not signed by the package's maintainer"
+
+# Debian's own checker: errors fail the test, warnings and notes are only shown.
+lintian --tag-display-limit 0 --fail-on error "$deb" >"$work/lintian.log" 2>&1 ||
+    { grep -v 'root privileges' "$work/lintian.log" >&2; fail "lintian reports errors"; }
+grep -E '^[WIP]: ' "$work/lintian.log" || true
+
+((failures == 0)) || exit 1
+echo "${deb##*/}: fields and files as expected"

@@ -35,15 +35,17 @@ void ReportCurrentException()
 
 void ReportUnexpectedError(std::exception_ptr error)
 {
+    // Errors raised while the report is open (the page goes on loading behind it) are not
+    // reported again: the program ends as soon as the user has read the first one.
     static bool reporting = false;
-    if (!reporting) {
-        reporting = true;
-        try {
-            GtkDesktopServices().ShowMessage(UnexpectedErrorMessage(Describe(error)),
-                                             MessageIcon::Error, ApplicationTitle);
-        } catch (...) {
-            // The report itself failed: end the program all the same.
-        }
+    if (reporting)
+        return;
+    reporting = true;
+    try {
+        GtkDesktopServices().ShowMessage(UnexpectedErrorMessage(Describe(error)),
+                                         MessageIcon::Error, ApplicationTitle);
+    } catch (...) {
+        // The report itself failed: end the program all the same.
     }
     std::_Exit(EXIT_FAILURE);
 }

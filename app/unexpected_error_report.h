@@ -5,8 +5,9 @@
 namespace quillomat {
 
 // The general report of unexpected errors: a modal box giving the error's number and
-// description, after which the program ends. Never returns.
-[[noreturn]] void ReportUnexpectedError(std::exception_ptr error);
+// description, after which the program ends. Returns only for an error raised while the
+// report is already open.
+void ReportUnexpectedError(std::exception_ptr error);
 
 // Routes exceptions that escape gtkmm signal handlers to the general report.
 void InstallUnexpectedErrorReport();

@@ -3,10 +3,17 @@
 #include <webkit2/webkit2.h>
 
 #include "app/unexpected_error_report.h"
+#include "browser/sandbox_probe.h"
 
 namespace quillomat {
 
 namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::size_t RecoveriesPerWindow = 3;
+constexpr auto RecoveryWindow = 60s;
+constexpr char BlankPage[] = "about:blank";
 
 WebKitWebContext* CreateEphemeralContext(const BrowserPane::Options& options)
 {
@@ -26,8 +33,12 @@ WebKitWebContext* CreateEphemeralContext(const BrowserPane::Options& options)
 }  // namespace
 
 BrowserPane::BrowserPane(const Options& options)
+    : recoveryBudget_(RecoveriesPerWindow, RecoveryWindow)
 {
     WebKitWebContext* context = CreateEphemeralContext(options);
+    // Only where bubblewrap really works: elsewhere WebKit could not start any page.
+    sandboxed_ = BubblewrapSandboxWorks();
+    webkit_web_context_set_sandbox_enabled(context, sandboxed_);
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
     g_object_unref(context);
     g_object_ref_sink(view_);
@@ -35,6 +46,8 @@ BrowserPane::BrowserPane(const Options& options)
 
     g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnUriNotify), this);
     g_signal_connect(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
+    g_signal_connect(view_, "web-process-terminated",
+                     G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
 }
 
 BrowserPane::~BrowserPane()
@@ -62,6 +75,29 @@ void BrowserPane::OnUriNotify(WebKitWebView*, void*, BrowserPane* pane)
 void BrowserPane::OnLoadChanged(WebKitWebView*, int, BrowserPane* pane)
 {
     pane->RaiseLocationChanged();
+}
+
+void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane* pane)
+{
+    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API)
+        return;
+    try {
+        pane->RecoverFromWebProcessEnd();
+    } catch (...) {
+        ReportUnexpectedError(std::current_exception());
+    }
+}
+
+void BrowserPane::RecoverFromWebProcessEnd()
+{
+    if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
+        // A new web process starts with the load; the address is still the page's.
+        const std::string address = LocationURL();
+        Navigate(address.empty() ? BlankPage : address);
+        return;
+    }
+    Navigate(BlankPage);
+    recoveryAbandoned_.emit();
 }
 
 void BrowserPane::RaiseLocationChanged()

@@ -6,6 +6,8 @@
 
 #include <gtkmm/widget.h>
 
+#include "browser/recovery_budget.h"
+
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quillomat {
@@ -32,15 +34,25 @@ public:
 
     // Raised whenever the page or its address may have changed; the address may be unchanged.
     sigc::signal<void()>& signal_location_changed() { return locationChanged_; }
+    // Raised when the web process kept dying and the pane gave up reloading its page.
+    sigc::signal<void()>& signal_recovery_abandoned() { return recoveryAbandoned_; }
+
+    // Whether the web content runs in WebKit's process sandbox.
+    bool Sandboxed() const { return sandboxed_; }
 
 private:
     static void OnUriNotify(WebKitWebView* view, void* paramSpec, BrowserPane* pane);
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane);
+    static void OnWebProcessTerminated(WebKitWebView* view, int reason, BrowserPane* pane);
     void RaiseLocationChanged();
+    void RecoverFromWebProcessEnd();
 
     WebKitWebView* view_ = nullptr;
     Gtk::Widget* widget_ = nullptr;
+    bool sandboxed_ = false;
+    RecoveryBudget recoveryBudget_;
     sigc::signal<void()> locationChanged_;
+    sigc::signal<void()> recoveryAbandoned_;
 };
 
 }  // namespace quillomat

@@ -1,0 +1,20 @@
+#include "browser/recovery_budget.h"
+
+namespace quillomat {
+
+RecoveryBudget::RecoveryBudget(std::size_t recoveries, Clock::duration window)
+    : recoveries_(recoveries), window_(window)
+{
+}
+
+bool RecoveryBudget::TryRecover(Clock::time_point now)
+{
+    while (!recent_.empty() && now - recent_.front() >= window_)
+        recent_.pop_front();
+    if (recent_.size() >= recoveries_)
+        return false;
+    recent_.push_back(now);
+    return true;
+}
+
+}  // namespace quillomat

@@ -1,0 +1,105 @@
+// Finds a top-level window of the X display by its title and, on request, asks it to close
+// exactly as a window manager's close button does (WM_DELETE_WINDOW).
+//   x_window_tool wait TITLE SECONDS   exit 0 once such a window is mapped
+//   x_window_tool close TITLE          send it WM_DELETE_WINDOW
+//   x_window_tool count TITLE          print how many mapped windows carry the title
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::string Title(Display* display, Window window)
+{
+    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
+                           &after, &data) == Success &&
+        data) {
+        title.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+    }
+    return title;
+}
+
+void FindWindows(Display* display, Window parent, const std::string& title,
+                 std::vector<Window>& found)
+{
+    Window root, parentOut, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &parentOut, &children, &count))
+        return;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable && Title(display, children[i]) == title)
+            found.push_back(children[i]);
+        FindWindows(display, children[i], title, found);
+    }
+    if (children)
+        XFree(children);
+}
+
+std::vector<Window> Windows(Display* display, const std::string& title)
+{
+    std::vector<Window> found;
+    FindWindows(display, DefaultRootWindow(display), title, found);
+    return found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::cerr << "usage: x_window_tool wait|close|count TITLE [SECONDS]\n";
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::cerr << "no X display\n";
+        return 2;
+    }
+    const std::string command = argv[1], title = argv[2];
+    if (command == "count") {
+        std::cout << Windows(display, title).size() << "\n";
+        return 0;
+    }
+    if (command == "wait") {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::seconds(argc > 3 ? std::stoi(argv[3]) : 10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (!Windows(display, title).empty())
+                return 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return 1;
+    }
+    if (command == "close") {
+        const auto windows = Windows(display, title);
+        if (windows.empty())
+            return 1;
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = windows.front();
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, windows.front(), False, NoEventMask, &event);
+        XFlush(display);
+        return 0;
+    }
+    return 2;
+}

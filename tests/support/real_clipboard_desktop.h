@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/gtk_desktop_services.h"
+#include "tests/support/recording_desktop.h"
+
+namespace quillomat::testing {
+
+// Records message boxes like RecordingDesktop, but puts the code on the real clipboard, so
+// that another process can read it.
+class RealClipboardDesktop : public RecordingDesktop {
+public:
+    void PutTextOnClipboard(std::string_view text) override
+    {
+        RecordingDesktop::PutTextOnClipboard(text);
+        GtkDesktopServices().PutTextOnClipboard(text);
+    }
+};
+
+}  // namespace quillomat::testing

@@ -1,0 +1,84 @@
+#include <glibmm/main.h>
+#include <gtkmm/messagedialog.h>
+
+#include <iostream>
+
+#include "app/unexpected_error_report.h"
+#include "tests/support/loopback_site.h"
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+// Stands for any toolkit or component call that fails inside a handler.
+class FailingDesktop : public RecordingDesktop {
+public:
+    void ShowMessage(std::string_view, MessageIcon, std::string_view) override
+    {
+        throw std::runtime_error("panne simulée");
+    }
+    void PutTextOnClipboard(std::string_view) override
+    {
+        throw std::system_error(std::make_error_code(std::errc::device_or_resource_busy),
+                                "presse-papiers occupé");
+    }
+};
+
+// Writes the report box that shows up to stderr, then closes it as the user would.
+bool DescribeAndCloseReport()
+{
+    for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+        auto* box = dynamic_cast<Gtk::MessageDialog*>(window);
+        if (!box || !box->get_visible())
+            continue;
+        std::cerr << "[" << box->get_title() << "] " << box->property_text().get_value()
+                  << std::endl;
+        box->response(Gtk::RESPONSE_OK);
+    }
+    return true;
+}
+
+void ClickGenerateWithFailingMessageBoxes()
+{
+    InstallUnexpectedErrorReport();
+    FailingDesktop desktop;
+    MainWindow window(desktop, {{"http://127.0.0.1:9"}});
+    window.show();
+    Glib::signal_timeout().connect(&DescribeAndCloseReport, 200);
+    MainWindowTestAccess::Button(window, 4).clicked();
+    std::cerr << "the program went on" << std::endl;
+    std::exit(0);
+}
+
+void DetectArticleWithFailingClipboard()
+{
+    InstallUnexpectedErrorReport();
+    LoopbackSite site;
+    FailingDesktop desktop;
+    MainWindow window(desktop, {{site.ProxyAddress()}});
+    window.show();
+    Glib::signal_timeout().connect(&DescribeAndCloseReport, 200);
+    MainWindowTestAccess::Caption(window, 13)
+        .set_text("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=7");
+    MainWindowTestAccess::Button(window, 6).clicked();
+    RunMainLoopUntil([] { return false; }, 20s);
+    std::cerr << "the program went on" << std::endl;
+    std::exit(0);
+}
+
+TEST(UnexpectedErrorDeathTest, AnExceptionFromAHandlerIsReportedAndEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(ClickGenerateWithFailingMessageBoxes(), ::testing::ExitedWithCode(1),
+                "\\[Quillomat\\] Erreur inattendue n° 0 :\npanne simulée\n");
+}
+
+TEST(UnexpectedErrorDeathTest, AnExceptionFromABrowserNotificationIsReportedToo)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(DetectArticleWithFailingClipboard(), ::testing::ExitedWithCode(1),
+                "\\[Quillomat\\] Erreur inattendue n° 16 :\npresse-papiers occupé");
+}
+
+}  // namespace
+}  // namespace quillomat::testing

@@ -1,5 +1,6 @@
 #include "app/gtk_desktop_services.h"
 
+#include "app/active_window.h"
 #include "app/ustring.h"
 
 #include <gtkmm/clipboard.h>
@@ -8,22 +9,6 @@
 #include <gtkmm/window.h>
 
 namespace quillomat {
-
-namespace {
-
-// The window the user is working in, so that the box opens over it.
-Gtk::Window* ActiveWindow()
-{
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (window->get_visible() && window->is_active())
-            return window;
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (window->get_visible() && window->get_type_hint() == Gdk::WINDOW_TYPE_HINT_NORMAL)
-            return window;
-    return nullptr;
-}
-
-}  // namespace
 
 void GtkDesktopServices::ShowMessage(std::string_view text, MessageIcon icon,
                                      std::string_view title)

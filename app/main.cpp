@@ -1,4 +1,6 @@
+#include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
+#include <gtkmm/window.h>
 
 #include <memory>
 
@@ -11,10 +13,20 @@ namespace {
 
 constexpr char ApplicationId[] = "org.quillomat.Quillomat";
 
+// Every window disappears at once and the run ends; no close handler runs, nothing is asked.
+void EndProgram(const Glib::RefPtr<Gtk::Application>& application)
+{
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        window->hide();
+    application->quit();
+}
+
 }  // namespace
 
 int main()
 {
+    // WM_CLASS and the Wayland app id: desktops match the window with its menu entry by them.
+    Glib::set_prgname(ApplicationId);
     quillomat::RegisterBundledFonts();
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
@@ -24,8 +36,9 @@ int main()
     std::unique_ptr<quillomat::MainWindow> mainWindow;
     application->signal_activate().connect([&] {
         quillomat::LoadProgramStyle();
-        mainWindow =
-            std::make_unique<quillomat::MainWindow>(desktop, quillomat::MainWindow::Options{});
+        quillomat::MainWindow::Options options;
+        options.endProgram = [&] { EndProgram(application); };
+        mainWindow = std::make_unique<quillomat::MainWindow>(desktop, options);
         application->add_window(*mainWindow);
         // The program runs until the main window is closed, also while it is hidden.
         application->hold();

@@ -1,6 +1,9 @@
 #include "app/main_window.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <sigc++/adaptors/bind.h>
+
+#include <utility>
 
 #include "app/main_window_texts.h"
 #include "app/ustring.h"
@@ -40,6 +43,7 @@ void Place(Gtk::Fixed& container, Gtk::Widget& control, int x, int y, int width,
 
 MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     : desktop_(desktop),
+      endProgram_(options.endProgram),
       Text1(InitialBlogAddress()),
       Text2(InitialVoiceBoxId),
       Text3(InitialSkinNumber),
@@ -64,7 +68,10 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       Command4(ToUString(texts::GenerateButton)),
       Frame2(texts::LinkCodeFrame, 321, 137),
       Label4(ToUString(texts::ArticleLabel)),
-      Command5(ToUString(texts::CopyButton))
+      Command5(ToUString(texts::CopyButton)),
+      CD1(desktop.CreateColourPicker(InitialOuterColour)),
+      CD2(desktop.CreateColourPicker(InitialMiddleColour)),
+      CD3(desktop.CreateColourPicker(InitialOuterColour))
 {
     set_title(ToUString(texts::Caption));
     set_position(Gtk::WIN_POS_CENTER);
@@ -138,8 +145,6 @@ void MainWindow::ApplyLook()
                                                                     &Command5, &Check1, &Label5})
         MarkAsBold(*control);
     MarkAsItalic(Check2);
-    for (Gtk::Entry* entry : {&Text13, &Text10, &Text11, &Text12})
-        MarkAsTextBox(*entry);
     // Wide captions on tall buttons wrap, as on the design.
     for (Gtk::Button* button : {&Command1, &Command2})
         if (auto* caption = dynamic_cast<Gtk::Label*>(button->get_child()))
@@ -149,9 +154,19 @@ void MainWindow::ApplyLook()
 void MainWindow::ConnectSignals()
 {
     Command6.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnGoClicked));
+    Command1.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnSettingsClicked));
+    Command2.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnAboutClicked));
     Command4.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnGenerateClicked));
     Command5.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnCopyClicked));
     Web1.signal_location_changed().connect(sigc::mem_fun(*this, &MainWindow::MirrorCurrentAddress));
+    Web1.signal_recovery_abandoned().connect(
+        sigc::mem_fun(*this, &MainWindow::OnBrowserRecoveryAbandoned));
+    for (auto [swatch, picker] : {std::pair{&c1, CD1.get()}, {&c2, CD2.get()}, {&c3, CD3.get()}})
+        swatch->signal_clicked().connect(
+            sigc::bind(sigc::mem_fun(*this, &MainWindow::OnSwatchClicked), swatch, picker));
+    Check1.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnBoldToggled));
+    Check2.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnItalicToggled));
+    Check3.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnAutomaticModeToggled));
 }
 
 void MainWindow::on_realize()
@@ -183,7 +198,7 @@ bool MainWindow::MoveFocusInOrder(bool forward)
     const int count = static_cast<int>(focusOrder_.size());
     int current = -1;
     for (int index = 0; index < count; ++index)
-        if (focusOrder_[index]->has_focus())
+        if (focusOrder_[index] == get_focus())
             current = index;
     for (int step = 1; step <= count; ++step) {
         const int index =
@@ -264,9 +279,44 @@ void MainWindow::OnGenerateClicked()
     GenerateLinkCode();
 }
 
+void MainWindow::OnBrowserRecoveryAbandoned()
+{
+    desktop_.ShowMessage(texts::BrowserKeptStopping, MessageIcon::Error, ApplicationTitle);
+}
+
 void MainWindow::OnCopyClicked()
 {
     CopyLinkCode();
+}
+
+void MainWindow::OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker)
+{
+    swatch->SetColour(picker->ShowColor());
+}
+
+void MainWindow::OnBoldToggled()
+{
+    ApplyCaptionTags(BoldTags, Check1.get_active());
+}
+
+void MainWindow::OnItalicToggled()
+{
+    ApplyCaptionTags(ItalicTags, Check2.get_active());
+}
+
+void MainWindow::ApplyCaptionTags(StyleTags tags, bool ticked)
+{
+    for (Gtk::Entry* caption : {&Text10, &Text11, &Text12}) {
+        const std::string text = caption->get_text();
+        caption->set_text(ToUString(ticked ? WrapInTags(text, tags) : RemoveTags(text, tags)));
+    }
+}
+
+void MainWindow::OnAutomaticModeToggled()
+{
+    // Automatic mode rewrites the template on each run, so the box is only for a template of
+    // the user's own.
+    Text7.set_sensitive(!Check3.get_active());
 }
 
 }  // namespace quillomat

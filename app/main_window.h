@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,12 +13,16 @@
 #include <gtkmm/separator.h>
 #include <gtkmm/window.h>
 
+#include "app/about_window.h"
 #include "app/colour_swatch.h"
 #include "app/desktop_services.h"
 #include "app/multi_line_text_box.h"
+#include "app/text_box.h"
+#include "app/settings_window.h"
 #include "app/titled_frame.h"
 #include "browser/browser_pane.h"
 #include "browser/current_address_field.h"
+#include "linkcode/caption_tags.h"
 
 namespace quillomat {
 
@@ -26,6 +32,8 @@ class MainWindow : public Gtk::Window {
 public:
     struct Options {
         BrowserPane::Options browser;
+        // Ends the program at once, every window gone; the settings window's "Quitter".
+        std::function<void()> endProgram = {};
     };
 
     MainWindow(DesktopServices& desktop, const Options& options);
@@ -49,11 +57,26 @@ private:
     void ConnectSignals();
     bool MoveFocusInOrder(bool forward);
 
+    void OnSettingsClicked();
+    void TakeSettings(const BlogSettings& values);
+    void EndProgram();
+    void OnSettingsClosed();
+    void OnAboutClicked();
+    void OnAboutClosed();
+    void DiscardClosedWindows();
+
     void OnGoClicked();
     void OnGenerateClicked();
     void OnCopyClicked();
+    void OnBrowserRecoveryAbandoned();
+    void OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker);
+    void OnBoldToggled();
+    void OnItalicToggled();
+    void OnAutomaticModeToggled();
+    void ApplyCaptionTags(StyleTags tags, bool ticked);
 
     DesktopServices& desktop_;
+    std::function<void()> endProgram_;
 
     // The state values that are never shown.
     std::string Text1;
@@ -65,7 +88,7 @@ private:
     CurrentAddressField Text9;
 
     Gtk::Fixed layout_;
-    Gtk::Entry Text13;
+    TextBox Text13;
     Gtk::Button Command6;
     BrowserPane Web1;
     Gtk::Button Command1;
@@ -73,11 +96,11 @@ private:
 
     TitledFrame Frame1;
     Gtk::Label Label2;
-    Gtk::Entry Text10;
+    TextBox Text10;
     Gtk::Label Label3;
-    Gtk::Entry Text11;
+    TextBox Text11;
     Gtk::Label Label6;
-    Gtk::Entry Text12;
+    TextBox Text12;
     Gtk::Label Label1;
     ColourSwatch c1;
     ColourSwatch c2;
@@ -95,7 +118,18 @@ private:
     MultiLineTextBox Text8;
     Gtk::Button Command5;
 
+    // One colour picker per swatch, each remembering the colour last confirmed in it.
+    std::unique_ptr<ColourPicker> CD1;
+    std::unique_ptr<ColourPicker> CD2;
+    std::unique_ptr<ColourPicker> CD3;
+
     std::vector<Gtk::Widget*> focusOrder_;
+
+    // Created on first use, each at most once.
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
+    // Windows closed through their title bar, freed once their handlers have returned.
+    std::vector<std::unique_ptr<Gtk::Window>> closedWindows_;
 };
 
 }  // namespace quillomat

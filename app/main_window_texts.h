@@ -35,4 +35,8 @@ inline constexpr std::string_view CopyDoneMessage =
     "Quillomat vient de générer et copier le code pour cet article.\n"
     "Vous pouvez à présent coller vos liens dans votre article!";
 
+inline constexpr std::string_view BrowserKeptStopping =
+    "Le navigateur intégré s'est arrêté plusieurs fois en une minute : la page a été vidée.\n"
+    "Vos réglages et votre code sont conservés. Utilisez « Aller à... » pour rouvrir une page.";
+
 }  // namespace quillomat::main_window_texts

@@ -61,6 +61,19 @@ void MarkAsItalic(Gtk::Widget& control)
     AddClass(control, "italic");
 }
 
+void MarkAsBlackText(Gtk::Widget& control)
+{
+    AddClass(control, "black-text");
+}
+void MarkAsWarningText(Gtk::Widget& control)
+{
+    AddClass(control, "warning-text");
+}
+void MarkAsLink(Gtk::Widget& control)
+{
+    AddClass(control, "link");
+}
+
 void MarkAsTextBox(Gtk::Widget& entry)
 {
     AddClass(entry, "text-box");
@@ -76,6 +89,12 @@ void SetProgramIcon(Gtk::Window& window)
         icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(ResourcePrefix) +
                                                           "icons/quillomat-" + size + ".png"));
     window.set_icon_list(icons);
+}
+
+Glib::RefPtr<Gdk::Pixbuf> LoadBundledPicture(const std::string& name, int width, int height)
+{
+    EnsureResourcesRegistered();
+    return Gdk::Pixbuf::create_from_resource(ResourcePrefix + name, width, height, false);
 }
 
 void RegisterBundledFonts()

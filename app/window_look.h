@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include <gdkmm/pixbuf.h>
 #include <gtkmm/widget.h>
 #include <gtkmm/window.h>
 
@@ -13,9 +16,16 @@ void MarkAsWhiteButton(Gtk::Widget& button);
 void MarkAsBold(Gtk::Widget& control);
 void MarkAsItalic(Gtk::Widget& control);
 void MarkAsTextBox(Gtk::Widget& entry);
+void MarkAsBlackText(Gtk::Widget& control);
+void MarkAsWarningText(Gtk::Widget& control);
+// Underlined blue text.
+void MarkAsLink(Gtk::Widget& control);
 
 // The program's icon in its three sizes.
 void SetProgramIcon(Gtk::Window& window);
+
+// A picture of the bundle, stretched to the given size.
+Glib::RefPtr<Gdk::Pixbuf> LoadBundledPicture(const std::string& name, int width, int height);
 
 // Makes the Tahoma-metric fonts that Debian's fonts-wine keeps in its own folder available.
 void RegisterBundledFonts();

@@ -60,6 +60,7 @@ struct MainWindowTestAccess {
     static std::string& Text5(MainWindow& w) { return w.Text5; }
     static std::string& Text6(MainWindow& w) { return w.Text6; }
     static std::string Text9(MainWindow& w) { return w.Text9.Text(); }
+    static CurrentAddressField& AddressField(MainWindow& w) { return w.Text9; }
     static Gtk::Label& Label5(MainWindow& w) { return w.Label5; }
     static ColourSwatch& Swatch(MainWindow& w, int index)
     {
@@ -89,6 +90,9 @@ struct MainWindowTestAccess {
         }
     }
     static BrowserPane& Pane(MainWindow& w) { return w.Web1; }
+    // The settings and About windows, or nothing while none exists.
+    static SettingsWindow* Settings(MainWindow& w) { return w.settingsWindow_.get(); }
+    static AboutWindow* About(MainWindow& w) { return w.aboutWindow_.get(); }
 };
 
 }  // namespace quillomat

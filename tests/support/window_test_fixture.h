@@ -23,6 +23,7 @@ protected:
     {
         MainWindow::Options options;
         options.browser.proxyAddress = proxyAddress;
+        options.endProgram = [this] { ++programEnds; };
         window = std::make_unique<MainWindow>(desktop, options);
         window->show();
         ASSERT_TRUE(RunMainLoopUntil(
@@ -38,6 +39,8 @@ protected:
     }
 
     RecordingDesktop desktop;
+    // How many times the program was told to end.
+    int programEnds = 0;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,7 +1,7 @@
 #include <webkit2/webkit2.h>
 
-#include "app/gtk_desktop_services.h"
 #include "tests/support/loopback_site.h"
+#include "tests/support/real_clipboard_desktop.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -18,16 +18,6 @@ std::string Page(const std::string& body)
            "</body></html>";
 }
 
-// Records message boxes like RecordingDesktop, but puts the code on the real clipboard, so
-// that another process can read it.
-class RealClipboardDesktop : public RecordingDesktop {
-public:
-    void PutTextOnClipboard(std::string_view text) override
-    {
-        RecordingDesktop::PutTextOnClipboard(text);
-        GtkDesktopServices().PutTextOnClipboard(text);
-    }
-};
 
 // The main window with its pane routed to a loopback site standing for the blog service.
 class ArticleDetectionTest : public MainWindowTest {

@@ -1,11 +1,13 @@
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
+#include <gtkmm/clipboard.h>
 #include <gtkmm/window.h>
 
 #include <memory>
 
 #include "app/gtk_desktop_services.h"
 #include "app/main_window.h"
+#include "app/private_toolkit_settings.h"
 #include "app/unexpected_error_report.h"
 #include "app/window_look.h"
 
@@ -27,6 +29,7 @@ int main()
 {
     // WM_CLASS and the Wayland app id: desktops match the window with its menu entry by them.
     Glib::set_prgname(ApplicationId);
+    quillomat::KeepToolkitSettingsInMemory();
     quillomat::RegisterBundledFonts();
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
@@ -48,5 +51,9 @@ int main()
         });
         mainWindow->show();
     });
-    return application->run();
+    const int status = application->run();
+    // Hands the copied code to the desktop's clipboard manager, where one runs, so that it can
+    // still be pasted once the program has ended.
+    Gtk::Clipboard::get()->store();
+    return status;
 }

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <gdk/gdkkeysyms.h>
 #include <sigc++/adaptors/bind.h>
 
 #include <utility>
@@ -131,9 +130,9 @@ void MainWindow::PlaceControls()
     Place(Frame2, Text8, 16, 32, 289, 73);
     Place(Frame2, Command5, 16, 112, 289, 17);
 
-    focusOrder_ = {&Web1.Widget(), &Command1, &Command2, &Text10,   &Text11,
-                   &Text12,        &Command4, &Check1,   &Check2,   &Text8.View(),
-                   &Text7.View(),  &Command5, &Text13,   &Command6, &Check3};
+    focusOrder_ = FocusOrder({&Web1.Widget(), &Command1, &Command2, &Text10, &Text11, &Text12,
+                              &Command4, &Check1, &Check2, &Text8.View(), &Text7.View(), &Command5,
+                              &Text13, &Command6, &Check3});
 }
 
 void MainWindow::ApplyLook()
@@ -181,36 +180,12 @@ void MainWindow::on_realize()
 
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
-    const bool isTab = event->keyval == GDK_KEY_Tab || event->keyval == GDK_KEY_ISO_Left_Tab ||
-                       event->keyval == GDK_KEY_KP_Tab;
-    const bool plainTab = isTab && !(event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK));
     // Inside the web page Tab belongs to the page.
     Gtk::Widget* focus = get_focus();
     const bool inPage = focus && (focus == &Web1.Widget() || focus->is_ancestor(Web1.Widget()));
-    if (plainTab && !inPage &&
-        MoveFocusInOrder(!(event->state & GDK_SHIFT_MASK) && event->keyval != GDK_KEY_ISO_Left_Tab))
+    if (!inPage && focusOrder_.MoveOnTab(*this, *event))
         return true;
     return Gtk::Window::on_key_press_event(event);
-}
-
-bool MainWindow::MoveFocusInOrder(bool forward)
-{
-    const int count = static_cast<int>(focusOrder_.size());
-    int current = -1;
-    for (int index = 0; index < count; ++index)
-        if (focusOrder_[index] == get_focus())
-            current = index;
-    for (int step = 1; step <= count; ++step) {
-        const int index =
-            ((current < 0 ? (forward ? -1 : 0) : current) + (forward ? step : -step) + count) %
-            count;
-        Gtk::Widget* candidate = focusOrder_[index];
-        if (candidate->is_sensitive() && candidate->get_visible()) {
-            candidate->grab_focus();
-            return true;
-        }
-    }
-    return false;
 }
 
 bool MainWindow::GenerateLinkCode()

@@ -16,9 +16,10 @@
 #include "app/about_window.h"
 #include "app/colour_swatch.h"
 #include "app/desktop_services.h"
+#include "app/focus_order.h"
 #include "app/multi_line_text_box.h"
-#include "app/text_box.h"
 #include "app/settings_window.h"
+#include "app/text_box.h"
 #include "app/titled_frame.h"
 #include "browser/browser_pane.h"
 #include "browser/current_address_field.h"
@@ -55,7 +56,6 @@ private:
     void PlaceControls();
     void ApplyLook();
     void ConnectSignals();
-    bool MoveFocusInOrder(bool forward);
 
     void OnSettingsClicked();
     void TakeSettings(const BlogSettings& values);
@@ -123,7 +123,7 @@ private:
     std::unique_ptr<ColourPicker> CD2;
     std::unique_ptr<ColourPicker> CD3;
 
-    std::vector<Gtk::Widget*> focusOrder_;
+    FocusOrder focusOrder_{{}};
 
     // Created on first use, each at most once.
     std::unique_ptr<SettingsWindow> settingsWindow_;

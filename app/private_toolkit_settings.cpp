@@ -1,0 +1,30 @@
+#include "app/private_toolkit_settings.h"
+
+#define G_SETTINGS_ENABLE_BACKEND
+#include <gio/gsettingsbackend.h>
+
+#include <optional>
+#include <string>
+
+namespace quillomat {
+
+void KeepToolkitSettingsInMemory()
+{
+    constexpr char BackendVariable[] = "GSETTINGS_BACKEND";
+    const char* previous = g_getenv(BackendVariable);
+    const std::optional<std::string> saved =
+        previous ? std::optional<std::string>(previous) : std::nullopt;
+
+    // The default backend is chosen once per process, from the environment.
+    g_setenv(BackendVariable, "memory", TRUE);
+    g_object_unref(g_settings_backend_get_default());
+
+    // WebKit's processes, started later, still read the desktop's settings, its proxy among
+    // them.
+    if (saved)
+        g_setenv(BackendVariable, saved->c_str(), TRUE);
+    else
+        g_unsetenv(BackendVariable);
+}
+
+}  // namespace quillomat

@@ -2,6 +2,7 @@
 
 #include "app/about_window_texts.h"
 #include "app/external_page.h"
+#include "app/fixed_layout.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
 
@@ -20,12 +21,6 @@ constexpr int DesignY = 347;
 constexpr char Picture[] = "about.bmp";
 constexpr int PictureWidth = 93;
 constexpr int PictureHeight = 137;
-
-void Place(Gtk::Fixed& container, Gtk::Widget& control, int x, int y, int width, int height)
-{
-    control.set_size_request(width, height);
-    container.put(control, x, y);
-}
 
 }  // namespace
 

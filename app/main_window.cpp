@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/fixed_layout.h"
 #include "app/main_window_texts.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
@@ -31,12 +32,6 @@ std::string InitialBlogAddress()
 constexpr std::string_view InitialVoiceBoxId = "12345678";
 constexpr std::string_view InitialSkinNumber = "1";
 constexpr std::string_view InitialCurrentAddress = "Text9";
-
-void Place(Gtk::Fixed& container, Gtk::Widget& control, int x, int y, int width, int height)
-{
-    control.set_size_request(width, height);
-    container.put(control, x, y);
-}
 
 }  // namespace
 

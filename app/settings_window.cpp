@@ -5,6 +5,7 @@
 #include <gtkmm/togglebutton.h>
 
 #include "app/external_page.h"
+#include "app/fixed_layout.h"
 #include "app/settings_window_texts.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
@@ -19,12 +20,6 @@ namespace {
 constexpr int ClientWidth = 281;
 constexpr int ClientHeight = 192;
 constexpr int SkinCount = 24;
-
-void Place(Gtk::Fixed& container, Gtk::Widget& control, int x, int y, int width, int height)
-{
-    control.set_size_request(width, height);
-    container.put(control, x, y);
-}
 
 void KeepArrowOutOfFocus(Gtk::Container& comboPart)
 {

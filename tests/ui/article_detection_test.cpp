@@ -77,6 +77,24 @@ TEST_F(ArticleDetectionTest, StartOpensTheHomePageWhileTheBoxShowsTheShortForm)
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+TEST_F(ArticleDetectionTest, OnlyTheGoButtonSendsThePaneToTheTypedAddress)
+{
+    Access::Caption(*window, 13).set_text("http://www.skyblog.com/liste");
+    Access::Caption(*window, 13).activate();
+    RunMainLoopUntil([] { return false; }, 300ms);
+    EXPECT_FALSE(site.WasRequested("http://www.skyblog.com/liste"));
+
+    Access::Button(*window, 6).clicked();
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/liste"));
+
+    // An empty address is passed on as it stands; the pane and the program go on.
+    Go("");
+    RunMainLoopUntil([] { return false; }, 300ms);
+    Go("http://www.skyblog.com" + EditPath + "123");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+}
+
 TEST_F(ArticleDetectionTest, FollowingALinkToAnArticleGeneratesAndCopiesOnce)
 {
     RunScript("document.getElementById('edit').click();");

@@ -26,8 +26,9 @@ protected:
     RealClipboardDesktop realClipboard;
 };
 
-// Far past the 65,535 characters of GTK's own text box buffer. (A megabyte each works too, but
-// the code box then takes minutes to lay out one paragraph of several megabytes.)
+// Far past the 65,535 characters of GTK's own text box buffer. (A megabyte each passes too, in
+// half a minute: every redraw of the code box lays out again its one paragraph of several
+// megabytes.)
 TEST_F(LargeTextTest, LongCaptionsAreKeptWholeAndReachTheClipboard)
 {
     constexpr std::size_t Size = 256 << 10;

@@ -17,7 +17,7 @@ pid=$!
 trap 'kill "$pid" 2>/dev/null' EXIT
 
 "$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
-"$tool" close "$caption" || { echo "could not close the main window"; exit 1; }
+"$tool" close "$caption" || { echo "the main window did not go when closed"; exit 1; }
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1

@@ -3,6 +3,7 @@
 # prints the medians, then how the time grows with the input: "10x input -> Nx time", where N is
 # 10 times the growth of the time per byte; linear growth gives 10, and the target is at most 12.
 # Usage: bench/run.sh [extra benchmark options, e.g. --benchmark_filter=Fill]
+# Then runs bench/run-desktop.sh (start-up, memory, the main use; see there).
 # Needs the packages that tools/setup.sh installs, plus libbenchmark-dev and jq.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,3 +74,7 @@ awk -F'\t' '
 ' <<<"$medians"
 echo
 echo "Full results: $results"
+
+# Then the desktop benchmarks: start-up, memory and the main use beside a floor program.
+echo
+bench/run-desktop.sh

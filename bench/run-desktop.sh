@@ -35,27 +35,8 @@ while (($#)); do
     esac
 done
 
-missing=()
-for package in build-essential cmake pkg-config libgtkmm-3.0-dev libwebkit2gtk-4.1-dev \
-    libsoup-3.0-dev libfontconfig-dev libglib2.0-dev-bin libx11-dev libbenchmark-dev \
-    fonts-wine fonts-dejavu-core xvfb xauth xclip dbus-daemon; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "The desktop benchmarks need: apt-get install -y ${missing[*]} (as root)." >&2
-        exit 1
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
-build=build-bench
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DQUILLOMAT_SANITIZE=OFF -DQUILLOMAT_BENCHMARKS=ON >/dev/null
+source bench/prepare.sh
+prepare_benchmarks "The desktop benchmarks" build-essential cmake pkg-config libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev libfontconfig-dev libglib2.0-dev-bin libx11-dev libbenchmark-dev fonts-wine fonts-dejavu-core xvfb xauth xclip dbus-daemon
 cmake --build "$build" --parallel "$(nproc)" \
     --target quillomat floor_browser startup_driver main_use_bench quillomat_variant >/dev/null
 

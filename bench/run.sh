@@ -8,25 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-missing=()
-for package in libbenchmark-dev jq; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "The benchmarks need: apt-get install -y ${missing[*]} (as root)." >&2
-        exit 1
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
-build=build-bench
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DQUILLOMAT_SANITIZE=OFF -DQUILLOMAT_BENCHMARKS=ON >/dev/null
+source bench/prepare.sh
+prepare_benchmarks "The benchmarks" libbenchmark-dev jq
 cmake --build "$build" --parallel "$(nproc)" --target quillomat_core_bench
 
 results=$build/bench-results.json

@@ -9,17 +9,14 @@
 
 #include <string>
 
+#include "app/external_page_texts.h"
 #include "app/gtk_desktop_services.h"
 
 namespace quillomat {
 
-namespace {
+namespace texts = external_page_texts;
 
-constexpr std::string_view FailureStart = "Impossible d'ouvrir la page ";
-constexpr std::string_view FailureMiddle = " dans le navigateur : ";
-constexpr std::string_view NoBrowserReason =
-    "aucun navigateur web n'est choisi par défaut pour les adresses ";
-constexpr std::string_view LaunchFailedReason = "le navigateur n'a pas pu être lancé (";
+namespace {
 
 std::string SchemeOf(std::string_view address)
 {
@@ -34,16 +31,16 @@ std::optional<std::string> GtkDesktopServices::OpenExternalPage(std::string_view
     const std::string scheme = SchemeOf(address);
     const Glib::RefPtr<Gio::AppInfo> browser = Gio::AppInfo::get_default_for_uri_scheme(scheme);
     if (!browser)
-        return std::string(NoBrowserReason) + scheme + "://";
+        return std::string(texts::NoBrowserReason) + scheme + "://";
     Glib::RefPtr<Gio::AppLaunchContext> context;
     if (const Glib::RefPtr<Gdk::Display> display = Gdk::Display::get_default())
         context = display->get_app_launch_context();
     try {
         // A browser started with one address opens it in a window or tab of its own.
         if (!browser->launch_uri(std::string(address), context))
-            return std::string(LaunchFailedReason) + browser->get_name() + ")";
+            return std::string(texts::LaunchFailedReason) + browser->get_name() + ")";
     } catch (const Glib::Error& error) {
-        return std::string(LaunchFailedReason) + error.what() + ")";
+        return std::string(texts::LaunchFailedReason) + error.what() + ")";
     }
     return std::nullopt;
 }
@@ -51,9 +48,9 @@ std::optional<std::string> GtkDesktopServices::OpenExternalPage(std::string_view
 void OpenExternalPage(DesktopServices& desktop, std::string_view address)
 {
     if (const std::optional<std::string> reason = desktop.OpenExternalPage(address))
-        desktop.ShowMessage(
-            std::string(FailureStart) + std::string(address) + std::string(FailureMiddle) + *reason,
-            MessageIcon::Error, ApplicationTitle);
+        desktop.ShowMessage(std::string(texts::FailureStart) + std::string(address) +
+                                std::string(texts::FailureMiddle) + *reason,
+                            MessageIcon::Error, ApplicationTitle);
     // One pass over what is waiting, without waiting for more.
     Glib::MainContext::get_default()->iteration(false);
 }

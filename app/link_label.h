@@ -18,7 +18,6 @@ public:
     Gtk::Label& Caption() { return caption_; }
     // The pointer shown over the label; the window's own pointer when never set.
     void SetPointer(Gdk::CursorType pointer);
-    std::optional<Gdk::CursorType> Pointer() const { return pointer_; }
 
     // A press and a release of the left button, both over the label.
     sigc::signal<void()>& signal_clicked() { return clicked_; }

@@ -14,6 +14,7 @@
 #include <gtkmm/window.h>
 
 #include "app/about_window.h"
+#include "app/browser_pane.h"
 #include "app/colour_swatch.h"
 #include "app/desktop_services.h"
 #include "app/focus_order.h"
@@ -21,7 +22,6 @@
 #include "app/settings_window.h"
 #include "app/text_box.h"
 #include "app/titled_frame.h"
-#include "browser/browser_pane.h"
 #include "browser/current_address_field.h"
 #include "linkcode/caption_tags.h"
 

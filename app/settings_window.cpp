@@ -10,6 +10,7 @@
 #include "app/ustring.h"
 #include "app/window_look.h"
 #include "browser/service_addresses.h"
+#include "linkcode/link_code.h"
 
 namespace quillomat {
 
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int ClientWidth = 281;
 constexpr int ClientHeight = 192;
-constexpr int SkinCount = 24;
 
 void KeepArrowOutOfFocus(Gtk::Container& comboPart)
 {
@@ -66,7 +66,6 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
 
     for (int skin = 1; skin <= SkinCount; ++skin)
         Text3.append(std::to_string(skin));
-    Text3.get_entry()->set_text(ToUString(texts::InitialSkin));
     // The list's arrow is no stop of the focus: Tab goes from the text straight to "Valider".
     KeepArrowOutOfFocus(Text3);
     // Three lines in a box of fixed size; the limit keeps the box from asking for more height.

@@ -15,7 +15,6 @@ inline constexpr std::string_view VoiceBoxIdExplanation =
 inline constexpr std::string_view HomePageLink =
     "Cliquez ici pour accéder à la page d'accueil de Skyblog";
 inline constexpr std::string_view SkinLabel = "Habillage :";
-inline constexpr std::string_view InitialSkin = "1";
 inline constexpr std::string_view ValidateButton = "Valider";
 inline constexpr std::string_view QuitButton = "Quitter";
 

@@ -16,7 +16,6 @@ namespace quillomat {
 
 namespace {
 
-constexpr char ResourcePrefix[] = "/org/quillomat/Quillomat/";
 constexpr char WineFontFolder[] = "/usr/share/wine/fonts";
 
 void AddClass(Gtk::Widget& widget, const char* styleClass)
@@ -24,22 +23,12 @@ void AddClass(Gtk::Widget& widget, const char* styleClass)
     widget.get_style_context()->add_class(styleClass);
 }
 
-void EnsureResourcesRegistered()
-{
-    static const bool registered = [] {
-        g_resources_register(quillomat_get_resource());
-        return true;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 void LoadProgramStyle()
 {
-    EnsureResourcesRegistered();
     auto provider = Gtk::CssProvider::create();
-    provider->load_from_resource(std::string(ResourcePrefix) + "style.css");
+    provider->load_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) + "style.css");
     Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), provider,
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
@@ -83,18 +72,17 @@ void MarkAsTextBox(Gtk::Widget& entry)
 
 void SetProgramIcon(Gtk::Window& window)
 {
-    EnsureResourcesRegistered();
     std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
     for (const char* size : {"16", "32", "48"})
-        icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(ResourcePrefix) +
+        icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) +
                                                           "icons/quillomat-" + size + ".png"));
     window.set_icon_list(icons);
 }
 
 Glib::RefPtr<Gdk::Pixbuf> LoadBundledPicture(const std::string& name, int width, int height)
 {
-    EnsureResourcesRegistered();
-    return Gdk::Pixbuf::create_from_resource(ResourcePrefix + name, width, height, false);
+    return Gdk::Pixbuf::create_from_resource(QUILLOMAT_RESOURCE_PREFIX + name, width, height,
+                                             false);
 }
 
 void RegisterBundledFonts()

@@ -31,9 +31,9 @@
 #include "app/gtk_desktop_services.h"
 #include "app/main_window.h"
 #include "app/private_toolkit_settings.h"
+#include "app/sandbox_probe.h"
 #include "app/unexpected_error_report.h"
 #include "app/window_look.h"
-#include "browser/sandbox_probe.h"
 
 namespace {
 

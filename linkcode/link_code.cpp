@@ -9,7 +9,7 @@ namespace quillomat {
 
 namespace {
 
-constexpr std::array<std::string_view, 24> skinColours = {
+constexpr std::array<std::string_view, SkinCount> skinColours = {
     "#333333", "#7e94a5", "#333300", "#ccd6e0", "#9c0062", "#6599ff", "#629962", "#cd6562",
     "#ffffff", "#ffffff", "#ffffff", "#ffcecd", "#000000", "#000000", "#000000", "#ffbe39",
     "#ffffcd", "#c5c6de", "#ee449c", "#4a5052", "#4a4c52", "#6a0420", "#f6a5ee", "#313031",
@@ -29,7 +29,7 @@ int SkinIndex(std::string_view skinNumber)
             return -1;
         number = number * 10 + (digit - '0');
     }
-    return number >= 1 && number <= 24 ? number - 1 : -1;
+    return number >= 1 && number <= SkinCount ? number - 1 : -1;
 }
 
 }  // namespace

@@ -7,8 +7,11 @@
 
 namespace quillomat {
 
+// The service's skins are numbered from "1" to this.
+inline constexpr int SkinCount = 24;
+
 // The blog skin's colour text ("#333333" for skin "1"), or the empty text for anything that is
-// not exactly one of the numbers "1" to "24".
+// not exactly one of the numbers "1" to `SkinCount`.
 std::string SkinColor(std::string_view skinNumber);
 
 // "[x=#RRGGBB-#RRGGBB]": the mark-up's two-colour tag.

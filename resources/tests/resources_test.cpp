@@ -1,6 +1,6 @@
 // Checks the bundle of pictures built into Quillomat: each file is reachable
 // under the program's resource path, matches the committed file, and has the
-// exact format that the window icon, the .ico and the About window rely on.
+// exact format that the window icon and the About window rely on.
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
@@ -20,11 +20,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-const std::array<const char*, 6> kBundled = {
+const std::array<const char*, 5> BundledFiles = {
     "icons/quillomat-16.png",
     "icons/quillomat-32.png",
     "icons/quillomat-48.png",
-    "icons/quillomat.ico",
     "about.bmp",
     "style.css",
 };
@@ -129,8 +128,8 @@ struct PalettePng {
 PalettePng ReadPalettePng(const Bytes& file)
 {
     PalettePng png;
-    static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) {
+    static const std::uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (file.size() < 8 || !std::equal(PngSignature, PngSignature + 8, file.begin())) {
         ADD_FAILURE() << "no PNG signature";
         return png;
     }
@@ -237,7 +236,7 @@ PalettePng ReadPalettePng(const Bytes& file)
 
 TEST(Bundle, EveryFileIsRegisteredUnderTheProgramPrefix)
 {
-    for (const char* name : kBundled) {
+    for (const char* name : BundledFiles) {
         gsize size = 0;
         guint32 flags = 0;
         GError* error = nullptr;
@@ -252,7 +251,7 @@ TEST(Bundle, TheResourceHandleReachesTheSameFiles)
 {
     GResource* resource = quillomat_get_resource();
     ASSERT_NE(resource, nullptr);
-    for (const char* name : kBundled) {
+    for (const char* name : BundledFiles) {
         GError* error = nullptr;
         GBytes* bytes = g_resource_lookup_data(resource, ResourcePath(name).c_str(),
                                                G_RESOURCE_LOOKUP_FLAGS_NONE, &error);
@@ -265,7 +264,7 @@ TEST(Bundle, TheResourceHandleReachesTheSameFiles)
 
 TEST(Bundle, BundledFilesMatchTheCommittedOnes)
 {
-    for (const char* name : kBundled) {
+    for (const char* name : BundledFiles) {
         const Bytes bundled = Lookup(name);
         EXPECT_TRUE(bundled == ReadSourceFile(name)) << name << " is stale in the bundle";
     }
@@ -273,7 +272,7 @@ TEST(Bundle, BundledFilesMatchTheCommittedOnes)
 
 TEST(Bundle, PicturesAreNotEmpty)
 {
-    for (const char* name : kBundled) {
+    for (const char* name : BundledFiles) {
         if (std::string(name) == "style.css")
             continue;  // may legitimately be empty
         EXPECT_GT(Lookup(name).size(), 100u) << name;
@@ -301,9 +300,9 @@ TEST(AboutPicture, RowsArePaddedToFourBytesWithZeros)
 {
     const Bytes bmp = Lookup("about.bmp");
     ASSERT_EQ(bmp.size(), 213198u);
-    constexpr std::size_t kRow = 664;  // 221 * 3 = 663 bytes of pixels + 1 byte of padding
+    constexpr std::size_t RowBytes = 664;  // 221 * 3 = 663 bytes of pixels + 1 byte of padding
     for (std::size_t y = 0; y < 321; ++y)
-        EXPECT_EQ(bmp[54 + y * kRow + 663], 0) << "row " << y;
+        EXPECT_EQ(bmp[54 + y * RowBytes + 663], 0) << "row " << y;
 }
 
 TEST(AboutPicture, IsAnIllustrationNotAFlatFill)
@@ -344,84 +343,5 @@ TEST_P(SmallIcon, IsA256ColourPngOfItsSizeWithTransparency)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, SmallIcon, ::testing::Values(16, 32, 48));
-
-struct IcoEntry {
-    int width, height, colour_count, planes, bits;
-    std::uint32_t bytes, offset;
-};
-
-std::vector<IcoEntry> IcoDirectory(const Bytes& ico)
-{
-    std::vector<IcoEntry> entries;
-    for (std::uint32_t i = 0; i < Le16(ico, 4); ++i) {
-        const std::size_t at = 6 + 16 * i;
-        entries.push_back({ico.at(at) == 0 ? 256 : ico.at(at),
-                           ico.at(at + 1) == 0 ? 256 : ico.at(at + 1), ico.at(at + 2),
-                           static_cast<int>(Le16(ico, at + 4)), static_cast<int>(Le16(ico, at + 6)),
-                           Le32(ico, at + 8), Le32(ico, at + 12)});
-    }
-    return entries;
-}
-
-TEST(WindowsIcon, HoldsExactly16_32And48At8BitsPerPixel)
-{
-    const Bytes ico = Lookup("icons/quillomat.ico");
-    ASSERT_GE(ico.size(), 6u);
-    EXPECT_EQ(Le16(ico, 0), 0u);  // reserved
-    EXPECT_EQ(Le16(ico, 2), 1u);  // 1 = icon, 2 = cursor
-    ASSERT_EQ(Le16(ico, 4), 3u);
-    std::set<int> sizes;
-    for (const IcoEntry& e : IcoDirectory(ico)) {
-        sizes.insert(e.width);
-        EXPECT_EQ(e.width, e.height);
-        EXPECT_EQ(e.colour_count, 0) << "0 stands for 256 colours";
-        EXPECT_EQ(e.bits, 8) << e.width << "px";
-        EXPECT_LE(e.planes, 1);
-        ASSERT_LE(static_cast<std::size_t>(e.offset) + e.bytes, ico.size())
-            << e.width << "px runs past the end";
-        ASSERT_GE(e.bytes, 40u + 1024u);
-        // Stored as a BMP (not PNG) image: header, 256-entry palette, pixels, mask.
-        EXPECT_EQ(Le32(ico, e.offset), 40u);
-        EXPECT_EQ(Le32Signed(ico, e.offset + 4), e.width);
-        EXPECT_EQ(Le32Signed(ico, e.offset + 8), 2 * e.width) << "height counts pixels and mask";
-        EXPECT_EQ(Le16(ico, e.offset + 14), 8u);
-        EXPECT_EQ(Le32(ico, e.offset + 16), 0u);
-        const std::uint32_t mask_row = (e.width + 31) / 32 * 4;
-        EXPECT_EQ(e.bytes, 40u + 1024u + e.width * e.width + mask_row * e.width);
-    }
-    EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
-}
-
-// The .ico must show the very same pictures as the PNG icons: same colours,
-// same transparent pixels.
-TEST(WindowsIcon, ShowsTheSamePicturesAsThePngIcons)
-{
-    const Bytes ico = Lookup("icons/quillomat.ico");
-    ASSERT_GE(ico.size(), 6u);
-    for (const IcoEntry& e : IcoDirectory(ico)) {
-        SCOPED_TRACE(std::to_string(e.width) + "px");
-        const PalettePng png =
-            ReadPalettePng(Lookup("icons/quillomat-" + std::to_string(e.width) + ".png"));
-        ASSERT_EQ(png.pixels.size(), static_cast<std::size_t>(e.width * e.width));
-        ASSERT_LE(static_cast<std::size_t>(e.offset) + e.bytes, ico.size());
-        const std::size_t palette = e.offset + 40, colours = palette + 1024;
-        const std::size_t mask = colours + e.width * e.width;
-        const std::size_t mask_row = (e.width + 31) / 32 * 4;
-        int mismatches = 0;
-        for (int y = 0; y < e.width; ++y) {
-            const int row = e.width - 1 - y;  // BMP rows run bottom-up
-            for (int x = 0; x < e.width; ++x) {
-                const Rgba want = png.pixels[y * e.width + x];
-                const bool masked = (ico[mask + row * mask_row + x / 8] >> (7 - x % 8)) & 1;
-                const std::size_t entry = palette + 4 * ico[colours + row * e.width + x];
-                const Rgba got{ico[entry + 2], ico[entry + 1], ico[entry],
-                               static_cast<std::uint8_t>(masked ? 0 : 255)};
-                if (want.a == 0 ? !masked : !(got == want))
-                    ++mismatches;
-            }
-        }
-        EXPECT_EQ(mismatches, 0);
-    }
-}
 
 }  // namespace

@@ -18,7 +18,6 @@ std::string Page(const std::string& body)
            "</body></html>";
 }
 
-
 // The main window with its pane routed to a loopback site standing for the blog service.
 class ArticleDetectionTest : public MainWindowTest {
 protected:

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "browser/sandbox_probe.h"
+#include "app/sandbox_probe.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/web_process.h"
 #include "tests/support/window_test_fixture.h"
@@ -10,8 +10,7 @@
 namespace quillomat::testing {
 namespace {
 
-const std::string ArticlePage =
-    "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=";
+const std::string ArticlePage = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=";
 
 class BrowserHardeningTest : public MainWindowTest {
 protected:
@@ -62,8 +61,8 @@ TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenG
     for (std::size_t crash = 1; crash <= 3; ++crash) {
         const std::size_t before = RequestsFor(ArticlePage + "123");
         ASSERT_GT(CrashWebContentProcesses(), 0u);
-        ASSERT_TRUE(RunMainLoopUntil(
-            [&] { return RequestsFor(ArticlePage + "123") > before; }, 20s))
+        ASSERT_TRUE(
+            RunMainLoopUntil([&] { return RequestsFor(ArticlePage + "123") > before; }, 20s))
             << "no reload after crash " << crash;
         ASSERT_TRUE(WaitForPage(ArticlePage + "123"));
     }

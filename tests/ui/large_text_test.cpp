@@ -17,7 +17,8 @@ class LargeTextTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>(realClipboard, MainWindow::Options{{"http://127.0.0.1:9"}});
+        window = std::make_unique<MainWindow>(realClipboard,
+                                              MainWindow::Options{{"http://127.0.0.1:9"}});
         window->show();
         Access::Text4(*window) = "42";
         Access::Label5(*window).set_text("42");

@@ -166,7 +166,8 @@ TEST_F(MainWindowTest, TabFollowsTheFocusOrder)
         gtk_widget_event(GTK_WIDGET(window->gobj()), tab);
         gdk_event_free(tab);
         Gtk::Widget& expected = Access::FocusTarget(*window, order[i]);
-        EXPECT_EQ(window->get_focus(), &expected) << "after Tab number " << i << " expected " << order[i];
+        EXPECT_EQ(window->get_focus(), &expected)
+            << "after Tab number " << i << " expected " << order[i];
     }
 }
 

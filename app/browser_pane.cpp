@@ -1,9 +1,9 @@
-#include "browser/browser_pane.h"
+#include "app/browser_pane.h"
 
+#include <glibmm/exceptionhandler.h>
 #include <webkit2/webkit2.h>
 
-#include "app/unexpected_error_report.h"
-#include "browser/sandbox_probe.h"
+#include "app/sandbox_probe.h"
 
 namespace quillomat {
 
@@ -84,7 +84,7 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
     try {
         pane->RecoverFromWebProcessEnd();
     } catch (...) {
-        ReportUnexpectedError(std::current_exception());
+        Glib::exception_handlers_invoke();
     }
 }
 
@@ -102,11 +102,12 @@ void BrowserPane::RecoverFromWebProcessEnd()
 
 void BrowserPane::RaiseLocationChanged()
 {
-    // WebKit calls us from C, out of reach of glibmm's handler for escaped exceptions.
+    // WebKit calls us from C, where glibmm does not catch escaped exceptions for us: hand them
+    // to the same handlers as every gtkmm signal does.
     try {
         locationChanged_.emit();
     } catch (...) {
-        ReportUnexpectedError(std::current_exception());
+        Glib::exception_handlers_invoke();
     }
 }
 

@@ -6,7 +6,8 @@
 #   --merge  afterwards, add the new inputs that widen coverage to fuzz/corpus/TARGET/.
 # Runs start from fuzz/corpus/TARGET/ and write new inputs to build-fuzz/found/TARGET/, failing
 # inputs to build-fuzz/artifacts/TARGET/ and the log to build-fuzz/logs/TARGET.log.
-# Needs the packages that tools/setup.sh installs, plus clang and libclang-rt-14-dev.
+# Needs the packages that ./test.sh installs, plus clang and libclang-rt-14-dev (installed only
+# as root).
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -35,6 +35,7 @@
 #include "app/private_toolkit_settings.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
+#include "tests/support/clipboard_reader.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/main_loop_wait.h"
 

@@ -4,12 +4,13 @@
 # 10 times the growth of the time per byte; linear growth gives 10, and the target is at most 12.
 # Usage: bench/run.sh [extra benchmark options, e.g. --benchmark_filter=Fill]
 # Then runs bench/run-desktop.sh (start-up, memory, the main use; see there).
-# Needs the packages that tools/setup.sh installs, plus libbenchmark-dev and jq.
+# Needs the packages that ./run.sh installs, plus libbenchmark-dev, jq and libsoup-3.0-dev (the
+# desktop benchmarks share the build); installs them only as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source bench/prepare.sh
-prepare_benchmarks "The benchmarks" libbenchmark-dev jq
+prepare_benchmarks "The benchmarks" libbenchmark-dev jq libsoup-3.0-dev
 cmake --build "$build" --parallel "$(nproc)" --target quillomat_core_bench
 
 results=$build/bench-results.json

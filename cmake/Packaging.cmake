@@ -43,8 +43,8 @@ if(BUILD_TESTING)
     # Packs the build as it stands into a temporary folder (cpack first runs the build's own
     # up-to-date check, which has nothing to do after a build).
     add_test(NAME packaging.debian_package
-             COMMAND "${PROJECT_SOURCE_DIR}/tests/desktop/debian_package_test.sh"
-                     "${CMAKE_CPACK_COMMAND}" "${PROJECT_BINARY_DIR}/CPackConfig.cmake"
-                     "${CPACK_PACKAGE_NAME}" "${CPACK_PACKAGE_VERSION}")
+        COMMAND "${PROJECT_SOURCE_DIR}/tests/desktop/debian_package_test.sh"
+            "${CMAKE_CPACK_COMMAND}" "${PROJECT_BINARY_DIR}/CPackConfig.cmake"
+            "${CPACK_PACKAGE_NAME}" "${CPACK_PACKAGE_VERSION}")
     set_tests_properties(packaging.debian_package PROPERTIES LABELS packaging)
 endif()

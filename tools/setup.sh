@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quillomat needs to build, run and test, then configures and
-# builds it. Usage: tools/setup.sh BUILD_DIR [extra cmake arguments...]
+# Installs the Debian 12 packages Quillomat needs to build and run, with --tests also those its
+# tests use, then configures and builds it.
+# Usage: tools/setup.sh [--tests] BUILD_DIR [extra cmake arguments...]
 set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev libglib2.0-dev-bin
-    libfontconfig-dev fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
-    libgtest-dev
-    xvfb xauth xclip x11-utils imagemagick xdotool
-    desktop-file-utils appstream dpkg-dev lintian file
+    libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libglib2.0-dev-bin libfontconfig-dev
+    fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
 )
+if [[ ${1:-} == --tests ]]; then
+    shift
+    packages+=(
+        libgtest-dev libsoup-3.0-dev clang-format
+        xvfb xclip x11-utils xdotool desktop-file-utils appstream dpkg-dev lintian file
+        # Not run by the tests: xvfb-run and ImageMagick's import, to look at windows by hand.
+        xauth imagemagick
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -19,6 +19,7 @@
 #include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"
+#include "tests/support/own_x_server.h"
 #include "tests/support/settings_window_access.h"
 #include "tests/support/widget_probe.h"
 
@@ -209,6 +210,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
+    quillomat::testing::UseOwnXServer();
     quillomat::testing::SetUpPrivateDesktop(
         !(argc > 1 && std::strcmp(argv[argc - 1], "--without-browser") == 0));
     quillomat::RegisterBundledFonts();

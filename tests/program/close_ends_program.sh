@@ -3,10 +3,6 @@
 # the process ends at once and cleanly.
 # usage: close_ends_program.sh QUILLOMAT X_WINDOW_TOOL
 set -u
-# A display of its own: other tests show windows with the same caption at the same time.
-if [ -z "${QUILLOMAT_OWN_DISPLAY:-}" ]; then
-    QUILLOMAT_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
 quillomat=$1
 tool=$2
 caption='.:: Quillomat [ version 2 ] par Brennic ::.'

@@ -1,4 +1,4 @@
-#include "loopback_site.h"
+#include "tests/support/loopback_site.h"
 
 #include <gio/gio.h>
 #include <libsoup/soup.h>
@@ -11,12 +11,11 @@
 namespace quillomat::testing {
 namespace {
 
-constexpr const char kHtmlType[] = "text/html; charset=utf-8";
+constexpr const char HtmlType[] = "text/html; charset=utf-8";
 
-// Same parsing rules SoupServer applies to request lines, so that a key
-// registered by a test and the address of an incoming request are
-// normalised identically (dot segments, percent-encoding, default port).
-constexpr GUriFlags kParseFlags =
+// The parsing rules SoupServer applies to request lines, so that an address registered by a test
+// and the address of a request are normalised alike (dot segments, percent-encoding, port).
+constexpr GUriFlags ParseFlags =
     GUriFlags(G_URI_FLAGS_HAS_PASSWORD | G_URI_FLAGS_ENCODED_PATH | G_URI_FLAGS_ENCODED_QUERY |
               G_URI_FLAGS_ENCODED_FRAGMENT | G_URI_FLAGS_SCHEME_NORMALIZE);
 
@@ -79,11 +78,11 @@ void Respond(SoupServerMessage* msg, guint status, const std::string& html)
 {
     soup_server_message_set_status(msg, status, nullptr);
     SoupMessageHeaders* headers = soup_server_message_get_response_headers(msg);
-    // One request per connection: nothing lingers once a test is done, and
-    // the browser cannot hold a connection open across sites.
+    // One request per connection: nothing lingers once a test is done, and the browser cannot
+    // hold a connection open across sites.
     soup_message_headers_replace(headers, "Connection", "close");
     soup_message_headers_replace(headers, "Cache-Control", "no-store");
-    soup_server_message_set_response(msg, kHtmlType, SOUP_MEMORY_COPY, html.data(), html.size());
+    soup_server_message_set_response(msg, HtmlType, SOUP_MEMORY_COPY, html.data(), html.size());
     soup_message_headers_set_content_length(headers, html.size());
 }
 
@@ -92,7 +91,7 @@ void Respond(SoupServerMessage* msg, guint status, const std::string& html)
 std::string LoopbackSite::NormalizeAddress(const std::string& address)
 {
     GError* error = nullptr;
-    GUri* uri = g_uri_parse(address.c_str(), kParseFlags, &error);
+    GUri* uri = g_uri_parse(address.c_str(), ParseFlags, &error);
     if (uri == nullptr) {
         std::string message = "not an absolute address: \"" + address + "\"";
         if (error != nullptr) {
@@ -120,12 +119,12 @@ LoopbackSite::LoopbackSite()
     soup_server_add_handler(server_, nullptr, &LoopbackSite::HandleRequest, this, nullptr);
 
     GInetAddress* loopback = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
-    GSocketAddress* bind_address = g_inet_socket_address_new(loopback, 0);
+    GSocketAddress* bindAddress = g_inet_socket_address_new(loopback, 0);
     g_object_unref(loopback);
     GError* error = nullptr;
     const gboolean listening =
-        soup_server_listen(server_, bind_address, static_cast<SoupServerListenOptions>(0), &error);
-    g_object_unref(bind_address);
+        soup_server_listen(server_, bindAddress, static_cast<SoupServerListenOptions>(0), &error);
+    g_object_unref(bindAddress);
     if (!listening) {
         std::string message = "cannot listen on 127.0.0.1";
         if (error != nullptr) {
@@ -137,8 +136,8 @@ LoopbackSite::LoopbackSite()
         throw std::runtime_error(message);
     }
 
-    // Read the port from the listening socket itself (soup_server_get_uris
-    // makes libsoup 3.2 cache an address it never frees).
+    // The port from the listening socket itself: soup_server_get_uris makes libsoup 3.2 cache
+    // an address it never frees.
     GSList* listeners = soup_server_get_listeners(server_);
     if (listeners != nullptr) {
         GSocketAddress* local =
@@ -205,9 +204,9 @@ bool LoopbackSite::WasRequested(const std::string& address) const
 }
 
 void LoopbackSite::HandleRequest(SoupServer* /*server*/, SoupServerMessage* msg,
-                                 const char* /*path*/, GHashTable* /*query*/, void* user_data)
+                                 const char* /*path*/, GHashTable* /*query*/, void* userData)
 {
-    static_cast<LoopbackSite*>(user_data)->Answer(msg);
+    static_cast<LoopbackSite*>(userData)->Answer(msg);
 }
 
 void LoopbackSite::Answer(SoupServerMessage* msg)
@@ -255,8 +254,8 @@ void LoopbackSite::Answer(SoupServerMessage* msg)
     }
 
     const std::string& location = route->second.content;
-    const bool safe_method = method == "GET" || method == "HEAD";
-    Respond(msg, safe_method ? SOUP_STATUS_FOUND : SOUP_STATUS_SEE_OTHER,
+    const bool safeMethod = method == "GET" || method == "HEAD";
+    Respond(msg, safeMethod ? SOUP_STATUS_FOUND : SOUP_STATUS_SEE_OTHER,
             "<!DOCTYPE html><html><body><a href=\"" + EscapeHtml(location) +
                 "\">moved</a></body></html>");
     soup_message_headers_replace(soup_server_message_get_response_headers(msg), "Location",

@@ -1,14 +1,3 @@
-// Test-only web site served on 127.0.0.1.
-//
-// The browser pane under test is pointed at this server as its HTTP proxy
-// ("http://127.0.0.1:PORT"), so every plain-HTTP request it makes, whatever
-// the host, arrives here in absolute form and is answered from the pages and
-// redirects registered by the test.  The server can also be addressed
-// directly ("http://127.0.0.1:PORT/...").
-//
-// Everything runs on the thread-default GMainContext of the thread that
-// constructs the site; the test has to iterate that context (see
-// main_loop_wait.h) for requests to be answered.  No threads are started.
 #pragma once
 
 #include <map>
@@ -21,6 +10,12 @@ typedef struct _GHashTable GHashTable;
 
 namespace quillomat::testing {
 
+// A web site on 127.0.0.1 that stands for the blog service. The browser pane under test takes it
+// as its HTTP proxy ("http://127.0.0.1:PORT"), so every plain-HTTP request it makes, whatever the
+// host, arrives here in absolute form and is answered from the pages and redirects the test
+// registered; it also answers direct requests ("http://127.0.0.1:PORT/..."). It runs on the
+// thread-default GMainContext of the thread that made it, which the test iterates
+// (main_loop_wait.h) for requests to be answered; no thread is started.
 class LoopbackSite {
 public:
     struct Request {
@@ -29,8 +24,8 @@ public:
         std::string body;     // request body as received (POST form data)
     };
 
-    // Listens on 127.0.0.1 on an ephemeral port.  Throws std::runtime_error
-    // when the socket cannot be opened.
+    // Listens on 127.0.0.1 on a port the system picks. Throws std::runtime_error when the
+    // socket cannot be opened.
     LoopbackSite();
     // Disconnects every client and stops listening.
     ~LoopbackSite();
@@ -44,30 +39,28 @@ public:
     // "http://127.0.0.1:PORT/" — the site's own root, for direct requests.
     std::string DirectAddress() const;
 
-    // Answers requests for |address| ("http://host/path?query"; a missing
-    // path means "/", a fragment is ignored) with 200 and |html|.  Any method
-    // is answered with the page, so a form may post to it.  Registering the
-    // same address again replaces the earlier page or redirect.
-    // Throws std::invalid_argument for an address that is not an absolute URI.
+    // Answers requests for `address` ("http://host/path?query"; a missing path means "/", a
+    // fragment is ignored) with 200 and `html`, whatever the method, so that a form may post to
+    // it. Registering an address again replaces its page or redirect. Throws
+    // std::invalid_argument for an address that is not an absolute URI.
     void AddPage(const std::string& address, const std::string& html);
 
-    // Answers requests for |address| with a redirect to |location| (sent
-    // verbatim in the Location header): 302 Found for GET/HEAD, 303 See Other
-    // for any other method (e.g. a form POST).
+    // Answers requests for `address` with a redirect to `location` (sent as it stands in the
+    // Location header): 302 Found for GET and HEAD, 303 See Other for any other method (a form's
+    // POST).
     void AddRedirect(const std::string& address, const std::string& location);
 
-    // Every request answered so far, in arrival order.  Unregistered
-    // addresses are recorded too (they get a 404 page); note that a browser
-    // may ask for extra resources such as "/favicon.ico".
+    // Every request answered so far, in arrival order, unregistered addresses too (they get a
+    // 404 page); a browser may ask for more, such as "/favicon.ico".
     const std::vector<Request>& Requests() const;
 
-    // Whether any request (any method) was made for |address|, compared after
-    // the same normalisation as AddPage.
+    // Whether any request (any method) was made for `address`, compared after the same
+    // normalisation as AddPage.
     bool WasRequested(const std::string& address) const;
 
-    // Canonical form used for keys and for Request::address: lower-case scheme
-    // and host, default port dropped, empty path turned into "/", fragment
-    // dropped, query kept byte for byte.  Throws std::invalid_argument.
+    // The form of registered addresses and of Request::address: lower-case scheme and host,
+    // default port dropped, an empty path made "/", fragment dropped, query kept byte for byte.
+    // Throws std::invalid_argument.
     static std::string NormalizeAddress(const std::string& address);
 
 private:
@@ -77,7 +70,7 @@ private:
     };
 
     static void HandleRequest(SoupServer* server, SoupServerMessage* msg, const char* path,
-                              GHashTable* query, void* user_data);
+                              GHashTable* query, void* userData);
     void Answer(SoupServerMessage* msg);
 
     SoupServer* server_ = nullptr;

@@ -1,5 +1,5 @@
-#include "loopback_site.h"
-#include "main_loop_wait.h"
+#include "tests/support/loopback_site.h"
+#include "tests/support/main_loop_wait.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -16,17 +16,17 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr milliseconds kFetchTimeout{5000};
+constexpr milliseconds FetchTimeout{5000};
 
 struct Reply {
     bool completed = false;
     std::string error;  // transport error, empty when a response arrived
     guint status = 0;
     std::string body;
-    std::optional<std::string> content_type;
-    std::optional<std::string> content_length;
+    std::optional<std::string> contentType;
+    std::optional<std::string> contentLength;
     std::optional<std::string> location;
-    std::string final_uri;
+    std::string finalUri;
 };
 
 struct FetchState {
@@ -35,9 +35,9 @@ struct FetchState {
     GError* error = nullptr;
 };
 
-void OnFetched(GObject* session, GAsyncResult* result, gpointer user_data)
+void OnFetched(GObject* session, GAsyncResult* result, gpointer userData)
 {
-    auto* state = static_cast<FetchState*>(user_data);
+    auto* state = static_cast<FetchState*>(userData);
     state->bytes = soup_session_send_and_read_finish(SOUP_SESSION(session), result, &state->error);
     state->done = true;
 }
@@ -52,7 +52,7 @@ std::optional<std::string> Header(SoupMessageHeaders* headers, const char* name)
 
 class SessionOwner {
 public:
-    // |proxy| empty: talk to hosts directly (environment proxies ignored).
+    // An empty `proxy`: talk to hosts directly, whatever the environment says.
     explicit SessionOwner(const std::string& proxy)
     {
         GProxyResolver* resolver =
@@ -68,8 +68,8 @@ public:
     SessionOwner(const SessionOwner&) = delete;
     SessionOwner& operator=(const SessionOwner&) = delete;
 
-    Reply Fetch(const std::string& method, const std::string& url,
-                const std::string& form_body = {}, bool follow_redirects = true)
+    Reply Fetch(const std::string& method, const std::string& url, const std::string& formBody = {},
+                bool followRedirects = true)
     {
         Reply reply;
         SoupMessage* msg = soup_message_new(method.c_str(), url.c_str());
@@ -77,10 +77,10 @@ public:
             reply.error = "bad url " + url;
             return reply;
         }
-        if (!follow_redirects)
+        if (!followRedirects)
             soup_message_add_flags(msg, SOUP_MESSAGE_NO_REDIRECT);
-        if (!form_body.empty()) {
-            GBytes* body = g_bytes_new(form_body.data(), form_body.size());
+        if (!formBody.empty()) {
+            GBytes* body = g_bytes_new(formBody.data(), formBody.size());
             soup_message_set_request_body_from_bytes(msg, "application/x-www-form-urlencoded",
                                                      body);
             g_bytes_unref(body);
@@ -88,11 +88,11 @@ public:
         FetchState state;
         soup_session_send_and_read_async(session_, msg, G_PRIORITY_DEFAULT, nullptr, &OnFetched,
                                          &state);
-        reply.completed = RunMainLoopUntil([&] { return state.done; }, kFetchTimeout);
+        reply.completed = RunMainLoopUntil([&] { return state.done; }, FetchTimeout);
         if (!reply.completed) {
-            // Cancel and let the callback run so |state| is not left dangling.
+            // Cancel, and let the callback run so that `state` is not left dangling.
             soup_session_abort(session_);
-            RunMainLoopUntil([&] { return state.done; }, kFetchTimeout);
+            RunMainLoopUntil([&] { return state.done; }, FetchTimeout);
         }
         if (state.error != nullptr) {
             reply.error = state.error->message;
@@ -107,12 +107,12 @@ public:
         }
         reply.status = soup_message_get_status(msg);
         SoupMessageHeaders* headers = soup_message_get_response_headers(msg);
-        reply.content_type = Header(headers, "Content-Type");
-        reply.content_length = Header(headers, "Content-Length");
+        reply.contentType = Header(headers, "Content-Type");
+        reply.contentLength = Header(headers, "Content-Length");
         reply.location = Header(headers, "Location");
-        char* final_uri = g_uri_to_string(soup_message_get_uri(msg));
-        reply.final_uri = final_uri;
-        g_free(final_uri);
+        char* finalUri = g_uri_to_string(soup_message_get_uri(msg));
+        reply.finalUri = finalUri;
+        g_free(finalUri);
         g_object_unref(msg);
         return reply;
     }
@@ -147,8 +147,8 @@ TEST_F(LoopbackSiteTest, ServesPageForForeignHostThroughProxy)
     ASSERT_EQ(reply.error, "");
     EXPECT_EQ(reply.status, 200u);
     EXPECT_EQ(reply.body, html);
-    EXPECT_EQ(reply.content_type, "text/html; charset=utf-8");
-    EXPECT_EQ(reply.content_length, std::to_string(html.size()));
+    EXPECT_EQ(reply.contentType, "text/html; charset=utf-8");
+    EXPECT_EQ(reply.contentLength, std::to_string(html.size()));
     ASSERT_EQ(site_.Requests().size(), 1u);
     EXPECT_EQ(site_.Requests()[0].method, "GET");
     EXPECT_EQ(site_.Requests()[0].address, "http://www.skyblog.com/");
@@ -212,7 +212,7 @@ TEST_F(LoopbackSiteTest, RedirectIsFollowedToTheTarget)
 
     EXPECT_EQ(reply.status, 200u);
     EXPECT_EQ(reply.body, "<p>welcome</p>");
-    EXPECT_EQ(reply.final_uri, "http://www.skyblog.com/welcome");
+    EXPECT_EQ(reply.finalUri, "http://www.skyblog.com/welcome");
     ASSERT_EQ(site_.Requests().size(), 2u);
     EXPECT_EQ(site_.Requests()[0].address, "http://skyrock.com/m/");
     EXPECT_EQ(site_.Requests()[1].address, "http://www.skyblog.com/welcome");
@@ -223,11 +223,11 @@ TEST_F(LoopbackSiteTest, RedirectStatusDependsOnMethod)
     site_.AddRedirect("http://skyrock.com/login", "/admBloger/");
 
     const Reply get = browser_.Fetch("GET", "http://skyrock.com/login", {},
-                                     /*follow_redirects=*/false);
+                                     /*followRedirects=*/false);
     EXPECT_EQ(get.status, 302u);
     EXPECT_EQ(get.location, "/admBloger/");
-    EXPECT_EQ(get.content_type, "text/html; charset=utf-8");
-    EXPECT_EQ(get.content_length, std::to_string(get.body.size()));
+    EXPECT_EQ(get.contentType, "text/html; charset=utf-8");
+    EXPECT_EQ(get.contentLength, std::to_string(get.body.size()));
 
     const Reply post = browser_.Fetch("POST", "http://skyrock.com/login", "user=a&pass=b", false);
     EXPECT_EQ(post.status, 303u);
@@ -272,8 +272,8 @@ TEST_F(LoopbackSiteTest, UnknownAddressGetsHtml404)
 
     ASSERT_EQ(reply.error, "");
     EXPECT_EQ(reply.status, 404u);
-    EXPECT_EQ(reply.content_type, "text/html; charset=utf-8");
-    EXPECT_EQ(reply.content_length, std::to_string(reply.body.size()));
+    EXPECT_EQ(reply.contentType, "text/html; charset=utf-8");
+    EXPECT_EQ(reply.contentLength, std::to_string(reply.body.size()));
     EXPECT_NE(reply.body.find("<html>"), std::string::npos);
     EXPECT_TRUE(site_.WasRequested("http://nowhere.example/missing?q=1"));
     EXPECT_FALSE(site_.WasRequested("http://nowhere.example/missing"));
@@ -335,54 +335,6 @@ TEST(LoopbackSiteLifetime, StopsListeningWhenDestroyed)
     EXPECT_TRUE(reply.completed);
     EXPECT_NE(reply.status, 200u);
     EXPECT_NE(reply.error, "");
-}
-
-TEST(RunMainLoopUntil, ReturnsTrueAtOnceWhenConditionAlreadyHolds)
-{
-    int calls = 0;
-    EXPECT_TRUE(RunMainLoopUntil([&] { return ++calls > 0; }, milliseconds(0)));
-    EXPECT_EQ(calls, 1);
-}
-
-TEST(RunMainLoopUntil, DispatchesThreadDefaultSourcesUntilConditionHolds)
-{
-    bool fired = false;
-    GSource* source = g_timeout_source_new(30);
-    g_source_set_callback(
-        source,
-        [](gpointer data) -> gboolean {
-            *static_cast<bool*>(data) = true;
-            return G_SOURCE_REMOVE;
-        },
-        &fired, nullptr);
-    GMainContext* context = g_main_context_ref_thread_default();
-    g_source_attach(source, context);
-    g_main_context_unref(context);
-
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(RunMainLoopUntil([&] { return fired; }, milliseconds(5000)));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(2000));
-    g_source_destroy(source);
-    g_source_unref(source);
-}
-
-TEST(RunMainLoopUntil, GivesUpAfterTimeoutWithoutBlocking)
-{
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(RunMainLoopUntil([] { return false; }, milliseconds(80)));
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(elapsed, milliseconds(80));
-    EXPECT_LT(elapsed, milliseconds(1500));
-}
-
-TEST(RunMainLoopUntil, NoticesConditionChangedWithoutAnyEvent)
-{
-    const auto start = std::chrono::steady_clock::now();
-    // Nothing is dispatched; only the passing time makes this true.
-    EXPECT_TRUE(RunMainLoopUntil(
-        [&] { return std::chrono::steady_clock::now() - start > milliseconds(50); },
-        milliseconds(3000)));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1500));
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/gtk_desktop_services.h"
+#include "tests/support/clipboard_reader.h"
 #include "tests/support/recording_desktop.h"
 
 namespace quillomat::testing {
 
 // Records message boxes like RecordingDesktop, but puts the code on the real clipboard, so
-// that another process can read it.
+// that another process can read it (ReadClipboardWithXclip).
 class RealClipboardDesktop : public RecordingDesktop {
 public:
     void PutTextOnClipboard(std::string_view text) override

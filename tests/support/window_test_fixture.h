@@ -28,7 +28,8 @@ protected:
         window->show();
         ASSERT_TRUE(RunMainLoopUntil(
             [&] { return window->get_mapped() && window->get_allocated_width() >= 921; }, 10s));
-        RunMainLoopUntil([] { return false; }, 100ms);
+        // What showing the window set going (crossing events, first sizes) has run.
+        ASSERT_TRUE(RunMainLoopUntilIdle(10s));
     }
 
     void TearDown() override

@@ -1,13 +1,16 @@
-// Window tests start GTK with the program's own fonts and style, as the program does.
+// Window tests start GTK with the program's own fonts and style, as the program does, each test
+// process on an X server of its own.
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 
 #include "app/window_look.h"
+#include "tests/support/own_x_server.h"
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (!::testing::GTEST_FLAG(list_tests)) {
+        quillomat::testing::UseOwnXServer();
         quillomat::RegisterBundledFonts();
         Gtk::Main::init_gtkmm_internals();
         gtk_init(nullptr, nullptr);

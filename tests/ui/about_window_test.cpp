@@ -27,7 +27,7 @@ protected:
         Access::Button(*window, 2).clicked();
         AboutWindow* about = Access::About(*window);
         EXPECT_TRUE(about && RunMainLoopUntil([&] { return about->get_mapped(); }, 5s));
-        RunMainLoopUntil([] { return false; }, 100ms);
+        EXPECT_TRUE(RunMainLoopUntilIdle(5s));
         return *about;
     }
     std::pair<int, int> ClientOrigin(AboutWindow& about)

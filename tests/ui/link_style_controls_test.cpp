@@ -266,7 +266,7 @@ TEST(RealColourPickerTest, ConfirmedColoursStayAndCancelledChangesAreForgotten)
     MainWindow window(desktop, options);
     window.show();
     ASSERT_TRUE(RunMainLoopUntil([&] { return window.get_mapped(); }, 10s));
-    RunMainLoopUntil([] { return false; }, 100ms);
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
     ColourSwatch& c1 = MainWindowTestAccess::Swatch(window, 1);
     ColourSwatch& c2 = MainWindowTestAccess::Swatch(window, 2);
 

@@ -261,7 +261,8 @@ TEST_F(SettingsWindowTest, EachClickOnTheLinkOpensTheHomePageThenRunsWaitingEven
 {
     OpenWindow();
     SettingsWindow& settings = OpenSettings();
-    RunMainLoopUntil([] { return false; }, 100ms);
+    // What the windows' showing and hiding left waiting (crossing events) has run first.
+    ASSERT_TRUE(RunMainLoopUntilIdle(5s));
     int waitingRan = 0;
     Glib::signal_timeout().connect_once([&] { ++waitingRan; }, 0);
     ClickWithMouse(Settings::HomeLink(settings));

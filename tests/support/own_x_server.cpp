@@ -1,0 +1,128 @@
+#include "tests/support/own_x_server.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quillomat::testing {
+
+namespace {
+
+// The descriptor on which Xvfb writes its display number once it accepts connections.
+constexpr int ReadyDescriptor = 3;
+
+// The display numbers QUILLOMAT_TEST_DISPLAYS allows, or none when Xvfb may take any.
+std::vector<std::string> AllowedDisplays()
+{
+    std::vector<std::string> displays;
+    const char* range = std::getenv("QUILLOMAT_TEST_DISPLAYS");
+    int first = 0, last = -1;
+    if (range && std::sscanf(range, "%d-%d", &first, &last) == 2)
+        for (int number = first; number <= last; ++number)
+            displays.push_back(":" + std::to_string(number));
+    return displays;
+}
+
+}  // namespace
+
+OwnXServer::OwnXServer()
+{
+    std::string number;
+    const std::vector<std::string> allowed = AllowedDisplays();
+    if (allowed.empty())
+        number = Start("");
+    for (const std::string& display : allowed) {
+        number = Start(display);
+        if (!number.empty())
+            break;
+    }
+    if (number.empty())
+        throw std::runtime_error(allowed.empty()
+                                     ? "Xvfb did not start (is the xvfb package installed?)"
+                                     : "Xvfb found no free display in QUILLOMAT_TEST_DISPLAYS");
+    display_ = ":" + number;
+    setenv("DISPLAY", display_.c_str(), 1);
+    // GTK would rather use a Wayland session's compositor than this server.
+    unsetenv("WAYLAND_DISPLAY");
+}
+
+OwnXServer::~OwnXServer()
+{
+    if (pid_ <= 0)
+        return;
+    kill(pid_, SIGTERM);
+    while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+std::string OwnXServer::Start(const std::string& display)
+{
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0)
+        throw std::runtime_error("cannot make a pipe for Xvfb");
+    const std::string readyText = std::to_string(ReadyDescriptor);
+    std::vector<const char*> arguments{"Xvfb"};
+    if (!display.empty())
+        arguments.push_back(display.c_str());
+    for (const char* argument :
+         {"-displayfd", readyText.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"})
+        arguments.push_back(argument);
+    arguments.push_back(nullptr);
+
+    const pid_t parent = getpid();
+    pid_ = fork();
+    if (pid_ < 0)
+        throw std::runtime_error("cannot start Xvfb");
+    if (pid_ == 0) {
+        // The server ends with the test, even one that crashes.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(1);
+        // dup2 onto the same number would keep close-on-exec.
+        if (ready[1] == ReadyDescriptor)
+            fcntl(ready[1], F_SETFD, 0);
+        else
+            dup2(ready[1], ReadyDescriptor);
+        // Its warnings about the keyboard map tell a test nothing.
+        const int nothing = open("/dev/null", O_WRONLY);
+        dup2(nothing, STDOUT_FILENO);
+        dup2(nothing, STDERR_FILENO);
+        execvp(arguments[0], const_cast<char* const*>(arguments.data()));
+        _exit(127);
+    }
+    close(ready[1]);
+    std::string number;
+    for (char digit;;) {
+        const ssize_t got = read(ready[0], &digit, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got != 1 || digit == '\n')
+            break;
+        number += digit;
+    }
+    close(ready[0]);
+    if (number.empty()) {
+        // It wrote nothing and ended: the display is taken, or Xvfb cannot run here.
+        kill(pid_, SIGTERM);
+        while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        pid_ = 0;
+    }
+    return number;
+}
+
+void UseOwnXServer()
+{
+    static const OwnXServer* const server = new OwnXServer;
+    static_cast<void>(server);
+}
+
+}  // namespace quillomat::testing

@@ -1,22 +1,31 @@
 #include "app/colour_swatch.h"
 
+#include <atkmm/object.h>
+
+#include "app/ustring.h"
 #include "linkcode/color_value.h"
 
 namespace quillomat {
 
-ColourSwatch::ColourSwatch(ColorValue colour) : colour_(colour)
+ColourSwatch::ColourSwatch(ColorValue colour, std::string_view name) : colour_(colour)
 {
-    add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK);
+    // Out of the Tab order, as on the design; a click still works.
+    set_can_focus(false);
+    set_focus_on_click(false);
+    get_accessible()->set_name(ToUString(name));
+    SetColour(colour);
 }
 
 void ColourSwatch::SetColour(ColorValue colour)
 {
     colour_ = colour;
+    get_accessible()->set_description("#" + ColorToHex(colour));
     queue_draw();
 }
 
 bool ColourSwatch::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
 {
+    // Only the colour and its border: no button face, whether pressed or under the pointer.
     const double width = get_allocated_width();
     const double height = get_allocated_height();
     const Rgb rgb = RgbFromColor(colour_);
@@ -26,16 +35,6 @@ bool ColourSwatch::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
     cr->set_line_width(1);
     cr->rectangle(0.5, 0.5, width - 1, height - 1);
     cr->stroke();
-    return true;
-}
-
-bool ColourSwatch::on_button_release_event(GdkEventButton* event)
-{
-    // As with a button, letting go outside the swatch takes the click back.
-    const bool overSwatch = event->x >= 0 && event->y >= 0 && event->x < get_allocated_width() &&
-                            event->y < get_allocated_height();
-    if (event->button == 1 && overSwatch)
-        clicked_.emit();
     return true;
 }
 

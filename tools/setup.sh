@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev libglib2.0-dev-bin
-    libfontconfig-dev fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
+    libfontconfig-dev libfreetype-dev fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
     libgtest-dev
     xvfb xauth xclip x11-utils imagemagick xdotool
     desktop-file-utils appstream dpkg-dev lintian file

@@ -1,6 +1,8 @@
 #include "app/colour_swatch.h"
 
 #include <atkmm/object.h>
+#include <glibmm/main.h>
+#include <gtk/gtk.h>
 
 #include "app/ustring.h"
 #include "linkcode/color_value.h"
@@ -36,6 +38,25 @@ bool ColourSwatch::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
     cr->rectangle(0.5, 0.5, width - 1, height - 1);
     cr->stroke();
     return true;
+}
+
+void ColourSwatch::on_clicked()
+{
+    Gtk::Button::on_clicked();
+    // A screen reader's click comes as a call on the accessibility bus, without an input
+    // event, and the bus answers nothing more until the call returns: a dialog opened inside
+    // it could not be read. That click is reported just after.
+    if (GdkEvent* event = gtk_get_current_event()) {
+        gdk_event_free(event);
+        ReportClick();
+        return;
+    }
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &ColourSwatch::ReportClick));
+}
+
+void ColourSwatch::ReportClick()
+{
+    click_.emit();
 }
 
 }  // namespace quillomat

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include <gtkmm/button.h>
+#include <sigc++/signal.h>
 
 #include "linkcode/color_text.h"
 
@@ -18,11 +19,19 @@ public:
     ColorValue Colour() const { return colour_; }
     void SetColour(ColorValue colour);
 
+    // A click of the mouse or of a screen reader, at a moment when its handler may wait for
+    // the user in a dialog.
+    sigc::signal<void()>& signal_click() { return click_; }
+
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+    void on_clicked() override;
 
 private:
+    void ReportClick();
+
     ColorValue colour_;
+    sigc::signal<void()> click_;
 };
 
 }  // namespace quillomat

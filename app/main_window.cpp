@@ -171,7 +171,7 @@ void MainWindow::ConnectSignals()
     Web1.signal_recovery_abandoned().connect(
         sigc::mem_fun(*this, &MainWindow::OnBrowserRecoveryAbandoned));
     for (auto [swatch, picker] : {std::pair{&c1, CD1.get()}, {&c2, CD2.get()}, {&c3, CD3.get()}})
-        swatch->signal_clicked().connect(
+        swatch->signal_click().connect(
             sigc::bind(sigc::mem_fun(*this, &MainWindow::OnSwatchClicked), swatch, picker));
     Check1.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnBoldToggled));
     Check2.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnItalicToggled));

@@ -20,6 +20,7 @@ private:
     bool OnQueryTooltip(int x, int y, bool keyboard, const Glib::RefPtr<Gtk::Tooltip>& tooltip);
 
     int maxWidth_ = 0;
+    Gtk::Label tip_;
 };
 
 }  // namespace quillomat

@@ -9,6 +9,7 @@ packages=(
     libfontconfig-dev libfreetype-dev fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
     libgtest-dev
     xvfb xauth xclip x11-utils imagemagick xdotool
+    dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     desktop-file-utils appstream dpkg-dev lintian file
 )
 

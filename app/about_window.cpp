@@ -2,7 +2,6 @@
 
 #include "app/about_window_texts.h"
 #include "app/external_page.h"
-#include "app/fixed_layout.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
 
@@ -27,6 +26,7 @@ constexpr int PictureHeight = 137;
 AboutWindow::AboutWindow(DesktopServices& desktop, std::function<void()> closed)
     : desktop_(desktop),
       closed_(std::move(closed)),
+      layout_(ClientWidth, ClientHeight),
       Label1(ToUString(texts::NickLabel)),
       Label2(ToUString(texts::BirthDateLabel)),
       Label4(ToUString(texts::BlogLabel)),
@@ -36,14 +36,13 @@ AboutWindow::AboutWindow(DesktopServices& desktop, std::function<void()> closed)
       Label9(texts::BlogAddress),
       Label10(texts::SiteCaption),
       Label11(ToUString(texts::Signature)),
-      Command1(ToUString(texts::OkButton)),
-      Image1(LoadBundledPicture(Picture, PictureWidth, PictureHeight))
+      Command1(ToUString(texts::OkButton))
 {
     set_title(ToUString(texts::Caption));
     set_resizable(false);
     // The position names the client area, whatever the window manager's frame.
     set_gravity(Gdk::GRAVITY_STATIC);
-    move(DesignX, DesignY);
+    MoveToDesignPosition();
 
     Label9.set_tooltip_text(ToUString(texts::BlogLinkTip));
     Label10.set_tooltip_text(ToUString(texts::SiteLinkTip));
@@ -59,20 +58,20 @@ AboutWindow::AboutWindow(DesktopServices& desktop, std::function<void()> closed)
 
 void AboutWindow::PlaceControls()
 {
-    layout_.set_size_request(ClientWidth, ClientHeight);
-    Place(layout_, Image1, 8, 8, PictureWidth, PictureHeight);
+    layout_.Place(Image1, 8, 8, PictureWidth, PictureHeight);
+    FitPicture();
     // Put after the picture so that it frames it on top.
-    Place(layout_, Shape1, 8, 8, 94, 137);
-    layout_.put(Label1, 112, 8);
-    layout_.put(Label2, 112, 24);
-    layout_.put(Label4, 112, 48);
-    layout_.put(Label5, 112, 88);
-    layout_.put(Label6, 152, 8);
-    layout_.put(Label7, 232, 24);
-    layout_.put(Label9, 112, 64);
-    layout_.put(Label10, 112, 104);
-    layout_.put(Label11, 144, 128);
-    Place(layout_, Command1, 8, 152, 297, 25);
+    layout_.Place(Shape1, 8, 8, 94, 137);
+    layout_.Put(Label1, 112, 8);
+    layout_.Put(Label2, 112, 24);
+    layout_.Put(Label4, 112, 48);
+    layout_.Put(Label5, 112, 88);
+    layout_.Put(Label6, 152, 8);
+    layout_.Put(Label7, 232, 24);
+    layout_.Put(Label9, 112, 64);
+    layout_.Put(Label10, 112, 104);
+    layout_.Put(Label11, 144, 128);
+    layout_.Place(Command1, 8, 152, 297, 25);
 }
 
 void AboutWindow::ApplyLook()
@@ -92,6 +91,18 @@ void AboutWindow::ConnectSignals()
     Label9.signal_clicked().connect(sigc::mem_fun(*this, &AboutWindow::OnBlogLinkClicked));
     Label10.signal_clicked().connect(sigc::mem_fun(*this, &AboutWindow::OnSiteLinkClicked));
     signal_delete_event().connect(sigc::mem_fun(*this, &AboutWindow::OnCloseRequested));
+    layout_.signal_rescaled().connect(sigc::mem_fun(*this, &AboutWindow::FitPicture));
+}
+
+void AboutWindow::MoveToDesignPosition()
+{
+    move(layout_.Scaled(DesignX), layout_.Scaled(DesignY));
+}
+
+void AboutWindow::FitPicture()
+{
+    Image1.set(
+        LoadBundledPicture(Picture, layout_.Scaled(PictureWidth), layout_.Scaled(PictureHeight)));
 }
 
 void AboutWindow::on_realize()
@@ -105,7 +116,7 @@ void AboutWindow::on_realize()
 void AboutWindow::Present()
 {
     if (!get_visible())
-        move(DesignX, DesignY);
+        MoveToDesignPosition();
     present();
 }
 

@@ -3,12 +3,12 @@
 #include <functional>
 
 #include <gtkmm/button.h>
-#include <gtkmm/fixed.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
 #include "app/desktop_services.h"
+#include "app/fixed_layout.h"
 #include "app/link_label.h"
 #include "app/rectangle_outline.h"
 
@@ -33,6 +33,9 @@ private:
     void PlaceControls();
     void ApplyLook();
     void ConnectSignals();
+    void MoveToDesignPosition();
+    // The picture fills its box at the text resolution in force.
+    void FitPicture();
 
     void OnOkClicked();
     void OnBlogLinkClicked();
@@ -42,7 +45,7 @@ private:
     DesktopServices& desktop_;
     std::function<void()> closed_;
 
-    Gtk::Fixed layout_;
+    FixedLayout layout_;
     Gtk::Label Label1;
     Gtk::Label Label2;
     Gtk::Label Label4;

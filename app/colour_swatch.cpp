@@ -1,22 +1,33 @@
 #include "app/colour_swatch.h"
 
+#include <atkmm/object.h>
+#include <glibmm/main.h>
+#include <gtk/gtk.h>
+
+#include "app/ustring.h"
 #include "linkcode/color_value.h"
 
 namespace quillomat {
 
-ColourSwatch::ColourSwatch(ColorValue colour) : colour_(colour)
+ColourSwatch::ColourSwatch(ColorValue colour, std::string_view name) : colour_(colour)
 {
-    add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK);
+    // Out of the Tab order, as on the design; a click still works.
+    set_can_focus(false);
+    set_focus_on_click(false);
+    get_accessible()->set_name(ToUString(name));
+    SetColour(colour);
 }
 
 void ColourSwatch::SetColour(ColorValue colour)
 {
     colour_ = colour;
+    get_accessible()->set_description("#" + ColorToHex(colour));
     queue_draw();
 }
 
 bool ColourSwatch::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
 {
+    // Only the colour and its border: no button face, whether pressed or under the pointer.
     const double width = get_allocated_width();
     const double height = get_allocated_height();
     const Rgb rgb = RgbFromColor(colour_);
@@ -29,14 +40,23 @@ bool ColourSwatch::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
     return true;
 }
 
-bool ColourSwatch::on_button_release_event(GdkEventButton* event)
+void ColourSwatch::on_clicked()
 {
-    // As with a button, letting go outside the swatch takes the click back.
-    const bool overSwatch = event->x >= 0 && event->y >= 0 && event->x < get_allocated_width() &&
-                            event->y < get_allocated_height();
-    if (event->button == 1 && overSwatch)
-        clicked_.emit();
-    return true;
+    Gtk::Button::on_clicked();
+    // A screen reader's click comes as a call on the accessibility bus, without an input
+    // event, and the bus answers nothing more until the call returns: a dialog opened inside
+    // it could not be read. That click is reported just after.
+    if (GdkEvent* event = gtk_get_current_event()) {
+        gdk_event_free(event);
+        ReportClick();
+        return;
+    }
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &ColourSwatch::ReportClick));
+}
+
+void ColourSwatch::ReportClick()
+{
+    click_.emit();
 }
 
 }  // namespace quillomat

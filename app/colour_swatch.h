@@ -1,31 +1,37 @@
 #pragma once
 
-#include <sigc++/signal.h>
+#include <string_view>
 
-#include <gtkmm/drawingarea.h>
+#include <gtkmm/button.h>
+#include <sigc++/signal.h>
 
 #include "linkcode/color_text.h"
 
 namespace quillomat {
 
 // A flat box filled with one colour inside a single-line border; a click anywhere on it is
-// reported.
-class ColourSwatch : public Gtk::DrawingArea {
+// reported. It is a button to screen readers, named, with its colour as description and a
+// "click" action, but takes no keyboard focus.
+class ColourSwatch : public Gtk::Button {
 public:
-    explicit ColourSwatch(ColorValue colour);
+    ColourSwatch(ColorValue colour, std::string_view name);
 
     ColorValue Colour() const { return colour_; }
     void SetColour(ColorValue colour);
 
-    sigc::signal<void()>& signal_clicked() { return clicked_; }
+    // A click of the mouse or of a screen reader, at a moment when its handler may wait for
+    // the user in a dialog.
+    sigc::signal<void()>& signal_click() { return click_; }
 
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
-    bool on_button_release_event(GdkEventButton* event) override;
+    void on_clicked() override;
 
 private:
+    void ReportClick();
+
     ColorValue colour_;
-    sigc::signal<void()> clicked_;
+    sigc::signal<void()> click_;
 };
 
 }  // namespace quillomat

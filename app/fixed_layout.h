@@ -1,15 +1,50 @@
 #pragma once
 
+#include <vector>
+
 #include <gtkmm/fixed.h>
+#include <sigc++/signal.h>
 
 namespace quillomat {
 
-// Puts a control at its design position with its design size, in pixels from the top left
-// corner of its container.
-inline void Place(Gtk::Fixed& container, Gtk::Widget& control, int x, int y, int width, int height)
-{
-    control.set_size_request(width, height);
-    container.put(control, x, y);
-}
+// A container whose controls stand at their design positions and sizes, given in pixels at
+// 96 dpi (15 twips each). Like the text, they grow with the screen's text resolution, and they
+// move again when the desktop changes it. The container keeps its own design size whatever
+// its content: a caption that runs past its edge is cut there, as on the design.
+class FixedLayout : public Gtk::Fixed {
+public:
+    // The container's own design size.
+    FixedLayout(int width, int height);
+
+    // A control of fixed size.
+    void Place(Gtk::Widget& control, int x, int y, int width, int height);
+    // A control sized to its content.
+    void Put(Gtk::Widget& control, int x, int y);
+
+    // A length in design pixels, in pixels at the text resolution in force.
+    int Scaled(int designPixels) const;
+
+    // After every control has moved to a new text resolution.
+    sigc::signal<void()>& signal_rescaled() { return rescaled_; }
+
+protected:
+    void get_preferred_width_vfunc(int& minimum, int& natural) const override;
+    void get_preferred_height_vfunc(int& minimum, int& natural) const override;
+
+private:
+    struct Placement {
+        Gtk::Widget* control;
+        int x, y, width, height;  // width -1: sized to its content
+    };
+
+    void Apply(const Placement& placement);
+    void OnResolutionChanged();
+
+    int width_;
+    int height_;
+    double scale_;
+    std::vector<Placement> placements_;
+    sigc::signal<void()> rescaled_;
+};
 
 }  // namespace quillomat

@@ -32,9 +32,11 @@ void LinkLabel::ShowPointer()
 
 bool LinkLabel::OnButtonPress(GdkEventButton* event)
 {
-    if (event->button != 1 || event->type != GDK_BUTTON_PRESS)
+    if (event->button != 1)
         return false;
-    pressed_ = true;
+    // The second press of a double-click comes as a press and then a double press: that
+    // click is a double-click, and it opens no second page.
+    pressed_ = event->type == GDK_BUTTON_PRESS;
     return true;
 }
 

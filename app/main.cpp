@@ -1,6 +1,5 @@
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
-#include <gtkmm/clipboard.h>
 #include <gtkmm/window.h>
 
 #include <memory>
@@ -51,9 +50,8 @@ int main()
         });
         mainWindow->show();
     });
-    const int status = application->run();
-    // Hands the copied code to the desktop's clipboard manager, where one runs, so that it can
-    // still be pasted once the program has ended.
-    Gtk::Clipboard::get()->store();
-    return status;
+    // At its shutdown the application hands the copied code to the desktop's clipboard manager,
+    // where one runs, so that it can still be pasted once the program has ended. Once: each
+    // hand-over may wait seconds for a manager that does not answer.
+    return application->run();
 }

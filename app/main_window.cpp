@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/fixed_layout.h"
+#include "app/accessible_names.h"
 #include "app/main_window_texts.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
@@ -20,6 +20,8 @@ namespace {
 
 constexpr int ClientWidth = 921;
 constexpr int ClientHeight = 528;
+constexpr int LinkCodeFrameWidth = 321;
+constexpr int ArticleX = 104;
 
 constexpr ColorValue InitialOuterColour = 0x800080;   // #800080
 constexpr ColorValue InitialMiddleColour = 0xFFFF80;  // #80FFFF, red in the low byte
@@ -43,6 +45,7 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       Text3(InitialSkinNumber),
       Text9(std::string(InitialCurrentAddress),
             [this](const std::string& address) { DetectArticle(address); }),
+      layout_(ClientWidth, ClientHeight),
       Command6(ToUString(texts::GoButton)),
       Web1(options.browser),
       Command1(ToUString(texts::SettingsButton)),
@@ -52,15 +55,15 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       Label3(ToUString(texts::SeparatorLabel)),
       Label6(ToUString(texts::ReadCaptionLabel)),
       Label1(ToUString(texts::ColoursLabel)),
-      c1(InitialOuterColour),
-      c2(InitialMiddleColour),
-      c3(InitialOuterColour),
+      c1(InitialOuterColour, texts::FirstColourName),
+      c2(InitialMiddleColour, texts::MiddleColourName),
+      c3(InitialOuterColour, texts::LastColourName),
       Check1(ToUString(texts::BoldCheck)),
       Check2(ToUString(texts::ItalicCheck)),
       Line1(Gtk::ORIENTATION_VERTICAL),
       Check3(ToUString(texts::AutomaticModeCheck)),
       Command4(ToUString(texts::GenerateButton)),
-      Frame2(texts::LinkCodeFrame, 321, 137),
+      Frame2(texts::LinkCodeFrame, LinkCodeFrameWidth, 137),
       Label4(ToUString(texts::ArticleLabel)),
       Command5(ToUString(texts::CopyButton)),
       CD1(desktop.CreateColourPicker(InitialOuterColour)),
@@ -69,7 +72,7 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
 {
     set_title(ToUString(texts::Caption));
     set_position(Gtk::WIN_POS_CENTER);
-    set_default_size(ClientWidth, ClientHeight);
+    set_default_size(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
     SetProgramIcon(*this);
 
     Text13.set_text(ToUString(ServiceHomeAddress()));
@@ -81,6 +84,7 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
 
     PlaceControls();
     ApplyLook();
+    NameForScreenReaders();
     ConnectSignals();
     add(layout_);
     layout_.show_all();
@@ -91,39 +95,39 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
 
 void MainWindow::PlaceControls()
 {
-    layout_.set_size_request(ClientWidth, ClientHeight);
     layout_.set_halign(Gtk::ALIGN_START);
     layout_.set_valign(Gtk::ALIGN_START);
 
-    Place(layout_, Text13, 8, 8, 721, 19);
-    Place(layout_, Command6, 736, 8, 81, 17);
-    Place(layout_, Web1.Widget(), 8, 32, 809, 345);
-    Place(layout_, Command1, 824, 8, 89, 201);
-    Place(layout_, Command2, 824, 216, 89, 161);
-    layout_.put(Frame1, 8, 384);
-    layout_.put(Frame2, 592, 384);
+    layout_.Place(Text13, 8, 8, 721, 19);
+    layout_.Place(Command6, 736, 8, 81, 17);
+    layout_.Place(Web1.Widget(), 8, 32, 809, 345);
+    layout_.Place(Command1, 824, 8, 89, 201);
+    layout_.Place(Command2, 824, 216, 89, 161);
+    layout_.Put(Frame1, 8, 384);
+    layout_.Put(Frame2, 592, 384);
 
-    Frame1.put(Label2, 16, 24);
-    Place(Frame1, Text10, 88, 24, 201, 19);
-    Frame1.put(Label3, 16, 48);
-    Place(Frame1, Text11, 88, 48, 201, 19);
-    Frame1.put(Label6, 16, 72);
-    Place(Frame1, Text12, 88, 72, 201, 19);
-    Frame1.put(Label1, 16, 104);
-    Place(Frame1, c1, 128, 104, 25, 17);
-    Place(Frame1, c2, 160, 104, 25, 17);
-    Place(Frame1, c3, 192, 104, 25, 17);
-    Place(Frame1, Check1, 232, 96, 57, 17);
-    Place(Frame1, Check2, 232, 112, 65, 17);
-    Place(Frame1, Line1, 304, 16, 1, 113);
-    Place(Frame1, Check3, 320, 16, 209, 17);
-    Place(Frame1, Text7, 320, 40, 241, 73);
-    Place(Frame1, Command4, 320, 112, 241, 17);
+    Frame1.Put(Label2, 16, 24);
+    Frame1.Place(Text10, 88, 24, 201, 19);
+    Frame1.Put(Label3, 16, 48);
+    Frame1.Place(Text11, 88, 48, 201, 19);
+    Frame1.Put(Label6, 16, 72);
+    Frame1.Place(Text12, 88, 72, 201, 19);
+    Frame1.Put(Label1, 16, 104);
+    Frame1.Place(c1, 128, 104, 25, 17);
+    Frame1.Place(c2, 160, 104, 25, 17);
+    Frame1.Place(c3, 192, 104, 25, 17);
+    Frame1.Place(Check1, 232, 96, 57, 17);
+    Frame1.Place(Check2, 232, 112, 65, 17);
+    Frame1.Place(Line1, 304, 16, 1, 113);
+    Frame1.Place(Check3, 320, 16, 209, 17);
+    Frame1.Place(Text7, 320, 40, 241, 73);
+    Frame1.Place(Command4, 320, 112, 241, 17);
 
-    Frame2.put(Label4, 16, 16);
-    Frame2.put(Label5, 104, 16);
-    Place(Frame2, Text8, 16, 32, 289, 73);
-    Place(Frame2, Command5, 16, 112, 289, 17);
+    Frame2.Put(Label4, 16, 16);
+    Frame2.Put(Label5, ArticleX, 16);
+    FitArticleLabel();
+    Frame2.Place(Text8, 16, 32, 289, 73);
+    Frame2.Place(Command5, 16, 112, 289, 17);
 
     focusOrder_ = FocusOrder({&Web1.Widget(), &Command1, &Command2, &Text10, &Text11, &Text12,
                               &Command4, &Check1, &Check2, &Text8.View(), &Text7.View(), &Command5,
@@ -145,6 +149,17 @@ void MainWindow::ApplyLook()
             caption->set_line_wrap(true);
 }
 
+void MainWindow::NameForScreenReaders()
+{
+    NameAfterLabel(Text10, Label2);
+    NameAfterLabel(Text11, Label3);
+    NameAfterLabel(Text12, Label6);
+    LabelledBy(Label5, Label4);
+    SetAccessibleName(Text13, texts::AddressBoxName);
+    SetAccessibleName(Text7.View(), texts::TemplateBoxName);
+    SetAccessibleName(Text8.View(), texts::CodeBoxName);
+}
+
 void MainWindow::ConnectSignals()
 {
     Command6.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnGoClicked));
@@ -156,11 +171,18 @@ void MainWindow::ConnectSignals()
     Web1.signal_recovery_abandoned().connect(
         sigc::mem_fun(*this, &MainWindow::OnBrowserRecoveryAbandoned));
     for (auto [swatch, picker] : {std::pair{&c1, CD1.get()}, {&c2, CD2.get()}, {&c3, CD3.get()}})
-        swatch->signal_clicked().connect(
+        swatch->signal_click().connect(
             sigc::bind(sigc::mem_fun(*this, &MainWindow::OnSwatchClicked), swatch, picker));
     Check1.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnBoldToggled));
     Check2.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnItalicToggled));
     Check3.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnAutomaticModeToggled));
+    Frame2.signal_rescaled().connect(sigc::mem_fun(*this, &MainWindow::FitArticleLabel));
+}
+
+void MainWindow::FitArticleLabel()
+{
+    // A long number stops at the inner edge of the frame's one-pixel border.
+    Label5.SetMaxWidth(Frame2.Scaled(LinkCodeFrameWidth) - Frame2.Scaled(ArticleX) - 1);
 }
 
 void MainWindow::on_realize()

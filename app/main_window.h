@@ -8,7 +8,6 @@
 #include <gtkmm/button.h>
 #include <gtkmm/checkbutton.h>
 #include <gtkmm/entry.h>
-#include <gtkmm/fixed.h>
 #include <gtkmm/label.h>
 #include <gtkmm/separator.h>
 #include <gtkmm/window.h>
@@ -16,7 +15,9 @@
 #include "app/about_window.h"
 #include "app/browser_pane.h"
 #include "app/colour_swatch.h"
+#include "app/cut_label.h"
 #include "app/desktop_services.h"
+#include "app/fixed_layout.h"
 #include "app/focus_order.h"
 #include "app/multi_line_text_box.h"
 #include "app/settings_window.h"
@@ -55,7 +56,9 @@ private:
 
     void PlaceControls();
     void ApplyLook();
+    void NameForScreenReaders();
     void ConnectSignals();
+    void FitArticleLabel();
 
     void OnSettingsClicked();
     void TakeSettings(const BlogSettings& values);
@@ -87,7 +90,7 @@ private:
     std::string Text6;
     CurrentAddressField Text9;
 
-    Gtk::Fixed layout_;
+    FixedLayout layout_;
     TextBox Text13;
     Gtk::Button Command6;
     BrowserPane Web1;
@@ -114,7 +117,7 @@ private:
 
     TitledFrame Frame2;
     Gtk::Label Label4;
-    Gtk::Label Label5;
+    CutLabel Label5;
     MultiLineTextBox Text8;
     Gtk::Button Command5;
 

@@ -22,6 +22,14 @@ inline constexpr std::string_view LinkCodeFrame = "Code des liens...";
 inline constexpr std::string_view ArticleLabel = "Article en cours :";
 inline constexpr std::string_view CopyButton = "Copier";
 
+// What a screen reader announces for the controls that have no caption beside them.
+inline constexpr std::string_view AddressBoxName = "Adresse";
+inline constexpr std::string_view TemplateBoxName = "Modèle";
+inline constexpr std::string_view CodeBoxName = "Code des liens";
+inline constexpr std::string_view FirstColourName = "Couleur de début";
+inline constexpr std::string_view MiddleColourName = "Couleur du milieu";
+inline constexpr std::string_view LastColourName = "Couleur de fin";
+
 inline constexpr std::string_view InitialAddCaption = "Ajouter un commentaire";
 inline constexpr std::string_view InitialSeparator = "/";
 inline constexpr std::string_view InitialReadCaption = "Lire les commentaires";

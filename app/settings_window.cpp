@@ -4,8 +4,8 @@
 
 #include <gtkmm/togglebutton.h>
 
+#include "app/accessible_names.h"
 #include "app/external_page.h"
-#include "app/fixed_layout.h"
 #include "app/settings_window_texts.h"
 #include "app/ustring.h"
 #include "app/window_look.h"
@@ -49,6 +49,7 @@ std::string_view MissingSettingMessage(MissingSetting missing)
 SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
     : desktop_(desktop),
       owner_(std::move(owner)),
+      layout_(ClientWidth, ClientHeight),
       Label1(ToUString(texts::BlogAddressLabel)),
       Label2(ToUString(texts::VoiceBoxIdExplanation)),
       Label3(ToUString(texts::VoiceBoxIdLabel)),
@@ -68,6 +69,7 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
         Text3.append(std::to_string(skin));
     // The list's arrow is no stop of the focus: Tab goes from the text straight to "Valider".
     KeepArrowOutOfFocus(Text3);
+    RemoveLengthLimit(*Text3.get_entry());
     // Three lines in a box of fixed size; the limit keeps the box from asking for more height.
     Label2.set_line_wrap(true);
     Label2.set_ellipsize(Pango::ELLIPSIZE_END);
@@ -78,6 +80,9 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
 
     PlaceControls();
     ApplyLook();
+    NameAfterLabel(Text1, Label1);
+    NameAfterLabel(Text2, Label3);
+    NameAfterLabel(*Text3.get_entry(), Label4);
     ConnectSignals();
     add(layout_);
     layout_.show_all();
@@ -85,18 +90,17 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
 
 void SettingsWindow::PlaceControls()
 {
-    layout_.set_size_request(ClientWidth, ClientHeight);
-    layout_.put(Label1, 16, 8);
-    Place(layout_, Text1, 160, 8, 113, 19);
-    Place(layout_, Label2, 16, 56, 252, 41);
-    layout_.put(Label3, 16, 32);
-    Place(layout_, Text2, 128, 32, 145, 19);
-    layout_.put(Label4, 16, 128);
-    Place(layout_, Text3, 112, 128, 161, 21);
-    Place(layout_, Command1, 8, 160, 129, 25);
-    Place(layout_, Command2, 144, 160, 129, 25);
-    layout_.put(Label5, 16, 96);
-    layout_.put(Label6, 128, 8);
+    layout_.Put(Label1, 16, 8);
+    layout_.Place(Text1, 160, 8, 113, 19);
+    layout_.Place(Label2, 16, 56, 252, 41);
+    layout_.Put(Label3, 16, 32);
+    layout_.Place(Text2, 128, 32, 145, 19);
+    layout_.Put(Label4, 16, 128);
+    layout_.Place(Text3, 112, 128, 161, 21);
+    layout_.Place(Command1, 8, 160, 129, 25);
+    layout_.Place(Command2, 144, 160, 129, 25);
+    layout_.Put(Label5, 16, 96);
+    layout_.Put(Label6, 128, 8);
 }
 
 void SettingsWindow::ApplyLook()
@@ -108,8 +112,6 @@ void SettingsWindow::ApplyLook()
     }
     MarkAsWarningText(Label2);
     MarkAsLink(Label5.Caption());
-    MarkAsTextBox(Text1);
-    MarkAsTextBox(Text2);
     MarkAsTextBox(Text3);
     MarkAsTextBox(*Text3.get_entry());
 }

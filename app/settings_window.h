@@ -4,14 +4,14 @@
 
 #include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
-#include <gtkmm/entry.h>
-#include <gtkmm/fixed.h>
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
 #include "app/desktop_services.h"
+#include "app/fixed_layout.h"
 #include "app/focus_order.h"
 #include "app/link_label.h"
+#include "app/text_box.h"
 #include "linkcode/settings_hand_back.h"
 
 namespace quillomat {
@@ -54,12 +54,12 @@ private:
     DesktopServices& desktop_;
     Owner owner_;
 
-    Gtk::Fixed layout_;
+    FixedLayout layout_;
     Gtk::Label Label1;
-    Gtk::Entry Text1;
+    TextBox Text1;
     Gtk::Label Label2;
     Gtk::Label Label3;
-    Gtk::Entry Text2;
+    TextBox Text2;
     Gtk::Label Label4;
     Gtk::ComboBoxText Text3;
     Gtk::Button Command1;

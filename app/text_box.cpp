@@ -94,10 +94,15 @@ void unlimited_buffer_init(UnlimitedBuffer* self)
 
 }  // namespace
 
-TextBox::TextBox()
+void RemoveLengthLimit(Gtk::Entry& entry)
 {
     auto* buffer = static_cast<GtkEntryBuffer*>(g_object_new(unlimited_buffer_get_type(), nullptr));
-    set_buffer(Glib::wrap(buffer));
+    entry.set_buffer(Glib::wrap(buffer));
+}
+
+TextBox::TextBox()
+{
+    RemoveLengthLimit(*this);
     MarkAsTextBox(*this);
 }
 

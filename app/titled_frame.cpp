@@ -6,12 +6,11 @@
 
 namespace quillomat {
 
-TitledFrame::TitledFrame(std::string_view title, int width, int height) : border_(ToUString(title))
+TitledFrame::TitledFrame(std::string_view title, int width, int height)
+    : FixedLayout(width, height), border_(ToUString(title))
 {
-    set_size_request(width, height);
-    border_.set_size_request(width, height);
     border_.get_style_context()->add_class("titled-frame");
-    put(border_, 0, 0);
+    Place(border_, 0, 0, width, height);
 }
 
 }  // namespace quillomat

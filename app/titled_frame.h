@@ -2,14 +2,15 @@
 
 #include <string_view>
 
-#include <gtkmm/fixed.h>
 #include <gtkmm/frame.h>
+
+#include "app/fixed_layout.h"
 
 namespace quillomat {
 
 // A frame with a bold title whose controls are placed from the frame's own top-left corner,
 // border and title included, as in the window layouts.
-class TitledFrame : public Gtk::Fixed {
+class TitledFrame : public FixedLayout {
 public:
     TitledFrame(std::string_view title, int width, int height);
 

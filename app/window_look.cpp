@@ -10,13 +10,12 @@
 
 #include <vector>
 
+#include "app/bold_face.h"
 #include "resources/quillomat_resources.h"
 
 namespace quillomat {
 
 namespace {
-
-constexpr char WineFontFolder[] = "/usr/share/wine/fonts";
 
 void AddClass(Gtk::Widget& widget, const char* styleClass)
 {
@@ -27,6 +26,8 @@ void AddClass(Gtk::Widget& widget, const char* styleClass)
 
 void LoadProgramStyle()
 {
+    // Before the first window lays out a bold caption.
+    MakeBoldVisibleAtEveryScale(Gdk::Screen::get_default()->get_monitor_scale_factor(0));
     auto provider = Gtk::CssProvider::create();
     provider->load_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) + "style.css");
     Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), provider,
@@ -88,7 +89,8 @@ Glib::RefPtr<Gdk::Pixbuf> LoadBundledPicture(const std::string& name, int width,
 void RegisterBundledFonts()
 {
     // Missing folder: fontconfig falls back to a close sans-serif.
-    FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(WineFontFolder));
+    FcConfigAppFontAddDir(nullptr,
+                          reinterpret_cast<const FcChar8*>(std::string(WineFontFolder).c_str()));
 }
 
 }  // namespace quillomat

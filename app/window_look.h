@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/widget.h>
@@ -26,6 +27,9 @@ void SetProgramIcon(Gtk::Window& window);
 
 // A picture of the bundle, stretched to the given size.
 Glib::RefPtr<Gdk::Pixbuf> LoadBundledPicture(const std::string& name, int width, int height);
+
+// Where Debian's fonts-wine keeps its Tahoma-metric fonts.
+inline constexpr std::string_view WineFontFolder = "/usr/share/wine/fonts";
 
 // Makes the Tahoma-metric fonts that Debian's fonts-wine keeps in its own folder available.
 void RegisterBundledFonts();

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libglib2.0-dev-bin libfontconfig-dev
+    libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libglib2.0-dev-bin libfontconfig-dev libfreetype-dev
     fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
 )
 if [[ ${1:-} == --tests ]]; then
@@ -14,6 +14,8 @@ if [[ ${1:-} == --tests ]]; then
     packages+=(
         libgtest-dev libsoup-3.0-dev clang-format
         xvfb xclip x11-utils xdotool desktop-file-utils appstream dpkg-dev lintian file
+        # A screen reader's view: the accessibility bus and a real AT-SPI client.
+        dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
         # Not run by the tests: xvfb-run and ImageMagick's import, to look at windows by hand.
         xauth imagemagick
     )

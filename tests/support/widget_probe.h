@@ -9,6 +9,7 @@
 #include <pango/pango.h>
 
 #include <string>
+#include <vector>
 
 namespace quillomat::testing {
 
@@ -51,10 +52,15 @@ inline bool IsUnderlined(Gtk::Label& label)
     return underlined;
 }
 
-// A press and a release of the left mouse button in the middle of a control with a window.
-inline void ClickWithMouse(Gtk::Widget& control)
+// A press and a release of the left mouse button in the middle of a control with a window;
+// two in a row make a double-click, whose second press GDK follows with a double press.
+inline void ClickWithMouse(Gtk::Widget& control, int clicks = 1)
 {
-    for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+    std::vector<GdkEventType> events = {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE};
+    if (clicks == 2)
+        events = {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE, GDK_BUTTON_PRESS, GDK_2BUTTON_PRESS,
+                  GDK_BUTTON_RELEASE};
+    for (GdkEventType type : events) {
         GdkEvent* event = gdk_event_new(type);
         event->button.window = GDK_WINDOW(g_object_ref(control.get_window()->gobj()));
         event->button.button = 1;

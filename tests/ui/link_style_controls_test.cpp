@@ -21,13 +21,24 @@ constexpr ColorValue Picked = 789258;      // #0A0B0C
 constexpr ColorValue Orange = 0x0080FF;    // #FF8000
 
 // A press and a release of the first button at (x, y) in the widget, delivered the way GTK
-// delivers a real click, so that grabs of modal dialogs apply.
+// delivers a real click, so that grabs of modal dialogs apply: to the button's own input
+// window when the point is on it, else to the window beneath, as the X server would.
 void ClickAt(Gtk::Widget& widget, double x, double y)
 {
+    Glib::RefPtr<Gdk::Window> target = widget.get_window();
+    auto* button = dynamic_cast<Gtk::Button*>(&widget);
+    const bool onWidget =
+        x >= 0 && y >= 0 && x < widget.get_allocated_width() && y < widget.get_allocated_height();
+    if (button && onWidget) {
+        target = button->get_event_window();
+    } else if (button) {
+        x += widget.get_allocation().get_x();
+        y += widget.get_allocation().get_y();
+    }
     GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
     for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
         GdkEvent* event = gdk_event_new(type);
-        event->button.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+        event->button.window = GDK_WINDOW(g_object_ref(target->gobj()));
         event->button.button = 1;
         event->button.x = x;
         event->button.y = y;

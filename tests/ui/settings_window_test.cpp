@@ -230,6 +230,26 @@ INSTANTIATE_TEST_SUITE_P(
                      BlogSettings{"", "", ""}}),
     [](const auto& info) { return info.param.name; });
 
+// Far past the 65,535 characters that GTK's own text box buffer keeps.
+TEST_F(SettingsWindowTest, ASeventyThousandCharacterPasteReachesTheMainWindowWhole)
+{
+    OpenWindow();
+    SettingsWindow& settings = OpenSettings();
+    std::string pasted;
+    for (int i = 0; pasted.size() < 70000; ++i)
+        pasted += std::to_string(i % 10);
+    Type(settings, {"", "", ""});
+    for (Gtk::Entry* field : {&Settings::Text1(settings), &Settings::Text2(settings),
+                              Settings::Text3(settings).get_entry()}) {
+        // As a paste inserts the clipboard's text once it has come: the real clipboard is left
+        // to the tests that read it from another process.
+        int position = 0;
+        field->insert_text(pasted, static_cast<int>(pasted.size()), position);
+    }
+    Settings::Validate(settings).clicked();
+    EXPECT_EQ(MainValues(), (BlogSettings{pasted, pasted, pasted}));
+}
+
 TEST_F(SettingsWindowTest, TitleBarCloseBringsBackTheMainWindowUnchanged)
 {
     OpenWindow();
@@ -268,8 +288,11 @@ TEST_F(SettingsWindowTest, EachClickOnTheLinkOpensTheHomePageThenRunsWaitingEven
     ClickWithMouse(Settings::HomeLink(settings));
     EXPECT_EQ(waitingRan, 1) << "before the click's handler returned";
     ClickWithMouse(Settings::HomeLink(settings));
+    ClickWithMouse(Settings::HomeLink(settings), 2);
     EXPECT_EQ(desktop.openedPages,
-              (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com"}));
+              (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
+                                        "http://skyblog.com"}))
+        << "a double-click opens one page";
 
     desktop.externalPageFailure = "aucun navigateur";
     ClickWithMouse(Settings::HomeLink(settings));

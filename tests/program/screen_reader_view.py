@@ -1,0 +1,120 @@
+"""Reads the real program's main window through AT-SPI, as a screen reader does, and clicks a
+colour swatch through it. Run inside a D-Bus session of its own (dbus-run-session).
+usage: screen_reader_view.py QUILLOMAT"""
+import os
+import subprocess
+import sys
+import time
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+gi.require_version("Gio", "2.0")
+from gi.repository import Atspi, Gio  # noqa: E402
+
+# The action's name is read with the call that Debian 12's at-spi2-core still offers.
+warnings.simplefilter("ignore", DeprecationWarning)
+
+
+def fail(message):
+    print(message)
+    print("0 passed, 1 failed")
+    sys.exit(1)
+
+
+def wait_for(condition, what, seconds=60):
+    """Polls an AT-SPI answer: the program answers on its own bus, in its own time."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = condition()
+        if found:
+            return found
+        time.sleep(0.05)
+    fail("never came: " + what)
+
+
+def descendants(accessible):
+    for index in range(accessible.get_child_count()):
+        child = accessible.get_child_at_index(index)
+        if child:
+            yield child
+            yield from descendants(child)
+
+
+def find(root, role, name):
+    for accessible in descendants(root):
+        if accessible.get_role_name() == role and accessible.get_name() == name:
+            return accessible
+    return None
+
+
+def labelled_by(accessible):
+    names = []
+    for relation in accessible.get_relation_set():
+        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            names += [relation.get_target(i).get_name() for i in range(relation.get_n_targets())]
+    return names
+
+
+# The program and this client agree on the accessibility bus of this D-Bus session, whatever
+# other sessions share the X display.
+session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                            None, Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+os.environ["AT_SPI_BUS_ADDRESS"] = address
+# Nothing leaves the machine: every page request goes to a closed loopback port.
+program = subprocess.Popen([sys.argv[1]], env=dict(os.environ, http_proxy="http://127.0.0.1:9"))
+try:
+    desktop = Atspi.get_desktop(0)
+
+    def main_window():
+        for index in range(desktop.get_child_count()):
+            application = desktop.get_child_at_index(index)
+            if application and application.get_process_id() == program.pid:
+                window = find(application, "frame",
+                              ".:: Quillomat [ version 2 ] par Brennic ::.")
+                if window and find(window, "push button", "Copier"):
+                    return application, window
+        return None
+
+    application, window = wait_for(main_window, "the main window on the accessibility bus")
+
+    # Text boxes: named after the label beside them, or on their own.
+    for name, label in [("Adresse", None), ("Ajouter :", "Ajouter :"),
+                        ("Séparateur :", "Séparateur :"), ("Lire :", "Lire :"),
+                        ("Modèle", None), ("Code des liens", None)]:
+        box = find(window, "text", name)
+        if not box:
+            fail("no text box named " + repr(name))
+        if label and labelled_by(box) != [label]:
+            fail(repr(name) + " is labelled by " + repr(labelled_by(box)))
+
+    article = [a for a in descendants(window)
+               if a.get_role_name() == "label" and labelled_by(a) == ["Article en cours :"]]
+    if len(article) != 1:
+        fail("the article number is not announced with its label")
+
+    swatches = {"Couleur de début": "#800080", "Couleur du milieu": "#80FFFF",
+                "Couleur de fin": "#800080"}
+    for name, colour in swatches.items():
+        swatch = find(window, "push button", name)
+        if not swatch:
+            fail("no swatch named " + repr(name))
+        if swatch.get_description() != colour:
+            fail(name + " describes itself as " + repr(swatch.get_description()))
+        if Atspi.Action.get_n_actions(swatch) != 1 or Atspi.Action.get_action_name(swatch, 0) != "click":
+            fail(name + " offers no click")
+        if swatch.get_state_set().contains(Atspi.StateType.FOCUSABLE):
+            fail(name + " takes the keyboard focus")
+
+    # A click through the screen reader opens the picker, which the screen reader can read.
+    Atspi.Action.do_action(find(window, "push button", "Couleur du milieu"), 0)
+    picker = wait_for(lambda: next((a for a in descendants(application)
+                                    if a.get_role_name() == "dialog"), None),
+                      "the colour picker")
+    wait_for(lambda: picker.get_child_count() > 0 and picker.get_name(), "the picker's content")
+finally:
+    program.terminate()
+    program.wait()
+print("1 passed, 0 failed")

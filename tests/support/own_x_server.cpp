@@ -19,15 +19,21 @@ namespace {
 // The descriptor on which Xvfb writes its display number once it accepts connections.
 constexpr int ReadyDescriptor = 3;
 
-// The display numbers QUILLOMAT_TEST_DISPLAYS allows, or none when Xvfb may take any.
-std::vector<std::string> AllowedDisplays()
+// The display numbers to try: those QUILLOMAT_TEST_DISPLAYS allows, else a run of numbers
+// starting at one of this process's own. Xvfb is always given its number: left to pick one
+// itself, it tries each display in use by binding its socket, which unlinks that server's socket
+// file, so that clients in another network namespace can no longer reach it.
+std::vector<std::string> CandidateDisplays()
 {
-    std::vector<std::string> displays;
-    const char* range = std::getenv("QUILLOMAT_TEST_DISPLAYS");
     int first = 0, last = -1;
-    if (range && std::sscanf(range, "%d-%d", &first, &last) == 2)
-        for (int number = first; number <= last; ++number)
-            displays.push_back(":" + std::to_string(number));
+    const char* range = std::getenv("QUILLOMAT_TEST_DISPLAYS");
+    if (!range || std::sscanf(range, "%d-%d", &first, &last) != 2) {
+        first = 200 + getpid() % 800;
+        last = first + 200;
+    }
+    std::vector<std::string> displays;
+    for (int number = first; number <= last; ++number)
+        displays.push_back(":" + std::to_string(number));
     return displays;
 }
 
@@ -36,18 +42,14 @@ std::vector<std::string> AllowedDisplays()
 OwnXServer::OwnXServer()
 {
     std::string number;
-    const std::vector<std::string> allowed = AllowedDisplays();
-    if (allowed.empty())
-        number = Start("");
-    for (const std::string& display : allowed) {
+    for (const std::string& display : CandidateDisplays()) {
+        // Xvfb locks the display before it opens any socket: a display in use is left alone.
         number = Start(display);
         if (!number.empty())
             break;
     }
     if (number.empty())
-        throw std::runtime_error(allowed.empty()
-                                     ? "Xvfb did not start (is the xvfb package installed?)"
-                                     : "Xvfb found no free display in QUILLOMAT_TEST_DISPLAYS");
+        throw std::runtime_error("Xvfb found no free display (is the xvfb package installed?)");
     display_ = ":" + number;
     setenv("DISPLAY", display_.c_str(), 1);
     // GTK would rather use a Wayland session's compositor than this server.
@@ -69,9 +71,7 @@ std::string OwnXServer::Start(const std::string& display)
     if (pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot make a pipe for Xvfb");
     const std::string readyText = std::to_string(ReadyDescriptor);
-    std::vector<const char*> arguments{"Xvfb"};
-    if (!display.empty())
-        arguments.push_back(display.c_str());
+    std::vector<const char*> arguments{"Xvfb", display.c_str()};
     for (const char* argument :
          {"-displayfd", readyText.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"})
         arguments.push_back(argument);

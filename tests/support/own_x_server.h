@@ -8,9 +8,10 @@ namespace quillomat::testing {
 
 // An Xvfb server for this process and its children alone, started before anything opens the
 // display: no other test shares its clipboard, selections, focus or windows, however many tests
-// run at once. Xvfb takes the first free display number itself, atomically; where display
-// numbers are handed out, QUILLOMAT_TEST_DISPLAYS=FIRST-LAST keeps it to those. Sets DISPLAY
-// and stops the server when it goes; the server also ends with this process.
+// run at once. It takes the first free display from a run of numbers of its own (Xvfb locks a
+// display atomically); where display numbers are handed out, QUILLOMAT_TEST_DISPLAYS=FIRST-LAST
+// keeps it to those. Sets DISPLAY and stops the server when it goes; the server also ends with
+// this process.
 class OwnXServer {
 public:
     OwnXServer();
@@ -22,8 +23,8 @@ public:
     const std::string& Display() const { return display_; }
 
 private:
-    // Starts Xvfb on `display` (empty: any free one); returns the display's number once it
-    // accepts connections, or the empty text when it could not start.
+    // Starts Xvfb on `display` (":N"); returns the display's number once it accepts
+    // connections, or the empty text when it could not start (the display is in use).
     std::string Start(const std::string& display);
 
     pid_t pid_ = 0;

@@ -48,6 +48,7 @@ public:
 
 protected:
     void on_realize() override;
+    bool on_map_event(GdkEventAny* event) override;
     bool on_key_press_event(GdkEventKey* event) override;
 
 private:
@@ -65,6 +66,7 @@ private:
     void OnAboutClosed();
     void DiscardClosedWindows();
 
+    void RunLoadStep();
     void OnGoClicked();
     void OnGenerateClicked();
     void OnCopyClicked();
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<ColourPicker> CD3;
 
     FocusOrder focusOrder_{{}};
+    bool loadStepDone_ = false;
 
     // Created on first use, each at most once.
     std::unique_ptr<SettingsWindow> settingsWindow_;

@@ -8,7 +8,6 @@
 // whose "bwrap" fails makes the pane's probe answer no.)
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 

@@ -1,6 +1,8 @@
 #include <gdkmm/rgba.h>
 #include <gtkmm/colorchooserdialog.h>
 
+#include <optional>
+
 #include "app/active_window.h"
 #include "app/gtk_desktop_services.h"
 #include "linkcode/color_value.h"
@@ -37,31 +39,39 @@ ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
                         ComponentFromFraction(rgba.get_blue()));
 }
 
-// A GTK colour chooser dialog of its own, kept hidden between openings.
+// A GTK colour chooser dialog of its own, kept hidden between openings. The dialog is made at
+// the first opening: three of them made with the main window would hold back its first showing.
 class GtkColourPicker : public ColourPicker {
 public:
-    explicit GtkColourPicker(ColorValue initialColour) : confirmed_(initialColour)
-    {
-        dialog_.set_use_alpha(false);
-        dialog_.set_modal(true);
-    }
+    explicit GtkColourPicker(ColorValue initialColour) : confirmed_(initialColour) {}
 
     ColorValue ShowColor() override
     {
+        Gtk::ColorChooserDialog& dialog = Dialog();
         if (Gtk::Window* owner = OwnerWindow())
-            dialog_.set_transient_for(*owner);
+            dialog.set_transient_for(*owner);
         // A change made in the dialog and then cancelled must not show at the next opening.
-        dialog_.set_rgba(RgbaFromColor(confirmed_));
-        const int response = dialog_.run();
-        dialog_.hide();
+        dialog.set_rgba(RgbaFromColor(confirmed_));
+        const int response = dialog.run();
+        dialog.hide();
         if (response == Gtk::RESPONSE_OK)
-            confirmed_ = ColorFromRgba(dialog_.get_rgba());
+            confirmed_ = ColorFromRgba(dialog.get_rgba());
         return confirmed_;
     }
 
 private:
+    Gtk::ColorChooserDialog& Dialog()
+    {
+        if (!dialog_) {
+            dialog_.emplace();
+            dialog_->set_use_alpha(false);
+            dialog_->set_modal(true);
+        }
+        return *dialog_;
+    }
+
     ColorValue confirmed_;
-    Gtk::ColorChooserDialog dialog_;
+    std::optional<Gtk::ColorChooserDialog> dialog_;
 };
 
 }  // namespace

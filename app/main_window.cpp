@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <glibmm/main.h>
 #include <sigc++/adaptors/bind.h>
 
 #include <utility>
@@ -88,9 +89,6 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     ConnectSignals();
     add(layout_);
     layout_.show_all();
-
-    // The load step: the pane opens the service's home page.
-    Web1.Navigate(HomePageAddress());
 }
 
 void MainWindow::PlaceControls()
@@ -195,6 +193,15 @@ void MainWindow::on_realize()
                                   Gdk::DECOR_MENU | Gdk::DECOR_MINIMIZE);
 }
 
+bool MainWindow::on_map_event(GdkEventAny* event)
+{
+    // Starting the web engine takes longer than drawing the whole window: the page is asked for
+    // once the window is on screen and drawn (the idle source runs after the redraw).
+    if (!loadStepDone_)
+        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &MainWindow::RunLoadStep));
+    return Gtk::Window::on_map_event(event);
+}
+
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
     // Inside the web page Tab belongs to the page.
@@ -261,8 +268,19 @@ void MainWindow::MirrorCurrentAddress()
     Text9.Store(Web1.LocationURL());
 }
 
+// The pane opens the service's home page, once.
+void MainWindow::RunLoadStep()
+{
+    if (loadStepDone_)
+        return;
+    loadStepDone_ = true;
+    Web1.Navigate(HomePageAddress());
+}
+
 void MainWindow::OnGoClicked()
 {
+    // A click that comes before the window's first drawing still finds the home page asked for.
+    RunLoadStep();
     Web1.Navigate(Text13.get_text());
 }
 

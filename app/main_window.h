@@ -49,6 +49,7 @@ public:
 
 protected:
     void on_realize() override;
+    bool on_map_event(GdkEventAny* event) override;
     bool on_key_press_event(GdkEventKey* event) override;
 
 private:
@@ -68,6 +69,7 @@ private:
     void OnAboutClosed();
     void DiscardClosedWindows();
 
+    void RunLoadStep();
     void OnGoClicked();
     void OnGenerateClicked();
     void OnCopyClicked();
@@ -127,6 +129,7 @@ private:
     std::unique_ptr<ColourPicker> CD3;
 
     FocusOrder focusOrder_{{}};
+    bool loadStepDone_ = false;
 
     // Created on first use, each at most once.
     std::unique_ptr<SettingsWindow> settingsWindow_;

@@ -2,17 +2,18 @@
 
 #include <glib.h>
 
+#include <future>
+#include <string>
+
 namespace quillomat {
 
 namespace {
 
-bool ProbeBubblewrap()
+// Runs on its own thread: it reads no environment variable, which GTK may change meanwhile.
+bool RunBubblewrap(const std::string& bubblewrap)
 {
-    gchar* bubblewrap = g_find_program_in_path("bwrap");
-    if (!bubblewrap)
-        return false;
     // The namespaces WebKit asks for; a container or kernel that refuses them makes it fail.
-    const gchar* argv[] = {bubblewrap,
+    const gchar* argv[] = {bubblewrap.c_str(),
                            "--ro-bind",
                            "/",
                            "/",
@@ -28,21 +29,47 @@ bool ProbeBubblewrap()
                            "--die-with-parent",
                            "true",
                            nullptr};
+    const gchar* environment[] = {nullptr};
     gint status = -1;
     const gboolean spawned =
-        g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr,
+        g_spawn_sync(nullptr, const_cast<gchar**>(argv), const_cast<gchar**>(environment),
                      GSpawnFlags(G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL), nullptr,
                      nullptr, nullptr, nullptr, &status, nullptr);
-    g_free(bubblewrap);
     return spawned && g_spawn_check_wait_status(status, nullptr);
+}
+
+std::shared_future<bool> StartProbe()
+{
+    gchar* found = g_find_program_in_path("bwrap");
+    if (!found) {
+        std::promise<bool> no;
+        no.set_value(false);
+        return no.get_future().share();
+    }
+    std::string bubblewrap = found;
+    g_free(found);
+    // Where no thread can be started, the probe runs at the first question instead.
+    return std::async(std::launch::async | std::launch::deferred, &RunBubblewrap,
+                      std::move(bubblewrap))
+        .share();
+}
+
+std::shared_future<bool>& ProbeAnswer()
+{
+    static std::shared_future<bool> answer = StartProbe();
+    return answer;
 }
 
 }  // namespace
 
+void StartBubblewrapProbe()
+{
+    ProbeAnswer();
+}
+
 bool BubblewrapSandboxWorks()
 {
-    static const bool works = ProbeBubblewrap();
-    return works;
+    return ProbeAnswer().get();
 }
 
 }  // namespace quillomat

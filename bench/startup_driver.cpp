@@ -588,7 +588,10 @@ Run MeasureOnce(const Case& program, HomePageServer& server, MapWatch& watch,
             run.otherWebKitProcesses = OtherWebKitProcesses(tree);
             run.ok = true;
             if (!screenshot.empty()) {
-                const std::string command = "import -window root " + screenshot;
+                // Labels may hold blanks: the file name is one argument.
+                gchar* quoted = g_shell_quote(screenshot.c_str());
+                const std::string command = std::string("import -window root ") + quoted;
+                g_free(quoted);
                 g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, nullptr, nullptr);
             }
         }

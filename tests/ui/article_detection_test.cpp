@@ -1,5 +1,7 @@
 #include <webkit2/webkit2.h>
 
+#include <glibmm/main.h>
+
 #include "tests/support/loopback_site.h"
 #include "tests/support/real_clipboard_desktop.h"
 #include "tests/support/window_test_fixture.h"
@@ -74,6 +76,30 @@ TEST_F(ArticleDetectionTest, StartOpensTheHomePageWhileTheBoxShowsTheShortForm)
     EXPECT_EQ(Access::Caption(*window, 13).get_text(), "http://skyblog.com");
     EXPECT_EQ(Access::Label5(*window).get_text(), "");
     EXPECT_TRUE(desktop.messages.empty());
+}
+
+// The home page is asked for once the window is on screen: an address asked for before that
+// must not be replaced by it.
+TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
+{
+    window.reset();
+    MainWindow::Options options;
+    options.browser.proxyAddress = site.ProxyAddress();
+    window = std::make_unique<MainWindow>(desktop, options);
+    Go("http://www.skyblog.com" + EditPath + "456");
+    // Idle callbacks of one priority run in the order they were added: once this one has run,
+    // so has the one that the window adds when it is mapped.
+    bool idleRan = false;
+    window->signal_map_event().connect(
+        [&](GdkEventAny*) {
+            Glib::signal_idle().connect_once([&] { idleRan = true; });
+            return false;
+        },
+        true);
+    window->show();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return idleRan; }, 10s));
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "456"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "456");
 }
 
 TEST_F(ArticleDetectionTest, OnlyTheGoButtonSendsThePaneToTheTypedAddress)

@@ -3,6 +3,7 @@
 #include <gtkmm/clipboard.h>
 #include <gtkmm/window.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "app/gtk_desktop_services.h"
@@ -20,6 +21,12 @@ void EndProgram(const Glib::RefPtr<Gtk::Application>& application)
 {
     for (Gtk::Window* window : Gtk::Window::list_toplevels())
         window->hide();
+    // A message box or a page's dialog runs a loop of its own, inside a handler that would go
+    // on once it returns: end here instead, as the end of main does.
+    if (g_main_depth() > 1) {
+        Gtk::Clipboard::get()->store();
+        std::exit(EXIT_SUCCESS);
+    }
     application->quit();
 }
 
@@ -45,10 +52,6 @@ int main()
         application->add_window(*mainWindow);
         // The program runs until the main window is closed, also while it is hidden.
         application->hold();
-        mainWindow->signal_delete_event().connect([&](GdkEventAny*) {
-            application->quit();
-            return false;
-        });
         mainWindow->show();
     });
     const int status = application->run();

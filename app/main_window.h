@@ -15,6 +15,7 @@
 
 #include "app/about_window.h"
 #include "app/browser_pane.h"
+#include "app/close_request_watch.h"
 #include "app/colour_swatch.h"
 #include "app/desktop_services.h"
 #include "app/focus_order.h"
@@ -130,6 +131,9 @@ private:
     std::unique_ptr<AboutWindow> aboutWindow_;
     // Windows closed through their title bar, freed once their handlers have returned.
     std::vector<std::unique_ptr<Gtk::Window>> closedWindows_;
+
+    // Closing the main window ends the program, also while a message box is open.
+    CloseRequestWatch closeWatch_{*this, std::bind_front(&MainWindow::EndProgram, this)};
 };
 
 }  // namespace quillomat

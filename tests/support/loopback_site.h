@@ -56,6 +56,11 @@ public:
     // for any other method (e.g. a form POST).
     void AddRedirect(const std::string& address, const std::string& location);
 
+    // Answers requests for |address| with 200 and |content| as a file to save:
+    // "Content-Disposition: attachment" with |fileName|.
+    void AddDownload(const std::string& address, const std::string& fileName,
+                     const std::string& content);
+
     // Every request answered so far, in arrival order.  Unregistered
     // addresses are recorded too (they get a 404 page); note that a browser
     // may ask for extra resources such as "/favicon.ico".
@@ -73,7 +78,8 @@ public:
 private:
     struct Route {
         bool redirect = false;
-        std::string content;  // html, or the redirect target
+        std::string content;   // html, the redirect target, or the file
+        std::string fileName;  // set for a download
     };
 
     static void HandleRequest(SoupServer* server, SoupServerMessage* msg, const char* path,

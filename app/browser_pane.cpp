@@ -3,6 +3,8 @@
 #include <glibmm/exceptionhandler.h>
 #include <webkit2/webkit2.h>
 
+#include <utility>
+
 #include "app/download_guard.h"
 #include "app/page_dialogs.h"
 #include "app/sandbox_probe.h"
@@ -66,6 +68,7 @@ void BrowserPane::Navigate(const std::string& address)
     // process makes way for a new one.
     if (pageDialogs_->ReleasePage())
         webkit_web_view_terminate_web_process(view_);
+    gaveUpRecovery_ = false;
     webkit_web_view_load_uri(view_, address.c_str());
 }
 
@@ -101,11 +104,14 @@ void BrowserPane::RecoverFromWebProcessEnd()
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
         // A new web process starts with the load; the address is still the page's.
         const std::string address = LocationURL();
-        Navigate(address.empty() ? BlankPage : address);
+        webkit_web_view_load_uri(view_, address.empty() ? BlankPage : address.c_str());
         return;
     }
-    Navigate(BlankPage);
-    recoveryAbandoned_.emit();
+    webkit_web_view_load_uri(view_, BlankPage);
+    // Said once, not again each time the empty page's process dies too, until the user takes
+    // the pane elsewhere.
+    if (!std::exchange(gaveUpRecovery_, true))
+        recoveryAbandoned_.emit();
 }
 
 void BrowserPane::RaiseLocationChanged()

@@ -55,6 +55,8 @@ private:
     Gtk::Widget* widget_ = nullptr;
     bool sandboxed_ = false;
     RecoveryBudget recoveryBudget_;
+    // Whether the pane gave up reloading since the user last sent it somewhere.
+    bool gaveUpRecovery_ = false;
     std::unique_ptr<DownloadGuard> downloadGuard_;
     std::unique_ptr<PageDialogs> pageDialogs_;
     sigc::signal<void()> locationChanged_;

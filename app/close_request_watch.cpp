@@ -38,7 +38,7 @@ void CloseRequestWatch::OnEvent(GdkEvent* event, void* data)
 {
     auto* watch = static_cast<CloseRequestWatch*>(data);
     const bool closesWindow =
-        event->type == GDK_DELETE && event->any.window &&
+        event->type == GDK_DELETE && event->any.window && watch->onCloseRequest_ &&
         event->any.window == gtk_widget_get_window(GTK_WIDGET(watch->window_.gobj()));
     if (!closesWindow) {
         gtk_main_do_event(event);

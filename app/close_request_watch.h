@@ -12,6 +12,7 @@ namespace quillomat {
 // time, whatever boxes a page has opened.
 class CloseRequestWatch {
 public:
+    // Without `onCloseRequest` the toolkit handles the window's close requests as usual.
     CloseRequestWatch(Gtk::Window& window, std::function<void()> onCloseRequest);
     ~CloseRequestWatch();
     CloseRequestWatch(const CloseRequestWatch&) = delete;

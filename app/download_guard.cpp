@@ -100,11 +100,11 @@ void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, Downl
 int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggestedName,
                                        DownloadGuard* guard)
 {
-    // Answered later, once the user has chosen: the download waits until then.
     if (guard->asking_)
         webkit_download_cancel(download);
     else
         guard->Ask(download, CleanFileName(suggestedName));
+    // Answered once the user has chosen: until then the download waits, writing nothing.
     return TRUE;
 }
 

@@ -133,7 +133,7 @@ private:
     std::vector<std::unique_ptr<Gtk::Window>> closedWindows_;
 
     // Closing the main window ends the program, also while a message box is open.
-    CloseRequestWatch closeWatch_{*this, std::bind_front(&MainWindow::EndProgram, this)};
+    CloseRequestWatch closeWatch_{*this, endProgram_};
 };
 
 }  // namespace quillomat

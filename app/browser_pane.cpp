@@ -3,6 +3,10 @@
 #include <glibmm/exceptionhandler.h>
 #include <webkit2/webkit2.h>
 
+#include <utility>
+
+#include "app/download_guard.h"
+#include "app/page_dialogs.h"
 #include "app/sandbox_probe.h"
 
 namespace quillomat {
@@ -39,10 +43,12 @@ BrowserPane::BrowserPane(const Options& options)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     webkit_web_context_set_sandbox_enabled(context, sandboxed_);
+    downloadGuard_ = std::make_unique<DownloadGuard>(context);
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
     g_object_unref(context);
     g_object_ref_sink(view_);
     widget_ = Glib::wrap(GTK_WIDGET(view_));
+    pageDialogs_ = std::make_unique<PageDialogs>(view_);
 
     g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnUriNotify), this);
     g_signal_connect(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
@@ -58,6 +64,11 @@ BrowserPane::~BrowserPane()
 
 void BrowserPane::Navigate(const std::string& address)
 {
+    // A page held in a dialog loop, or busy for ever, never gets to load another page: its web
+    // process makes way for a new one.
+    if (pageDialogs_->ReleasePage())
+        webkit_web_view_terminate_web_process(view_);
+    gaveUpRecovery_ = false;
     webkit_web_view_load_uri(view_, address.c_str());
 }
 
@@ -93,11 +104,14 @@ void BrowserPane::RecoverFromWebProcessEnd()
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
         // A new web process starts with the load; the address is still the page's.
         const std::string address = LocationURL();
-        Navigate(address.empty() ? BlankPage : address);
+        webkit_web_view_load_uri(view_, address.empty() ? BlankPage : address.c_str());
         return;
     }
-    Navigate(BlankPage);
-    recoveryAbandoned_.emit();
+    webkit_web_view_load_uri(view_, BlankPage);
+    // Said once, not again each time the empty page's process dies too, until the user takes
+    // the pane elsewhere.
+    if (!std::exchange(gaveUpRecovery_, true))
+        recoveryAbandoned_.emit();
 }
 
 void BrowserPane::RaiseLocationChanged()

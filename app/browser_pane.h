@@ -2,6 +2,7 @@
 
 #include <sigc++/signal.h>
 
+#include <memory>
 #include <string>
 
 #include <gtkmm/widget.h>
@@ -11,6 +12,9 @@
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quillomat {
+
+class DownloadGuard;
+class PageDialogs;
 
 // The embedded web browser in which the user works on the blog. It keeps nothing on disk:
 // cookies, cache and storage end with the program.
@@ -51,6 +55,10 @@ private:
     Gtk::Widget* widget_ = nullptr;
     bool sandboxed_ = false;
     RecoveryBudget recoveryBudget_;
+    // Whether the pane gave up reloading since the user last sent it somewhere.
+    bool gaveUpRecovery_ = false;
+    std::unique_ptr<DownloadGuard> downloadGuard_;
+    std::unique_ptr<PageDialogs> pageDialogs_;
     sigc::signal<void()> locationChanged_;
     sigc::signal<void()> recoveryAbandoned_;
 };

@@ -14,6 +14,7 @@
 
 #include "app/about_window.h"
 #include "app/browser_pane.h"
+#include "app/close_request_watch.h"
 #include "app/colour_swatch.h"
 #include "app/cut_label.h"
 #include "app/desktop_services.h"
@@ -136,6 +137,9 @@ private:
     std::unique_ptr<AboutWindow> aboutWindow_;
     // Windows closed through their title bar, freed once their handlers have returned.
     std::vector<std::unique_ptr<Gtk::Window>> closedWindows_;
+
+    // Closing the main window ends the program, also while a message box is open.
+    CloseRequestWatch closeWatch_{*this, endProgram_};
 };
 
 }  // namespace quillomat

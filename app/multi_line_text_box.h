@@ -5,6 +5,8 @@
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/textview.h>
 
+#include "app/long_paragraph_fold.h"
+
 namespace quillomat {
 
 // A multi-line text box with a vertical scroll bar, wrapping its lines.
@@ -18,6 +20,7 @@ public:
 
 private:
     Gtk::TextView view_;
+    LongParagraphFold fold_{view_};
 };
 
 }  // namespace quillomat

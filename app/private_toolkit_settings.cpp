@@ -2,6 +2,7 @@
 
 #define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gsettingsbackend.h>
+#include <gtk/gtk.h>
 
 #include <optional>
 #include <string>
@@ -25,6 +26,21 @@ void KeepToolkitSettingsInMemory()
         g_setenv(BackendVariable, saved->c_str(), TRUE);
     else
         g_unsetenv(BackendVariable);
+}
+
+namespace {
+
+// Stands in for GtkRecentManager's handler of its own changes, the one place where it writes.
+void LeaveRecentFileAlone(GtkRecentManager*) {}
+
+}  // namespace
+
+void KeepRecentFilesInMemory()
+{
+    // Turning the list off through GtkSettings would not do: GTK then empties the user's file.
+    auto* recentClass =
+        static_cast<GtkRecentManagerClass*>(g_type_class_ref(GTK_TYPE_RECENT_MANAGER));
+    recentClass->changed = &LeaveRecentFileAlone;
 }
 
 }  // namespace quillomat

@@ -6,4 +6,9 @@ namespace quillomat {
 // stores nothing: its own process keeps such settings in memory. Call before GTK starts.
 void KeepToolkitSettingsInMemory();
 
+// GTK's file choosers add the files the user picks to the desktop's list of recently used files,
+// which GTK then writes back. The program's process keeps that list in memory instead, and
+// leaves the user's file as it found it. Call before the first file chooser opens.
+void KeepRecentFilesInMemory();
+
 }  // namespace quillomat

@@ -2,9 +2,11 @@
 
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
+#include <gtkmm/clipboard.h>
 #include <gtkmm/window.h>
 #include <sigc++/connection.h>
 
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -26,6 +28,12 @@ void EndProgram(const Glib::RefPtr<Gtk::Application>& application)
 {
     for (Gtk::Window* window : Gtk::Window::list_toplevels())
         window->hide();
+    // A message box or a page's dialog runs a loop of its own, inside a handler that would go
+    // on once it returns: end here instead, as the end of the run does.
+    if (g_main_depth() > 1) {
+        Gtk::Clipboard::get()->store();
+        std::exit(EXIT_SUCCESS);
+    }
     application->quit();
 }
 
@@ -87,10 +95,6 @@ int RunProgram(const StartOptions& options)
         application->add_window(*mainWindow);
         // The program runs until the main window is closed, also while it is hidden.
         application->hold();
-        mainWindow->signal_delete_event().connect([&](GdkEventAny*) {
-            application->quit();
-            return false;
-        });
         if (options.stepEnded)
             ReportFirstFrame(*mainWindow, options.stepEnded);
         mainWindow->show();

@@ -1,28 +1,44 @@
 #!/usr/bin/env bash
 # Starts the real program, closes its main window as a window manager would, and checks that
-# the process ends at once and cleanly.
+# the process ends at once and cleanly: once with nothing else open, once while a message box
+# is open.
 # usage: close_ends_program.sh QUILLOMAT X_WINDOW_TOOL
 set -u
 quillomat=$1
 tool=$2
 caption='.:: Quillomat [ version 2 ] par Brennic ::.'
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null' EXIT
 
-# Nothing leaves the machine: every page request goes to a closed loopback port.
-http_proxy=http://127.0.0.1:9 "$quillomat" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null' EXIT
+# close_while NAME BOX: BOX "yes" opens the no-article message box first.
+close_while() {
+    # Nothing leaves the machine: every page request goes to a closed loopback port.
+    http_proxy=http://127.0.0.1:9 "$quillomat" &
+    pid=$!
+    "$tool" wait "$caption" 60 || { echo "$1: the main window never showed"; return 1; }
+    if [ "$2" = yes ]; then
+        # "Créer les liens pour l'article en cours..." with no article shown.
+        xdotool mousemove --window "$(xdotool search --onlyvisible --pid "$pid" --name "^$caption\$" |
+                                      head -1)" 448 504 click 1
+        "$tool" wait Quillomat 30 || { echo "$1: no message box opened"; return 1; }
+    fi
+    "$tool" close "$caption" || { echo "$1: the main window did not go when closed"; return 1; }
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "$1: the program still runs 10 s after its main window was closed"
+        return 1
+    fi
+    wait "$pid"
+    local status=$?
+    pid=
+    [ "$status" -eq 0 ] || { echo "$1: the program ended with status $status"; return 1; }
+}
 
-"$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
-"$tool" close "$caption" || { echo "the main window did not go when closed"; exit 1; }
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "the program still runs 10 s after its main window was closed"
-    exit 1
-fi
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }
-echo "1 passed, 0 failed"
+failed=0
+close_while "nothing open" no || failed=$((failed + 1))
+close_while "a message box open" yes || failed=$((failed + 1))
+echo "$((2 - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -74,7 +74,8 @@ std::string EscapeHtml(const std::string& text)
     return out;
 }
 
-void Respond(SoupServerMessage* msg, guint status, const std::string& html)
+void Respond(SoupServerMessage* msg, guint status, const std::string& html,
+             const char* type = HtmlType)
 {
     soup_server_message_set_status(msg, status, nullptr);
     SoupMessageHeaders* headers = soup_server_message_get_response_headers(msg);
@@ -82,7 +83,7 @@ void Respond(SoupServerMessage* msg, guint status, const std::string& html)
     // hold a connection open across sites.
     soup_message_headers_replace(headers, "Connection", "close");
     soup_message_headers_replace(headers, "Cache-Control", "no-store");
-    soup_server_message_set_response(msg, HtmlType, SOUP_MEMORY_COPY, html.data(), html.size());
+    soup_server_message_set_response(msg, type, SOUP_MEMORY_COPY, html.data(), html.size());
     soup_message_headers_set_content_length(headers, html.size());
 }
 
@@ -183,12 +184,18 @@ std::string LoopbackSite::DirectAddress() const
 
 void LoopbackSite::AddPage(const std::string& address, const std::string& html)
 {
-    routes_[NormalizeAddress(address)] = Route{false, html};
+    routes_[NormalizeAddress(address)] = Route{false, html, {}};
 }
 
 void LoopbackSite::AddRedirect(const std::string& address, const std::string& location)
 {
-    routes_[NormalizeAddress(address)] = Route{true, location};
+    routes_[NormalizeAddress(address)] = Route{true, location, {}};
+}
+
+void LoopbackSite::AddDownload(const std::string& address, const std::string& fileName,
+                               const std::string& content)
+{
+    routes_[NormalizeAddress(address)] = Route{false, content, fileName};
 }
 
 const std::vector<LoopbackSite::Request>& LoopbackSite::Requests() const
@@ -248,6 +255,13 @@ void LoopbackSite::Answer(SoupServerMessage* msg)
         return;
     }
 
+    if (!route->second.fileName.empty()) {
+        Respond(msg, SOUP_STATUS_OK, route->second.content, "application/octet-stream");
+        const std::string disposition = "attachment; filename=\"" + route->second.fileName + "\"";
+        soup_message_headers_replace(soup_server_message_get_response_headers(msg),
+                                     "Content-Disposition", disposition.c_str());
+        return;
+    }
     if (!route->second.redirect) {
         Respond(msg, SOUP_STATUS_OK, route->second.content);
         return;

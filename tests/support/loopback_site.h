@@ -50,6 +50,11 @@ public:
     // POST).
     void AddRedirect(const std::string& address, const std::string& location);
 
+    // Answers requests for `address` with 200 and `content` as a file to save:
+    // "Content-Disposition: attachment" with `fileName`.
+    void AddDownload(const std::string& address, const std::string& fileName,
+                     const std::string& content);
+
     // Every request answered so far, in arrival order, unregistered addresses too (they get a
     // 404 page); a browser may ask for more, such as "/favicon.ico".
     const std::vector<Request>& Requests() const;
@@ -66,7 +71,8 @@ public:
 private:
     struct Route {
         bool redirect = false;
-        std::string content;  // html, or the redirect target
+        std::string content;   // html, the redirect target, or the file
+        std::string fileName;  // set for a download
     };
 
     static void HandleRequest(SoupServer* server, SoupServerMessage* msg, const char* path,

@@ -1,4 +1,9 @@
+#include <glibmm/main.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/textview.h>
+
 #include "tests/support/real_clipboard_desktop.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -27,9 +32,7 @@ protected:
     RealClipboardDesktop realClipboard;
 };
 
-// Far past the 65,535 characters of GTK's own text box buffer. (A megabyte each passes too, in
-// half a minute: every redraw of the code box lays out again its one paragraph of several
-// megabytes.)
+// Far past the 65,535 characters of GTK's own text box buffer.
 TEST_F(LargeTextTest, LongCaptionsAreKeptWholeAndReachTheClipboard)
 {
     constexpr std::size_t Size = 256 << 10;
@@ -63,6 +66,70 @@ TEST_F(LargeTextTest, AMegabyteTemplateIsFilledAndCopiedExactly)
     EXPECT_EQ(code.find("[linkajout]"), std::string::npos);
     EXPECT_EQ(code.find("[linklire]"), std::string::npos);
     EXPECT_EQ(ReadClipboardWithXclip(60s), code);
+}
+
+// Message boxes shown for real, so that the main loop runs while one is open, as for the user.
+class RealBoxDesktop : public RealClipboardDesktop {
+public:
+    void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override
+    {
+        RecordingDesktop::ShowMessage(text, icon, title);
+        GtkDesktopServices().ShowMessage(text, icon, title);
+    }
+};
+
+// Presses Return in a message box as soon as one is on screen.
+bool PressReturnInShownBox()
+{
+    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+        if (dynamic_cast<Gtk::MessageDialog*>(shown) && shown->get_mapped()) {
+            PressKey(*shown, GDK_KEY_Return);
+            return false;
+        }
+    return true;
+}
+
+// An address can carry an article number of any length: with 100,000 digits the code box holds
+// a line of 200,000 characters, which froze the window for minutes, and the "code ready" box
+// with it, unanswered.
+TEST(HugeArticleTest, TheCodeReadyBoxAnswersReturnAndTheClipboardGetsTheCodeWhole)
+{
+    RealBoxDesktop desktop;
+    MainWindow window(desktop, {{"http://127.0.0.1:9"}});
+    window.show();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return window.get_mapped(); }, 10s));
+    const std::string number(100000, '7');
+
+    sigc::connection presser = Glib::signal_timeout().connect(&PressReturnInShownBox, 20);
+    window.DetectArticle("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=" +
+                         number);
+    // Back here only once the box has answered the key.
+    EXPECT_FALSE(presser.connected());
+    presser.disconnect();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+
+    // The code box draws the start of the line and says that it holds more.
+    auto& codeView =
+        static_cast<Gtk::TextView&>(MainWindowTestAccess::FocusTarget(window, "Text8"));
+    Gtk::TextIter start, end;
+    codeView.get_buffer()->get_bounds(start, end);
+    gchar* drawn = gtk_text_iter_get_visible_text(start.gobj(), end.gobj());
+    EXPECT_EQ(g_utf8_strlen(drawn, -1), 4000);
+    g_free(drawn);
+    EXPECT_EQ(codeView.get_tooltip_text(),
+              "Ligne trop longue pour être affichée en entier : la suite est conservée et copiée "
+              "avec le reste du texte.");
+
+    const std::string code = MainWindowTestAccess::Text8(window);
+    EXPECT_NE(code.find("id_article=" + number + "&"), std::string::npos);
+    EXPECT_NE(code.find("/" + number + "_comment_1.html"), std::string::npos);
+    EXPECT_EQ(ReadClipboardWithXclip(60s), code);
+    // And so it does when the user copies the box's text himself.
+    desktop.PutTextOnClipboard("");
+    codeView.get_buffer()->select_range(start, end);
+    g_signal_emit_by_name(codeView.gobj(), "copy-clipboard");
+    EXPECT_EQ(ReadClipboardWithXclip(60s), code);
+    window.hide();
 }
 
 }  // namespace

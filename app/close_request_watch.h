@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+#include <gtkmm/window.h>
+
+namespace quillomat {
+
+// Hands a window's close requests (its title bar's close box, the desktop's close shortcut) to
+// the program before the toolkit sees them. The toolkit drops a close request for a window
+// while a modal dialog holds the input, but the user must be able to close the program at any
+// time, whatever boxes a page has opened.
+class CloseRequestWatch {
+public:
+    // Without `onCloseRequest` the toolkit handles the window's close requests as usual.
+    CloseRequestWatch(Gtk::Window& window, std::function<void()> onCloseRequest);
+    ~CloseRequestWatch();
+    CloseRequestWatch(const CloseRequestWatch&) = delete;
+    CloseRequestWatch& operator=(const CloseRequestWatch&) = delete;
+
+private:
+    static void OnEvent(GdkEvent* event, void* watch);
+
+    Gtk::Window& window_;
+    std::function<void()> onCloseRequest_;
+};
+
+}  // namespace quillomat

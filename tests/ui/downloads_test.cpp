@@ -1,0 +1,169 @@
+#include <glib/gstdio.h>
+#include <glibmm/convert.h>
+#include <glibmm/fileutils.h>
+#include <glibmm/miscutils.h>
+#include <gtkmm/button.h>
+#include <gtkmm/filechooserdialog.h>
+#include <gtkmm/messagedialog.h>
+#include <webkit2/webkit2.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "tests/support/loopback_site.h"
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+const std::string HomePage = "http://www.skyblog.com/";
+const std::string FileAddress = "http://www.skyblog.com/notes.txt";
+using Folder = std::map<std::string, std::string>;
+
+struct DownloadCase {
+    const char* name;
+    int answer;  // how the user leaves the save dialog
+    const char* chosenName;
+    Folder folderAfter;
+};
+
+void PrintTo(const DownloadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+template <typename Window>
+Window* ShownWindow()
+{
+    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+        if (auto* found = dynamic_cast<Window*>(shown); found && found->get_visible())
+            return found;
+    return nullptr;
+}
+
+class DownloadTest : public MainWindowTest, public ::testing::WithParamInterface<DownloadCase> {
+protected:
+    void SetUp() override
+    {
+        char* made = g_dir_make_tmp("quillomat-download-XXXXXX", nullptr);
+        ASSERT_NE(made, nullptr);
+        folder_ = made;
+        g_free(made);
+        std::ofstream(folder_ / "notes.txt") << "ancien contenu";
+        recentFilesBefore_ = RecentFiles();
+        site.AddPage(HomePage, "<p>Accueil</p>");
+        site.AddDownload(FileAddress, "notes.txt", "nouveau contenu");
+        OpenWindow(site.ProxyAddress());
+        ASSERT_TRUE(WaitForPage(HomePage));
+    }
+
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        std::filesystem::remove_all(folder_);
+    }
+
+    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
+
+    bool WaitForPage(const std::string& address)
+    {
+        return RunMainLoopUntil(
+            [&] {
+                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
+            },
+            20s);
+    }
+
+    void Go(const std::string& address)
+    {
+        Access::Caption(*window, 13).set_text(address);
+        Access::Button(*window, 6).clicked();
+    }
+
+    Folder FolderContents() const
+    {
+        Folder contents;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            std::ostringstream text;
+            text << std::ifstream(entry.path()).rdbuf();
+            contents[entry.path().filename()] = text.str();
+        }
+        return contents;
+    }
+
+    // The desktop's list of recently used files, as its file holds it.
+    static std::string RecentFiles()
+    {
+        std::ostringstream text;
+        text << std::ifstream(Glib::build_filename(Glib::get_user_data_dir(), "recently-used.xbel"))
+                    .rdbuf();
+        return text.str();
+    }
+
+    LoopbackSite site;
+    std::filesystem::path folder_;
+    std::string recentFilesBefore_;
+};
+
+TEST_P(DownloadTest, AFileIsSavedOnlyWhereTheUserChoseAndOnlyWhole)
+{
+    Go(FileAddress);
+    Gtk::FileChooserDialog* chooser = nullptr;
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] { return (chooser = ShownWindow<Gtk::FileChooserDialog>()) != nullptr; }, 20s));
+    EXPECT_EQ(chooser->get_title(), "Enregistrer sous");
+    EXPECT_EQ(chooser->get_action(), Gtk::FILE_CHOOSER_ACTION_SAVE);
+    EXPECT_TRUE(chooser->get_modal());
+    EXPECT_EQ(chooser->get_transient_for(), window.get());
+    EXPECT_TRUE(chooser->get_do_overwrite_confirmation());
+    EXPECT_EQ(chooser->get_current_name(), "notes.txt");
+
+    chooser->set_current_folder(folder_.string());
+    ASSERT_TRUE(
+        RunMainLoopUntil([&] { return chooser->get_current_folder() == folder_.string(); }, 20s));
+    chooser->set_current_name(GetParam().chosenName);
+    // As the user would: the dialog checks an accepted name only on its button's click.
+    static_cast<Gtk::Button*>(chooser->get_widget_for_response(GetParam().answer))->clicked();
+    if (GetParam().answer == Gtk::RESPONSE_ACCEPT) {
+        Gtk::MessageDialog* notice = nullptr;
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] { return (notice = ShownWindow<Gtk::MessageDialog>()) != nullptr; }, 20s));
+        EXPECT_FALSE(notice->get_modal());
+        const std::string saved = (folder_ / GetParam().chosenName).string();
+        EXPECT_EQ(notice->property_text().get_value(), "Le fichier a été enregistré :\n" + saved);
+        // GTK's chooser lists the file among the recently used ones; the desktop's own list
+        // must not learn of it.
+        const std::string uri = Glib::filename_to_uri(saved);
+        GtkRecentManager* recent = gtk_recent_manager_get_default();
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] {
+                GtkRecentInfo* info = gtk_recent_manager_lookup_item(recent, uri.c_str(), nullptr);
+                return info && (gtk_recent_info_unref(info), true);
+            },
+            20s));
+        g_signal_emit_by_name(recent, "changed");
+    }
+    EXPECT_EQ(RecentFiles(), recentFilesBefore_);
+    // The pane goes on: a round trip to the site after the download ended.
+    Go(HomePage + "?ensuite");
+    ASSERT_TRUE(WaitForPage(HomePage + "?ensuite"));
+    EXPECT_EQ(FolderContents(), GetParam().folderAfter);
+    EXPECT_EQ(ShownWindow<Gtk::FileChooserDialog>(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(, DownloadTest,
+                         ::testing::Values(DownloadCase{"CancelledBesideAFileOfTheSameName",
+                                                        Gtk::RESPONSE_CANCEL,
+                                                        "notes.txt",
+                                                        {{"notes.txt", "ancien contenu"}}},
+                                           DownloadCase{"SavedUnderANewName",
+                                                        Gtk::RESPONSE_ACCEPT,
+                                                        "copie.txt",
+                                                        {{"notes.txt", "ancien contenu"},
+                                                         {"copie.txt", "nouveau contenu"}}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quillomat::testing

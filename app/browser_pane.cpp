@@ -3,6 +3,9 @@
 #include <glibmm/exceptionhandler.h>
 #include <webkit2/webkit2.h>
 
+#include <utility>
+
+#include "app/pane_error_page.h"
 #include "app/sandbox_probe.h"
 
 namespace quillomat {
@@ -44,8 +47,13 @@ BrowserPane::BrowserPane(const Options& options)
     g_object_ref_sink(view_);
     widget_ = Glib::wrap(GTK_WIDGET(view_));
 
-    g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnUriNotify), this);
+    g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnLoadStateNotify), this);
+    g_signal_connect(view_, "notify::is-loading", G_CALLBACK(&BrowserPane::OnLoadStateNotify),
+                     this);
     g_signal_connect(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
+    g_signal_connect(view_, "load-failed", G_CALLBACK(&BrowserPane::OnLoadFailed), this);
+    g_signal_connect(view_, "load-failed-with-tls-errors",
+                     G_CALLBACK(&BrowserPane::OnLoadFailedWithTlsErrors), this);
     g_signal_connect(view_, "web-process-terminated",
                      G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
 }
@@ -58,23 +66,78 @@ BrowserPane::~BrowserPane()
 
 void BrowserPane::Navigate(const std::string& address)
 {
+    RequestLoad();
     webkit_web_view_load_uri(view_, address.c_str());
 }
 
-std::string BrowserPane::LocationURL() const
+void BrowserPane::RequestLoad()
 {
-    const char* uri = webkit_web_view_get_uri(view_);
-    return uri ? uri : "";
+    loadRequested_ = true;
+    errorPageRequested_ = false;
 }
 
-void BrowserPane::OnUriNotify(WebKitWebView*, void*, BrowserPane* pane)
+// WebKit's active address runs ahead of the page shown: it becomes the requested address as soon
+// as a load is asked for, and each address of a redirect. It is the address of the page shown
+// only once no load is under way: then a change is a same-document one (history.pushState, a
+// fragment, back or forward within the page), or the page shown again after a failed load.
+void BrowserPane::OnLoadStateNotify(WebKitWebView* view, void*, BrowserPane* pane)
 {
-    pane->RaiseLocationChanged();
+    if (webkit_web_view_is_loading(view))
+        return;
+    pane->loadRequested_ = false;
+    if (!pane->showingErrorPage_)
+        pane->Show(webkit_web_view_get_uri(view));
 }
 
-void BrowserPane::OnLoadChanged(WebKitWebView*, int, BrowserPane* pane)
+void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane)
 {
-    pane->RaiseLocationChanged();
+    if (loadEvent == WEBKIT_LOAD_STARTED) {
+        pane->loadRequested_ = false;
+        pane->loadingErrorPage_ = std::exchange(pane->errorPageRequested_, false);
+    } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        // The new page is on screen, after any redirect. Should another load have been asked for
+        // meanwhile, the active address is already that one's: the end of the loads tells.
+        pane->showingErrorPage_ = pane->loadingErrorPage_;
+        if (!pane->showingErrorPage_ && !pane->loadRequested_)
+            pane->Show(webkit_web_view_get_uri(view));
+    }
+}
+
+int BrowserPane::OnLoadFailed(WebKitWebView*, int loadEvent, const char* address, GError* error,
+                              BrowserPane* pane)
+{
+    // A page that fails once shown stays as far as it came, as does the page shown when the
+    // user moves on.
+    if (loadEvent != WEBKIT_LOAD_COMMITTED && !LoadWasAbandoned(*error))
+        pane->ShowErrorPage(LoadErrorPage(address ? address : "", *error), address);
+    return TRUE;
+}
+
+int BrowserPane::OnLoadFailedWithTlsErrors(WebKitWebView*, const char* address, void*, int,
+                                           BrowserPane* pane)
+{
+    pane->ShowErrorPage(CertificateErrorPage(address ? address : ""), address);
+    return TRUE;
+}
+
+void BrowserPane::ShowErrorPage(const std::string& html, const char* address)
+{
+    try {
+        RequestLoad();
+        errorPageRequested_ = true;
+        webkit_web_view_load_alternate_html(view_, html.c_str(), address, nullptr);
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+}
+
+void BrowserPane::Show(const char* address)
+{
+    const std::string shown = address ? address : "";
+    if (shown == shownAddress_)
+        return;
+    shownAddress_ = shown;
+    RaiseLocationChanged();
 }
 
 void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane* pane)
@@ -91,9 +154,8 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // A new web process starts with the load; the address is still the page's.
-        const std::string address = LocationURL();
-        Navigate(address.empty() ? BlankPage : address);
+        // A new web process starts with the load of the page last shown.
+        Navigate(shownAddress_.empty() ? BlankPage : shownAddress_);
         return;
     }
     Navigate(BlankPage);

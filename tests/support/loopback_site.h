@@ -56,6 +56,14 @@ public:
     // for any other method (e.g. a form POST).
     void AddRedirect(const std::string& address, const std::string& location);
 
+    // Answers requests for |address| with 204 No Content: an answer without a page.
+    void AddNoContent(const std::string& address);
+
+    // Requests for |address| get their answer only at the next ReleaseHeldAnswers(), as from a
+    // slow server; until then the browser waits.
+    void HoldAnswersTo(const std::string& address);
+    void ReleaseHeldAnswers();
+
     // Every request answered so far, in arrival order.  Unregistered
     // addresses are recorded too (they get a 404 page); note that a browser
     // may ask for extra resources such as "/favicon.ico".
@@ -74,6 +82,7 @@ private:
     struct Route {
         bool redirect = false;
         std::string content;  // html, or the redirect target
+        bool noContent = false;
     };
 
     static void HandleRequest(SoupServer* server, SoupServerMessage* msg, const char* path,
@@ -84,6 +93,8 @@ private:
     unsigned port_ = 0;
     std::map<std::string, Route> routes_;
     std::vector<Request> requests_;
+    std::vector<std::string> heldAddresses_;
+    std::vector<SoupServerMessage*> heldAnswers_;
 };
 
 }  // namespace quillomat::testing

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/pane_error_page.h"
+#include "app/pane_shortcuts.h"
 #include "app/sandbox_probe.h"
 
 namespace quillomat {
@@ -56,10 +57,14 @@ BrowserPane::BrowserPane(const Options& options)
                      G_CALLBACK(&BrowserPane::OnLoadFailedWithTlsErrors), this);
     g_signal_connect(view_, "web-process-terminated",
                      G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
+    g_signal_connect(view_, "create", G_CALLBACK(&BrowserPane::OnCreate), this);
+    shortcuts_ = std::make_unique<PaneShortcuts>(*this, view_);
 }
 
 BrowserPane::~BrowserPane()
 {
+    popups_.CloseAll();
+    shortcuts_.reset();
     g_signal_handlers_disconnect_by_data(view_, this);
     g_object_unref(view_);
 }
@@ -68,6 +73,38 @@ void BrowserPane::Navigate(const std::string& address)
 {
     RequestLoad();
     webkit_web_view_load_uri(view_, address.c_str());
+}
+
+void BrowserPane::GoBack()
+{
+    if (!webkit_web_view_can_go_back(view_))
+        return;
+    RequestLoad();
+    webkit_web_view_go_back(view_);
+}
+
+void BrowserPane::GoForward()
+{
+    if (!webkit_web_view_can_go_forward(view_))
+        return;
+    RequestLoad();
+    webkit_web_view_go_forward(view_);
+}
+
+void BrowserPane::Reload()
+{
+    RequestLoad();
+    webkit_web_view_reload(view_);
+}
+
+void BrowserPane::StopLoading()
+{
+    webkit_web_view_stop_loading(view_);
+}
+
+bool BrowserPane::HandleShortcut(const GdkEventKey& event)
+{
+    return shortcuts_->OnKeyPress(event);
 }
 
 void BrowserPane::RequestLoad()
@@ -109,20 +146,47 @@ int BrowserPane::OnLoadFailed(WebKitWebView*, int loadEvent, const char* address
     // A page that fails once shown stays as far as it came, as does the page shown when the
     // user moves on.
     if (loadEvent != WEBKIT_LOAD_COMMITTED && !LoadWasAbandoned(*error))
-        pane->ShowErrorPage(LoadErrorPage(address ? address : "", *error), address);
+        pane->ShowErrorPage(address, error);
     return TRUE;
 }
 
 int BrowserPane::OnLoadFailedWithTlsErrors(WebKitWebView*, const char* address, void*, int,
                                            BrowserPane* pane)
 {
-    pane->ShowErrorPage(CertificateErrorPage(address ? address : ""), address);
+    pane->ShowErrorPage(address, nullptr);
     return TRUE;
 }
 
-void BrowserPane::ShowErrorPage(const std::string& html, const char* address)
+// A link that the user follows into a new window opens in the pane, where detection follows it
+// as it follows any link. A window that a script opens (a picture chooser, a preview) gets a
+// window of its own; the pop-ups' requests come here too.
+GtkWidget* BrowserPane::OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
+                                 BrowserPane* pane)
 {
     try {
+        if (webkit_navigation_action_get_navigation_type(action) ==
+                WEBKIT_NAVIGATION_TYPE_LINK_CLICKED &&
+            webkit_navigation_action_is_user_gesture(action)) {
+            pane->RequestLoad();
+            webkit_web_view_load_request(pane->view_, webkit_navigation_action_get_request(action));
+            return nullptr;
+        }
+        WebKitWebView* popup = pane->popups_.Open(view);
+        if (popup)
+            g_signal_connect(popup, "create", G_CALLBACK(&BrowserPane::OnCreate), pane);
+        return popup ? GTK_WIDGET(popup) : nullptr;
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+        return nullptr;
+    }
+}
+
+void BrowserPane::ShowErrorPage(const char* address, const GError* error)
+{
+    try {
+        const std::string shownFor = address ? address : "";
+        const std::string html =
+            error ? LoadErrorPage(shownFor, *error) : CertificateErrorPage(shownFor);
         RequestLoad();
         errorPageRequested_ = true;
         webkit_web_view_load_alternate_html(view_, html.c_str(), address, nullptr);

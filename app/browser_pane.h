@@ -2,16 +2,21 @@
 
 #include <sigc++/signal.h>
 
+#include <memory>
 #include <string>
 
 #include <gtkmm/widget.h>
 
+#include "app/popup_windows.h"
 #include "browser/recovery_budget.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _GError GError;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
 
 namespace quillomat {
+
+class PaneShortcuts;
 
 // The embedded web browser in which the user works on the blog. It keeps nothing on disk:
 // cookies, cache and storage end with the program.
@@ -30,6 +35,13 @@ public:
     Gtk::Widget& Widget() { return *widget_; }
 
     void Navigate(const std::string& address);
+    void GoBack();
+    void GoForward();
+    void Reload();
+    void StopLoading();
+    // The browser keys (back, forward, reload, stop, zoom), wherever the window's focus is;
+    // returns whether the key was one of them.
+    bool HandleShortcut(const GdkEventKey& event);
     // The address of the page shown, or the empty text before the first page. A page still
     // loading is not shown yet, and an error page shown for a page that failed is not that page:
     // the address stays the one of the last page really shown.
@@ -51,9 +63,12 @@ private:
     static int OnLoadFailedWithTlsErrors(WebKitWebView* view, const char* address,
                                          void* certificate, int errors, BrowserPane* pane);
     static void OnWebProcessTerminated(WebKitWebView* view, int reason, BrowserPane* pane);
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
+                               BrowserPane* pane);
     // Every load the program starts goes through here first.
     void RequestLoad();
-    void ShowErrorPage(const std::string& html, const char* address);
+    // The certificate refusal when there is no error.
+    void ShowErrorPage(const char* address, const GError* error);
     void Show(const char* address);
     void RaiseLocationChanged();
     void RecoverFromWebProcessEnd();
@@ -69,6 +84,8 @@ private:
     bool loadingErrorPage_ = false;
     bool showingErrorPage_ = false;
     RecoveryBudget recoveryBudget_;
+    PopupWindows popups_;
+    std::unique_ptr<PaneShortcuts> shortcuts_;
     sigc::signal<void()> locationChanged_;
     sigc::signal<void()> recoveryAbandoned_;
 };

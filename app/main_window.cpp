@@ -85,6 +85,9 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     add(layout_);
     layout_.show_all();
 
+    // The user starts in the page, first in the keyboard order.
+    Web1.Widget().grab_focus();
+
     // The load step: the pane opens the service's home page.
     Web1.Navigate(HomePageAddress());
 }
@@ -175,12 +178,14 @@ void MainWindow::on_realize()
 
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
-    // Inside the web page Tab belongs to the page.
-    Gtk::Widget* focus = get_focus();
-    const bool inPage = focus && (focus == &Web1.Widget() || focus->is_ancestor(Web1.Widget()));
-    if (!inPage && focusOrder_.MoveOnTab(*this, *event))
+    if (Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
         return true;
     return Gtk::Window::on_key_press_event(event);
+}
+
+bool MainWindow::on_focus(Gtk::DirectionType direction)
+{
+    return paneFocus_.OnFocus(*this, direction) || Gtk::Window::on_focus(direction);
 }
 
 bool MainWindow::GenerateLinkCode()

@@ -19,6 +19,7 @@
 #include "app/desktop_services.h"
 #include "app/focus_order.h"
 #include "app/multi_line_text_box.h"
+#include "app/pane_focus.h"
 #include "app/settings_window.h"
 #include "app/text_box.h"
 #include "app/titled_frame.h"
@@ -49,6 +50,7 @@ public:
 protected:
     void on_realize() override;
     bool on_key_press_event(GdkEventKey* event) override;
+    bool on_focus(Gtk::DirectionType direction) override;
 
 private:
     friend struct MainWindowTestAccess;
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<ColourPicker> CD3;
 
     FocusOrder focusOrder_{{}};
+    PaneFocus paneFocus_{Web1.Widget(), focusOrder_};
 
     // Created on first use, each at most once.
     std::unique_ptr<SettingsWindow> settingsWindow_;

@@ -16,6 +16,8 @@ public:
 
     // Moves the focus on a plain Tab (forward) or Shift+Tab (back); returns whether it did.
     bool MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const;
+    // Moves the focus to the control after (or before) `from` in the order.
+    bool MoveFrom(const Gtk::Widget* from, bool forward) const;
 
 private:
     std::vector<Gtk::Widget*> controls_;

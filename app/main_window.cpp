@@ -89,6 +89,9 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     ConnectSignals();
     add(layout_);
     layout_.show_all();
+
+    // The user starts in the page, first in the keyboard order.
+    Web1.Widget().grab_focus();
 }
 
 void MainWindow::PlaceControls()
@@ -204,12 +207,14 @@ bool MainWindow::on_map_event(GdkEventAny* event)
 
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
-    // Inside the web page Tab belongs to the page.
-    Gtk::Widget* focus = get_focus();
-    const bool inPage = focus && (focus == &Web1.Widget() || focus->is_ancestor(Web1.Widget()));
-    if (!inPage && focusOrder_.MoveOnTab(*this, *event))
+    if (Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
         return true;
     return Gtk::Window::on_key_press_event(event);
+}
+
+bool MainWindow::on_focus(Gtk::DirectionType direction)
+{
+    return paneFocus_.OnFocus(*this, direction) || Gtk::Window::on_focus(direction);
 }
 
 bool MainWindow::GenerateLinkCode()

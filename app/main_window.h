@@ -21,6 +21,7 @@
 #include "app/fixed_layout.h"
 #include "app/focus_order.h"
 #include "app/multi_line_text_box.h"
+#include "app/pane_focus.h"
 #include "app/settings_window.h"
 #include "app/text_box.h"
 #include "app/titled_frame.h"
@@ -52,6 +53,7 @@ protected:
     void on_realize() override;
     bool on_map_event(GdkEventAny* event) override;
     bool on_key_press_event(GdkEventKey* event) override;
+    bool on_focus(Gtk::DirectionType direction) override;
 
 private:
     friend struct MainWindowTestAccess;
@@ -130,6 +132,7 @@ private:
     std::unique_ptr<ColourPicker> CD3;
 
     FocusOrder focusOrder_{{}};
+    PaneFocus paneFocus_{Web1.Widget(), focusOrder_};
     bool loadStepDone_ = false;
 
     // Created on first use, each at most once.

@@ -14,13 +14,8 @@ void CurrentAddressField::Store(std::string_view address)
     if (address == text_)
         return;
     text_ = address;
-    waitingChanges_.push_back(text_);
-    if (!detecting_)
-        DetectWaitingChanges();
-}
-
-void CurrentAddressField::DetectWaitingChanges()
-{
+    if (detecting_)
+        return;
     detecting_ = true;
     // If the detector throws, the program's general report ends the run; still leave the
     // field usable rather than stuck in the detecting state.
@@ -28,11 +23,11 @@ void CurrentAddressField::DetectWaitingChanges()
         bool& flag;
         ~ResetOnExit() { flag = false; }
     } reset{detecting_};
-    while (!waitingChanges_.empty()) {
-        const std::string address = std::move(waitingChanges_.front());
-        waitingChanges_.pop_front();
-        detector_(address);
-    }
+    std::string detected;
+    do {
+        detected = text_;
+        detector_(detected);
+    } while (text_ != detected);
 }
 
 }  // namespace quillomat

@@ -32,6 +32,23 @@ int SkinIndex(std::string_view skinNumber)
     return number >= 1 && number <= SkinCount ? number - 1 : -1;
 }
 
+// The article number comes verbatim from the page address, so any site can send the pane to an
+// address whose number closes the link tag and opens one of its own. Brackets are what the
+// mark-up is made of; written percent-encoded they stay part of the address.
+std::string NumberInLinkAddress(std::string_view articleNumber)
+{
+    std::string number;
+    for (const char character : articleNumber) {
+        if (character == '[')
+            number += "%5B";
+        else if (character == ']')
+            number += "%5D";
+        else
+            number += character;
+    }
+    return number;
+}
+
 }  // namespace
 
 std::string SkinColor(std::string_view skinNumber)
@@ -67,7 +84,7 @@ std::string AddCommentAddress(std::string_view voiceBoxId, std::string_view arti
     address += "/admBloger/commentaireForm.phtml?id_skynaute=";
     address += voiceBoxId;
     address += "&id_article=";
-    address += articleNumber;
+    address += NumberInLinkAddress(articleNumber);
     address += "&id_template=";
     address += skinNumber;
     return address;
@@ -79,7 +96,7 @@ std::string ReadCommentsAddress(std::string_view blogAddress, std::string_view a
     std::string address = "http://";
     address += blogAddress;
     address += "/";
-    address += articleNumber;
+    address += NumberInLinkAddress(articleNumber);
     address += "_comment_1.html?";
     address += skinNumber;
     return address;

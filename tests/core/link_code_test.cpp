@@ -65,6 +65,21 @@ TEST(LinkAddressTest, AddressesCarryTheTextsVerbatim)
               "http:// a b /1&page=2_comment_1.html?");
 }
 
+// A site can send the pane to an article address whose number ends the link and opens its own.
+TEST(LinkAddressTest, BracketsOfTheNumberCannotOpenATag)
+{
+    const std::string number = "1][/a][a=http://ailleurs/]CLIQUEZ-ICI[/a]&page=2";
+    const std::string written = "1%5D%5B/a%5D%5Ba=http://ailleurs/%5DCLIQUEZ-ICI%5B/a%5D&page=2";
+    EXPECT_EQ(AddCommentAddress("12345678", number, "7"),
+              "http://www.skyblog.com/admBloger/commentaireForm.phtml?id_skynaute=12345678"
+              "&id_article=" +
+                  written + "&id_template=7");
+    EXPECT_EQ(ReadCommentsAddress("monblog.skyblog.com", number, "7"),
+              "http://monblog.skyblog.com/" + written + "_comment_1.html?7");
+    // Only the number is guarded: the user's own settings stay as typed.
+    EXPECT_EQ(ReadCommentsAddress("[b]", "1", "[7]"), "http://[b]/1_comment_1.html?[7]");
+}
+
 struct FillCase {
     const char* name;
     const char* linkTemplate;

@@ -159,6 +159,7 @@ LoopbackSite::LoopbackSite()
 
 LoopbackSite::~LoopbackSite()
 {
+    ReleaseHeldAnswers();
     if (server_ == nullptr)
         return;
     soup_server_remove_handler(server_, nullptr);
@@ -196,6 +197,26 @@ void LoopbackSite::AddDownload(const std::string& address, const std::string& fi
                                const std::string& content)
 {
     routes_[NormalizeAddress(address)] = Route{false, content, fileName};
+}
+
+void LoopbackSite::AddNoContent(const std::string& address)
+{
+    routes_[NormalizeAddress(address)] = Route{false, "", {}, true};
+}
+
+void LoopbackSite::HoldAnswersTo(const std::string& address)
+{
+    heldAddresses_.push_back(NormalizeAddress(address));
+}
+
+void LoopbackSite::ReleaseHeldAnswers()
+{
+    heldAddresses_.clear();
+    for (SoupServerMessage* msg : heldAnswers_) {
+        soup_server_message_unpause(msg);
+        g_object_unref(msg);
+    }
+    heldAnswers_.clear();
 }
 
 const std::vector<LoopbackSite::Request>& LoopbackSite::Requests() const
@@ -238,6 +259,12 @@ void LoopbackSite::Answer(SoupServerMessage* msg)
     const std::string address = request.address;
     requests_.push_back(std::move(request));
 
+    if (std::find(heldAddresses_.begin(), heldAddresses_.end(), address) != heldAddresses_.end()) {
+        // The answer below goes out when the message is unpaused.
+        soup_server_message_pause(msg);
+        heldAnswers_.push_back(static_cast<SoupServerMessage*>(g_object_ref(msg)));
+    }
+
     if (method == "CONNECT") {
         // Tunnels (https) are not served: fail fast instead of hanging.
         Respond(msg, SOUP_STATUS_FORBIDDEN,
@@ -252,6 +279,13 @@ void LoopbackSite::Answer(SoupServerMessage* msg)
                 "<!DOCTYPE html><html><head><title>404 Not Found</title></head>"
                 "<body><h1>Not Found</h1><p>" +
                     EscapeHtml(address) + "</p></body></html>");
+        return;
+    }
+
+    if (route->second.noContent) {
+        soup_server_message_set_status(msg, SOUP_STATUS_NO_CONTENT, nullptr);
+        soup_message_headers_replace(soup_server_message_get_response_headers(msg), "Connection",
+                                     "close");
         return;
     }
 

@@ -55,6 +55,14 @@ public:
     void AddDownload(const std::string& address, const std::string& fileName,
                      const std::string& content);
 
+    // Answers requests for `address` with 204 No Content: an answer without a page.
+    void AddNoContent(const std::string& address);
+
+    // Requests for `address` get their answer only at the next ReleaseHeldAnswers(), as from a
+    // slow server; until then the browser waits.
+    void HoldAnswersTo(const std::string& address);
+    void ReleaseHeldAnswers();
+
     // Every request answered so far, in arrival order, unregistered addresses too (they get a
     // 404 page); a browser may ask for more, such as "/favicon.ico".
     const std::vector<Request>& Requests() const;
@@ -73,6 +81,7 @@ private:
         bool redirect = false;
         std::string content;   // html, the redirect target, or the file
         std::string fileName;  // set for a download
+        bool noContent = false;
     };
 
     static void HandleRequest(SoupServer* server, SoupServerMessage* msg, const char* path,
@@ -83,6 +92,8 @@ private:
     unsigned port_ = 0;
     std::map<std::string, Route> routes_;
     std::vector<Request> requests_;
+    std::vector<std::string> heldAddresses_;
+    std::vector<SoupServerMessage*> heldAnswers_;
 };
 
 }  // namespace quillomat::testing

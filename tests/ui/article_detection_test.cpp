@@ -3,6 +3,7 @@
 #include <glibmm/main.h>
 
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_script.h"
 #include "tests/support/real_clipboard_desktop.h"
 #include "tests/support/window_test_fixture.h"
 
@@ -242,29 +243,91 @@ TEST_F(ArticleDetectionTest, AnEmptyArticleNumberIsRefusedWithoutCopying)
     EXPECT_EQ(CopyMessages(), 1u);
 }
 
-TEST_F(ArticleDetectionTest, AChangeWhileAMessageIsOpenIsDetectedAfterItCloses)
+TEST_F(ArticleDetectionTest, AfterAMessageOnlyThePageShownThenIsDetected)
 {
-    bool navigatedAway = false;
+    for (const std::string number : {"789", "999"})
+        site.AddPage("http://www.skyblog.com" + EditPath + number, Page("Article " + number));
+    bool movedOn = false;
     desktop.whileMessageOpen = [&](std::size_t) {
-        if (navigatedAway)
+        if (std::exchange(movedOn, true))
             return;
-        navigatedAway = true;
-        // The browser moves on and reports while the box is still open.
-        Go("http://www.skyrock.com" + EditPath + "456");
-        RunMainLoopUntil([&] { return Access::Text9(*window).ends_with("456"); }, 20s);
+        // The pane moves on to three other articles while the box is still open.
+        for (const std::string number : {"456", "789", "999"}) {
+            Go("http://www.skyblog.com" + EditPath + number);
+            WaitForAddress("http://www.skyblog.com" + EditPath + number);
+        }
         EXPECT_EQ(Access::Label5(*window).get_text(), "123");
-        EXPECT_EQ(desktop.messages.size(), 1u);
     };
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyrock.com" + EditPath + "456"));
-    RunMainLoopUntil([&] { return desktop.messages.size() >= 2; }, 5s);
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "999"));
 
     EXPECT_EQ(desktop.mostOpenAtOnce, 1);
     EXPECT_EQ(CopyMessages(), 2u);
     ASSERT_EQ(desktop.clipboardTexts.size(), 2u);
     EXPECT_NE(desktop.clipboardTexts[0].find("id_article=123&"), std::string::npos);
-    EXPECT_NE(desktop.clipboardTexts[1].find("id_article=456&"), std::string::npos);
-    EXPECT_EQ(Access::Label5(*window).get_text(), "456");
+    EXPECT_NE(desktop.clipboardTexts[1].find("id_article=999&"), std::string::npos);
+    EXPECT_EQ(Access::Label5(*window).get_text(), "999");
+}
+
+TEST_F(ArticleDetectionTest, ASlowArticleIsAnnouncedOnlyOnceShown)
+{
+    const std::string article = "http://www.skyblog.com" + EditPath + "123";
+    site.HoldAnswersTo(article);
+    Go(article);
+    ASSERT_TRUE(RunMainLoopUntil([&] { return site.WasRequested(article); }, 20s));
+    // The server has the request and keeps the answer: the home page is still the one shown.
+    EXPECT_EQ(Access::Text9(*window), "http://www.skyblog.com/");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(desktop.clipboardTexts.empty());
+
+    site.ReleaseHeldAnswers();
+    ASSERT_TRUE(WaitForAddress(article));
+    EXPECT_EQ(CopyMessages(), 1u);
+    EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
+}
+
+TEST_F(ArticleDetectionTest, AnAnswerWithoutAPageChangesNothing)
+{
+    Go("http://www.skyblog.com" + EditPath + "123");
+    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    const std::string noPage = "http://www.skyblog.com" + EditPath + "456";
+    site.AddNoContent(noPage);
+    Go(noPage);
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] { return site.WasRequested(noPage) && !webkit_web_view_is_loading(View()); }, 20s));
+
+    EXPECT_EQ(Access::Text9(*window), "http://www.skyblog.com" + EditPath + "123");
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+    EXPECT_EQ(CopyMessages(), 1u);
+    EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
+}
+
+// Every connection refused: the pane says so in French, and an error page is never taken for
+// the article it stands for.
+TEST_F(MainWindowTest, ARefusedConnectionShowsAFrenchErrorPageAndNoCode)
+{
+    OpenWindow();
+    WebKitWebView* view = WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj());
+    const std::string article = "http://www.skyblog.com" + EditPath + "123";
+    Access::Caption(*window, 13).set_text(article);
+    Access::Button(*window, 6).clicked();
+    std::string text;
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            if (webkit_web_view_is_loading(view))
+                return false;
+            text = PageScriptResult(view, "document.body.innerText");
+            return !text.empty();
+        },
+        20s));
+    EXPECT_NE(text.find("Cette page n'a pas pu être ouverte."), std::string::npos) << text;
+    EXPECT_NE(text.find(article), std::string::npos) << text;
+    EXPECT_NE(text.find("Le serveur a refusé la connexion"), std::string::npos) << text;
+
+    EXPECT_EQ(Access::Text9(*window), "Text9");
+    EXPECT_EQ(Access::Label5(*window).get_text(), "");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(desktop.clipboardTexts.empty());
 }
 
 // Owns the real clipboard; another process reads it.

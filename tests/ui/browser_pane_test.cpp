@@ -1,0 +1,222 @@
+#include <webkit2/webkit2.h>
+
+#include <gdk/gdkkeysyms.h>
+#include <gtkmm/window.h>
+
+#include "tests/support/loopback_site.h"
+#include "tests/support/page_script.h"
+#include "tests/support/widget_probe.h"
+#include "tests/support/window_test_fixture.h"
+
+namespace quillomat::testing {
+namespace {
+
+const std::string Home = "http://www.skyblog.com/";
+const std::string Article = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=";
+
+std::string Page(const std::string& title, const std::string& body)
+{
+    return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>" + title +
+           "</title></head><body>" + body + "</body></html>";
+}
+
+// The main window's pane on a loopback site standing for the blog service, used as a user would.
+class BrowserPaneTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        site.AddPage(Home, Page("Accueil",
+                                "<a id='one' href='/liste'>Liste</a> "
+                                "<a id='two' target='_blank' href='" +
+                                    Article + "123'>Editer</a> <input id='image'>"));
+        for (const std::string number : {"123", "456"})
+            site.AddPage(Article + number, Page("Article " + number, "<p>Article</p>"));
+        OpenWindow(site.ProxyAddress());
+        ASSERT_TRUE(WaitForPage(Home));
+    }
+
+    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
+
+    bool WaitForPage(const std::string& address)
+    {
+        return RunMainLoopUntil(
+            [&] {
+                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
+            },
+            20s);
+    }
+
+    std::string Script(const std::string& script) { return PageScriptResult(View(), script); }
+
+    // The program's windows other than the main one that hold a web page.
+    std::vector<Gtk::Window*> Popups()
+    {
+        std::vector<Gtk::Window*> popups;
+        for (Gtk::Window* each : Gtk::Window::list_toplevels())
+            if (each != window.get() && each->get_visible() && each->get_child() &&
+                WEBKIT_IS_WEB_VIEW(each->get_child()->gobj()))
+                popups.push_back(each);
+        return popups;
+    }
+
+    std::size_t CopiesOf(const std::string& number)
+    {
+        std::size_t count = 0;
+        for (const std::string& code : desktop.clipboardTexts)
+            count += code.find("&id_article=" + number + "&") != std::string::npos;
+        return count;
+    }
+
+    LoopbackSite site;
+};
+
+TEST_F(BrowserPaneTest, ALinkIntoANewWindowOpensInThePane)
+{
+    window->present();
+    ASSERT_EQ(Script("document.getElementById('two').focus(); document.activeElement.id"), "two");
+    PressKey(*window, GDK_KEY_Return);
+    ASSERT_TRUE(WaitForPage(Article + "123"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+    EXPECT_EQ(CopiesOf("123"), 1u);
+    EXPECT_TRUE(Popups().empty());
+}
+
+// An "insert a picture" window: the page's script opens it, it shares the pane's session, writes
+// into its opener's form and closes itself.
+TEST_F(BrowserPaneTest, AScriptWindowIsAPopUpOfItsOwnThatReachesItsOpener)
+{
+    site.AddPage("http://www.skyblog.com/image",
+                 Page("Insérer une image",
+                      "<button id='ok' onclick=\"window.opener.document.getElementById('image')"
+                      ".value='photo.png'; window.close()\">OK</button>"));
+    const std::string open =
+        "window.open('/image', 'image' + Math.random(), 'width=320,height=240') ? 'open' : "
+        "'refused'";
+    ASSERT_EQ(Script(open), "open");
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] { return Popups().size() == 1 && Popups()[0]->get_title() == "Insérer une image"; },
+        20s));
+    Gtk::Window& popup = *Popups()[0];
+    EXPECT_EQ(popup.get_allocated_width(), 320);
+    EXPECT_EQ(popup.get_allocated_height(), 240);
+
+    auto* popupView = WEBKIT_WEB_VIEW(popup.get_child()->gobj());
+    PageScriptResult(popupView, "document.getElementById('ok').click()");
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Popups().empty(); }, 20s));
+    EXPECT_EQ(Script("document.getElementById('image').value"), "photo.png");
+    EXPECT_EQ(Access::Text9(*window), Home);
+
+    // A page cannot cover the screen with windows.
+    int opened = 0;
+    for (int i = 0; i < 7; ++i)
+        opened += Script(open) == "open";
+    EXPECT_EQ(opened, 5);
+    EXPECT_EQ(Popups().size(), 5u);
+}
+
+TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
+{
+    const auto pressMouseButton = [&](guint button) {
+        GdkEvent* event = gdk_event_new(GDK_BUTTON_PRESS);
+        Gtk::Widget& pane = Access::Pane(*window).Widget();
+        event->button.window = GDK_WINDOW(g_object_ref(pane.get_window()->gobj()));
+        event->button.button = button;
+        gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(
+                                        gdk_window_get_display(event->button.window))));
+        gtk_widget_event(pane.gobj(), event);
+        gdk_event_free(event);
+    };
+    Access::Caption(*window, 13).set_text(Article + "123");
+    Access::Button(*window, 6).clicked();
+    ASSERT_TRUE(WaitForPage(Article + "123"));
+    // A second history entry within the same page.
+    Script("history.pushState({}, '', '" + Article + "456')");
+    ASSERT_TRUE(WaitForPage(Article + "456"));
+
+    PressKey(*window, GDK_KEY_Left, GDK_MOD1_MASK);
+    ASSERT_TRUE(WaitForPage(Article + "123"));
+    PressKey(*window, GDK_KEY_Left, GDK_MOD1_MASK);
+    ASSERT_TRUE(WaitForPage(Home));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "");
+    PressKey(*window, GDK_KEY_Right, GDK_MOD1_MASK);
+    ASSERT_TRUE(WaitForPage(Article + "123"));
+    pressMouseButton(9);
+    ASSERT_TRUE(WaitForPage(Article + "456"));
+    pressMouseButton(8);
+    ASSERT_TRUE(WaitForPage(Article + "123"));
+    EXPECT_EQ(CopiesOf("123"), 4u);
+    EXPECT_EQ(CopiesOf("456"), 2u);
+
+    // Reload asks the server again; the same page is not announced again.
+    for (const auto& [key, modifiers] : {std::pair<guint, guint>{GDK_KEY_F5, 0},
+                                         std::pair<guint, guint>{GDK_KEY_r, GDK_CONTROL_MASK}}) {
+        const std::size_t requests = site.Requests().size();
+        PressKey(*window, key, modifiers);
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] {
+                return site.Requests().size() > requests && !webkit_web_view_is_loading(View());
+            },
+            20s));
+        EXPECT_EQ(site.Requests().back().address, Article + "123");
+    }
+    EXPECT_EQ(desktop.clipboardTexts.size(), 6u);
+
+    // Escape gives up a page that does not come; the page shown stays.
+    site.HoldAnswersTo(Article + "456");
+    Access::Caption(*window, 13).set_text(Article + "456");
+    Access::Button(*window, 6).clicked();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return site.WasRequested(Article + "456"); }, 20s));
+    PressKey(*window, GDK_KEY_Escape);
+    ASSERT_TRUE(RunMainLoopUntil([&] { return !webkit_web_view_is_loading(View()); }, 20s));
+    EXPECT_EQ(Access::Text9(*window), Article + "123");
+    EXPECT_EQ(Script("document.title"), "Article 123");
+    site.ReleaseHeldAnswers();
+
+    // The zoom is the page's, for the rest of the run.
+    PressKey(*window, GDK_KEY_plus, GDK_CONTROL_MASK);
+    PressKey(*window, GDK_KEY_plus, GDK_CONTROL_MASK);
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(View()), 1.2);
+    PressKey(*window, GDK_KEY_Left, GDK_MOD1_MASK);
+    ASSERT_TRUE(WaitForPage(Home));
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(View()), 1.2);
+    PressKey(*window, GDK_KEY_minus, GDK_CONTROL_MASK);
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(View()), 1.1);
+    PressKey(*window, GDK_KEY_0, GDK_CONTROL_MASK);
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(View()), 1.0);
+    EXPECT_EQ(Access::Controls(*window).at("Command1")->get_allocated_height(), 201);
+}
+
+// The keyboard order around the pane: Web1 first, Command1 after it and Check3 before it, with
+// the page's own links and fields in between.
+TEST_F(BrowserPaneTest, TabGoesThroughThePageAndOnToTheControlsAroundIt)
+{
+    window->present();
+    EXPECT_EQ(window->get_focus(), &Access::Pane(*window).Widget());
+    // Where the focus is: a control of the window, or the page's element with that id.
+    const auto focusIsOn = [&](const std::string& place) {
+        Gtk::Widget* focus = window->get_focus();
+        if (focus == &Access::Pane(*window).Widget())
+            return place == "Web1" || Script("document.activeElement.id") == place;
+        return Access::Controls(*window).count(place) &&
+               focus == &Access::FocusTarget(*window, place);
+    };
+    const std::vector<std::pair<guint, std::string>> steps = {{GDK_KEY_Tab, "one"},
+                                                              {GDK_KEY_Tab, "two"},
+                                                              {GDK_KEY_Tab, "image"},
+                                                              {GDK_KEY_Tab, "Command1"},
+                                                              {GDK_KEY_ISO_Left_Tab, "Web1"},
+                                                              {GDK_KEY_ISO_Left_Tab, "image"},
+                                                              {GDK_KEY_ISO_Left_Tab, "two"},
+                                                              {GDK_KEY_ISO_Left_Tab, "one"},
+                                                              {GDK_KEY_ISO_Left_Tab, "Check3"},
+                                                              {GDK_KEY_Tab, "Web1"},
+                                                              {GDK_KEY_Tab, "one"}};
+    for (const auto& [key, place] : steps) {
+        PressKey(*window, key, key == GDK_KEY_ISO_Left_Tab ? GDK_SHIFT_MASK : 0);
+        ASSERT_TRUE(RunMainLoopUntil([&] { return focusIsOn(place); }, 10s))
+            << (key == GDK_KEY_Tab ? "Tab" : "Shift+Tab") << " to " << place;
+    }
+}
+
+}  // namespace
+}  // namespace quillomat::testing

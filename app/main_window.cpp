@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <glibmm/main.h>
 #include <sigc++/adaptors/bind.h>
 
 #include <utility>
@@ -196,15 +195,6 @@ void MainWindow::on_realize()
                                   Gdk::DECOR_MENU | Gdk::DECOR_MINIMIZE);
 }
 
-bool MainWindow::on_map_event(GdkEventAny* event)
-{
-    // Starting the web engine takes longer than drawing the whole window: the page is asked for
-    // once the window is on screen and drawn (the idle source runs after the redraw).
-    if (!loadStepDone_)
-        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &MainWindow::RunLoadStep));
-    return Gtk::Window::on_map_event(event);
-}
-
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
     if (Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
@@ -268,70 +258,14 @@ void MainWindow::DetectArticle(const std::string& address)
         CopyLinkCode();
 }
 
-void MainWindow::MirrorCurrentAddress()
-{
-    Text9.Store(Web1.LocationURL());
-}
-
-// The pane opens the service's home page, once.
-void MainWindow::RunLoadStep()
-{
-    if (loadStepDone_)
-        return;
-    loadStepDone_ = true;
-    Web1.Navigate(HomePageAddress());
-}
-
-void MainWindow::OnGoClicked()
-{
-    // A click that comes before the window's first drawing still finds the home page asked for.
-    RunLoadStep();
-    Web1.Navigate(Text13.get_text());
-}
-
 void MainWindow::OnGenerateClicked()
 {
     GenerateLinkCode();
 }
 
-void MainWindow::OnBrowserRecoveryAbandoned()
-{
-    desktop_.ShowMessage(texts::BrowserKeptStopping, MessageIcon::Error, ApplicationTitle);
-}
-
 void MainWindow::OnCopyClicked()
 {
     CopyLinkCode();
-}
-
-void MainWindow::OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker)
-{
-    swatch->SetColour(picker->ShowColor());
-}
-
-void MainWindow::OnBoldToggled()
-{
-    ApplyCaptionTags(BoldTags, Check1.get_active());
-}
-
-void MainWindow::OnItalicToggled()
-{
-    ApplyCaptionTags(ItalicTags, Check2.get_active());
-}
-
-void MainWindow::ApplyCaptionTags(StyleTags tags, bool ticked)
-{
-    for (Gtk::Entry* caption : {&Text10, &Text11, &Text12}) {
-        const std::string text = caption->get_text();
-        caption->set_text(ToUString(ticked ? WrapInTags(text, tags) : RemoveTags(text, tags)));
-    }
-}
-
-void MainWindow::OnAutomaticModeToggled()
-{
-    // Automatic mode rewrites the template on each run, so the box is only for a template of
-    // the user's own.
-    Text7.set_sensitive(!Check3.get_active());
 }
 
 }  // namespace quillomat

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
 
 #include <chrono>
 #include <memory>
@@ -30,6 +31,25 @@ protected:
             [&] { return window->get_mapped() && window->get_allocated_width() >= 921; }, 10s));
         // What showing the window set going (crossing events, first sizes) has run.
         ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    }
+
+    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
+
+    // Waits until the pane shows `address`, loaded.
+    bool WaitForPage(const std::string& address)
+    {
+        return RunMainLoopUntil(
+            [&] {
+                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
+            },
+            20s);
+    }
+
+    // Types `address` into the address box and presses "Aller à...".
+    void Go(const std::string& address)
+    {
+        Access::Caption(*window, 13).set_text(address);
+        Access::Button(*window, 6).clicked();
     }
 
     void TearDown() override

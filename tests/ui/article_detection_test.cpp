@@ -34,24 +34,7 @@ protected:
                 site.AddPage("http://" + host + EditPath + number, Page("Article " + number));
         site.AddPage("http://www.skyblog.com/liste", Page("Liste des articles"));
         OpenWindow(site.ProxyAddress());
-        ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/"));
-    }
-
-    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
-
-    bool WaitForAddress(const std::string& address)
-    {
-        return RunMainLoopUntil(
-            [&] {
-                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
-            },
-            20s);
-    }
-
-    void Go(const std::string& address)
-    {
-        Access::Caption(*window, 13).set_text(address);
-        Access::Button(*window, 6).clicked();
+        ASSERT_TRUE(WaitForPage("http://www.skyblog.com/"));
     }
 
     void RunScript(const std::string& script)
@@ -99,7 +82,7 @@ TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
         true);
     window->show();
     ASSERT_TRUE(RunMainLoopUntil([&] { return idleRan; }, 10s));
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "456"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "456"));
     EXPECT_EQ(Access::Label5(*window).get_text(), "456");
 }
 
@@ -112,24 +95,24 @@ TEST_F(ArticleDetectionTest, OnlyTheGoButtonSendsThePaneToTheTypedAddress)
     // the one the button sends it to, with no request for the typed one before it.
     EXPECT_EQ(Access::Pane(*window).LocationURL(), "http://www.skyblog.com/");
     Go("http://www.skyblog.com" + EditPath + "456");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "456"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "456"));
     EXPECT_FALSE(site.WasRequested(list));
 
     Go(list);
-    ASSERT_TRUE(WaitForAddress(list));
+    ASSERT_TRUE(WaitForPage(list));
 
     // An empty address is passed on as it stands: the pane shows a blank page and goes on.
     Go("");
-    ASSERT_TRUE(WaitForAddress("about:blank"));
+    ASSERT_TRUE(WaitForPage("about:blank"));
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
 }
 
 TEST_F(ArticleDetectionTest, FollowingALinkToAnArticleGeneratesAndCopiesOnce)
 {
     RunScript("document.getElementById('edit').click();");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
 
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
     EXPECT_EQ(Access::Text4(*window), "123");
@@ -156,10 +139,10 @@ TEST_F(ArticleDetectionTest, EachServiceHostFormIsAccepted)
 {
     for (const std::string host : {"skyblog.com", "www.skyrock.com", "skyrock.com"}) {
         Go("http://" + host + EditPath + "456");
-        ASSERT_TRUE(WaitForAddress("http://" + host + EditPath + "456"));
+        ASSERT_TRUE(WaitForPage("http://" + host + EditPath + "456"));
         EXPECT_EQ(Access::Label5(*window).get_text(), "456") << host;
         Go("http://www.skyblog.com/liste");
-        ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/liste"));
+        ASSERT_TRUE(WaitForPage("http://www.skyblog.com/liste"));
     }
     EXPECT_EQ(CopyMessages(), 3u);
 }
@@ -168,16 +151,16 @@ TEST_F(ArticleDetectionTest, RedirectAndFormSubmissionReachTheArticle)
 {
     site.AddRedirect("http://www.skyblog.com/suite", "http://skyrock.com" + EditPath + "123");
     Go("http://www.skyblog.com/suite");
-    ASSERT_TRUE(WaitForAddress("http://skyrock.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://skyrock.com" + EditPath + "123"));
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
 
     site.AddPage("http://www.skyblog.com/formulaire",
                  Page("<form id='f' method='post' action='http://www.skyblog.com" + EditPath +
                       "456'><input name='titre' value='Mon article'></form>"));
     Go("http://www.skyblog.com/formulaire");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/formulaire"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com/formulaire"));
     RunScript("document.getElementById('f').submit();");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "456"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "456"));
     EXPECT_EQ(Access::Label5(*window).get_text(), "456");
     EXPECT_EQ(site.Requests().back().method, "POST");
     EXPECT_EQ(site.Requests().back().body, "titre=Mon+article");
@@ -187,11 +170,11 @@ TEST_F(ArticleDetectionTest, RedirectAndFormSubmissionReachTheArticle)
 TEST_F(ArticleDetectionTest, LeavingTheArticleEmptiesTheDisplayAndKeepsTheCode)
 {
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     const std::string code = Access::Text8(*window);
 
     Go("http://www.skyblog.com/liste");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/liste"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com/liste"));
     EXPECT_EQ(Access::Label5(*window).get_text(), "");
     EXPECT_EQ(Access::Text4(*window), "123");
     EXPECT_EQ(Access::Text8(*window), code);
@@ -199,7 +182,7 @@ TEST_F(ArticleDetectionTest, LeavingTheArticleEmptiesTheDisplayAndKeepsTheCode)
 
     // Back in the history: the article is detected again.
     webkit_web_view_go_back(View());
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
     EXPECT_EQ(desktop.clipboardTexts.size(), 2u);
 }
@@ -212,7 +195,7 @@ TEST_F(ArticleDetectionTest, LookalikeAddressesAreNotArticles)
           "http://www.skyblog.com/AdmBloger/article.phtml?edit_article=1&id=123"}) {
         site.AddPage(address, Page("x"));
         Go(address);
-        ASSERT_TRUE(WaitForAddress(address));
+        ASSERT_TRUE(WaitForPage(address));
         EXPECT_EQ(Access::Label5(*window).get_text(), "") << address;
     }
     EXPECT_TRUE(desktop.messages.empty());
@@ -222,12 +205,12 @@ TEST_F(ArticleDetectionTest, LookalikeAddressesAreNotArticles)
 TEST_F(ArticleDetectionTest, AnEmptyArticleNumberIsRefusedWithoutCopying)
 {
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     const std::string code = Access::Text8(*window);
     desktop.messages.clear();
 
     Go("http://skyblog.com" + EditPath);
-    ASSERT_TRUE(WaitForAddress("http://skyblog.com" + EditPath));
+    ASSERT_TRUE(WaitForPage("http://skyblog.com" + EditPath));
     EXPECT_EQ(Access::Label5(*window).get_text(), "");
     EXPECT_EQ(Access::Text4(*window), "");
     ASSERT_EQ(desktop.messages.size(), 2u);
@@ -254,12 +237,12 @@ TEST_F(ArticleDetectionTest, AfterAMessageOnlyThePageShownThenIsDetected)
         // The pane moves on to three other articles while the box is still open.
         for (const std::string number : {"456", "789", "999"}) {
             Go("http://www.skyblog.com" + EditPath + number);
-            WaitForAddress("http://www.skyblog.com" + EditPath + number);
+            WaitForPage("http://www.skyblog.com" + EditPath + number);
         }
         EXPECT_EQ(Access::Label5(*window).get_text(), "123");
     };
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "999"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "999"));
 
     EXPECT_EQ(desktop.mostOpenAtOnce, 1);
     EXPECT_EQ(CopyMessages(), 2u);
@@ -281,7 +264,7 @@ TEST_F(ArticleDetectionTest, ASlowArticleIsAnnouncedOnlyOnceShown)
     EXPECT_TRUE(desktop.clipboardTexts.empty());
 
     site.ReleaseHeldAnswers();
-    ASSERT_TRUE(WaitForAddress(article));
+    ASSERT_TRUE(WaitForPage(article));
     EXPECT_EQ(CopyMessages(), 1u);
     EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
 }
@@ -289,7 +272,7 @@ TEST_F(ArticleDetectionTest, ASlowArticleIsAnnouncedOnlyOnceShown)
 TEST_F(ArticleDetectionTest, AnAnswerWithoutAPageChangesNothing)
 {
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     const std::string noPage = "http://www.skyblog.com" + EditPath + "456";
     site.AddNoContent(noPage);
     Go(noPage);
@@ -342,7 +325,7 @@ protected:
         options.browser.proxyAddress = site.ProxyAddress();
         window = std::make_unique<MainWindow>(realClipboard, options);
         window->show();
-        ASSERT_TRUE(WaitForAddress("http://www.skyblog.com/"));
+        ASSERT_TRUE(WaitForPage("http://www.skyblog.com/"));
     }
 
     RealClipboardDesktop realClipboard;
@@ -353,7 +336,7 @@ TEST_F(ClipboardTest, AnotherProgramReadsTheExactCode)
     Access::Caption(*window, 10).set_text("Ajoutez un mot doux ç é à ù");
     Access::Caption(*window, 12).set_text("Lisez « les » commentaires");
     Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForAddress("http://www.skyblog.com" + EditPath + "123"));
+    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     ASSERT_EQ(realClipboard.clipboardTexts.size(), 1u);
     const std::string code = Access::Text8(*window);
     EXPECT_NE(code.find("mot doux ç é à ù"), std::string::npos);

@@ -24,8 +24,6 @@ protected:
         ASSERT_TRUE(WaitForPage("http://www.skyblog.com/"));
     }
 
-    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
-
     static void CountLoads(WebKitWebView*, WebKitLoadEvent event, int* loaded)
     {
         *loaded += event == WEBKIT_LOAD_FINISHED;
@@ -47,12 +45,6 @@ protected:
         for (const auto& request : site.Requests())
             count += request.address == address;
         return count;
-    }
-
-    void Go(const std::string& address)
-    {
-        Access::Caption(*window, 13).set_text(address);
-        Access::Button(*window, 6).clicked();
     }
 
     LoopbackSite site;

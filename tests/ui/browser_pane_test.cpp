@@ -35,17 +35,6 @@ protected:
         ASSERT_TRUE(WaitForPage(Home));
     }
 
-    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
-
-    bool WaitForPage(const std::string& address)
-    {
-        return RunMainLoopUntil(
-            [&] {
-                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
-            },
-            20s);
-    }
-
     std::string Script(const std::string& script) { return PageScriptResult(View(), script); }
 
     // The program's windows other than the main one that hold a web page.

@@ -32,23 +32,6 @@ protected:
         ASSERT_TRUE(WaitForPage(HomePage));
     }
 
-    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
-
-    bool WaitForPage(const std::string& address)
-    {
-        return RunMainLoopUntil(
-            [&] {
-                return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
-            },
-            20s);
-    }
-
-    void Go(const std::string& address)
-    {
-        Access::Caption(*window, 13).set_text(address);
-        Access::Button(*window, 6).clicked();
-    }
-
     LoopbackSite site;
 };
 

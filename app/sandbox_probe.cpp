@@ -30,11 +30,16 @@ bool RunBubblewrap(const std::string& bubblewrap)
                            "true",
                            nullptr};
     const gchar* environment[] = {nullptr};
+    // Descriptors left open let GLib start bubblewrap with posix_spawn, which shares the
+    // program's memory until the exec instead of copying its page tables: after a fork, the main
+    // thread, meanwhile starting the toolkit, would pay a fault for each page it writes. What it
+    // opens meanwhile is closed on exec, and bubblewrap's "true" runs for a moment only.
     gint status = -1;
     const gboolean spawned =
         g_spawn_sync(nullptr, const_cast<gchar**>(argv), const_cast<gchar**>(environment),
-                     GSpawnFlags(G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL), nullptr,
-                     nullptr, nullptr, nullptr, &status, nullptr);
+                     GSpawnFlags(G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL |
+                                 G_SPAWN_LEAVE_DESCRIPTORS_OPEN),
+                     nullptr, nullptr, nullptr, nullptr, &status, nullptr);
     return spawned && g_spawn_check_wait_status(status, nullptr);
 }
 

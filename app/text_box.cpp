@@ -104,6 +104,9 @@ TextBox::TextBox()
 {
     RemoveLengthLimit(*this);
     MarkAsTextBox(*this);
+    // A text box never hides its text. Without a hiding character of its own, the toolkit lays
+    // out candidates in the box's font to choose one, at each change of the box's look.
+    set_invisible_char('*');
 }
 
 }  // namespace quillomat

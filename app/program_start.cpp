@@ -10,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/font_warm_up.h"
 #include "app/gtk_desktop_services.h"
 #include "app/main_window.h"
 #include "app/private_toolkit_settings.h"
@@ -72,18 +73,24 @@ int RunProgram(const StartOptions& options)
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
     InstallUnexpectedErrorReport();
     stepEnded("toolkit started");
-    // Fontconfig reads its whole configuration at its first use. That happens on a thread of
-    // its own while the toolkit loads its theme, which uses no font (and the environment no
-    // longer changes), and ends before the first text is laid out.
+    // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
+    // first use. That happens on a thread of its own while the toolkit loads its theme, which
+    // uses no font (and the environment no longer changes), and ends before the first text is
+    // laid out.
+    FontWarmUp fontWarmUp;
     std::jthread fonts;
-    if (options.bundledFonts)
+    if (options.bundledFonts && options.fontWarmUp)
+        fonts = std::jthread([&fontWarmUp] { fontWarmUp.Run(); });
+    else if (options.bundledFonts)
         fonts = std::jthread(&RegisterBundledFonts);
 
     GtkDesktopServices desktop;
     std::unique_ptr<MainWindow> mainWindow;
     application->signal_activate().connect([&] {
-        if (fonts.joinable())
+        if (fonts.joinable()) {
             fonts.join();
+            fontWarmUp.HandOver();
+        }
         stepEnded("bundled fonts");
         if (options.programStyle)
             LoadProgramStyle();

@@ -42,9 +42,9 @@ shoot() {
     pid=$!
     "$tool" wait "$caption" 60 || { echo "the main window never showed"; return 1; }
     # The pane asks for its page from an idle callback queued once the window is drawn: a web
-    # process means the first frame is on screen.
+    # process means the first frame is on screen. Where none can start, ten seconds are plenty.
     local tries
-    for tries in $(seq 600); do
+    for tries in $(seq 100); do
         has_web_process "$pid" && break
         sleep 0.1
     done

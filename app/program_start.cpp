@@ -79,10 +79,9 @@ int RunProgram(const StartOptions& options)
     // laid out.
     FontWarmUp fontWarmUp;
     std::jthread fonts;
-    if (options.bundledFonts && options.fontWarmUp)
-        fonts = std::jthread([&fontWarmUp] { fontWarmUp.Run(); });
-    else if (options.bundledFonts)
-        fonts = std::jthread(&RegisterBundledFonts);
+    if (options.bundledFonts)
+        fonts = options.fontWarmUp ? std::jthread([&fontWarmUp] { fontWarmUp.Run(); })
+                                   : std::jthread(&RegisterBundledFonts);
 
     GtkDesktopServices desktop;
     std::unique_ptr<MainWindow> mainWindow;

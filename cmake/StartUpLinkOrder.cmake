@@ -13,24 +13,24 @@
 # the bindings by the library they resolve to, and weigh each count by that library's place in
 # `LD_DEBUG=scopes`.
 
-set(QUILLOMAT_LINKED_FIRST libflite_cmu_time_awb.so.1)
+# Named only where the WebKit being linked needs the voice itself (otherwise the program would
+# load it for nothing); decided once, here.
+set(quillomat_linked_first libflite_cmu_time_awb.so.1)
+set(QUILLOMAT_LINKED_FIRST_OPTION "")
+set(quillomat_webkit_library ${WEBKIT_LINK_LIBRARIES})
+list(FILTER quillomat_webkit_library INCLUDE REGEX "/libwebkit2gtk-4\\.1\\.so$")
+if(CMAKE_READELF AND quillomat_webkit_library)
+    execute_process(COMMAND "${CMAKE_READELF}" -d ${quillomat_webkit_library}
+        OUTPUT_VARIABLE quillomat_webkit_dynamic_section ERROR_QUIET)
+    string(FIND "${quillomat_webkit_dynamic_section}" "[${quillomat_linked_first}]" needed_at)
+    if(NOT needed_at EQUAL -1)
+        set(QUILLOMAT_LINKED_FIRST_OPTION
+            "LINKER:--push-state,--no-as-needed,-l:${quillomat_linked_first},--pop-state")
+    endif()
+endif()
 
-# Puts the library above first in TARGET's needed list, where the WebKit being linked needs it
-# itself (otherwise the program would load it for nothing).
 function(quillomat_order_libraries_for_start target)
-    if(NOT CMAKE_READELF)
-        return()
+    if(QUILLOMAT_LINKED_FIRST_OPTION)
+        target_link_options(${target} PRIVATE "${QUILLOMAT_LINKED_FIRST_OPTION}")
     endif()
-    list(FILTER WEBKIT_LINK_LIBRARIES INCLUDE REGEX "/libwebkit2gtk-4\\.1\\.so$")
-    if(NOT WEBKIT_LINK_LIBRARIES)
-        return()
-    endif()
-    execute_process(COMMAND "${CMAKE_READELF}" -d ${WEBKIT_LINK_LIBRARIES}
-        OUTPUT_VARIABLE webkit_dynamic_section ERROR_QUIET)
-    string(FIND "${webkit_dynamic_section}" "[${QUILLOMAT_LINKED_FIRST}]" needed_at)
-    if(needed_at EQUAL -1)
-        return()
-    endif()
-    target_link_options(${target} PRIVATE
-        "LINKER:--push-state,--no-as-needed,-l:${QUILLOMAT_LINKED_FIRST},--pop-state")
 endfunction()

@@ -30,11 +30,12 @@
 #include <string>
 #include <vector>
 
-#include "app/gtk_desktop_services.h"
-#include "app/main_window.h"
-#include "app/private_toolkit_settings.h"
-#include "app/ustring.h"
-#include "app/window_look.h"
+#include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/private_toolkit_settings.h"
+#include "app/look/bundled_fonts.h"
+#include "app/look/ustring.h"
+#include "app/look/window_look.h"
+#include "app/main_window/main_window.h"
 #include "tests/support/clipboard_reader.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/main_loop_wait.h"

@@ -12,7 +12,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/program_start.h"
+#include "app/program/program_start.h"
 
 namespace {
 

@@ -14,8 +14,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/gtk_desktop_services.h"
-#include "app/window_look.h"
+#include "app/desktop/gtk_desktop_services.h"
+#include "app/look/bundled_fonts.h"
+#include "app/look/window_look.h"
 #include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"

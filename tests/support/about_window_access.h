@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/about_window.h"
+#include "app/windows/about_window.h"
 
 namespace quillomat {
 

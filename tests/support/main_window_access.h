@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/main_window/main_window.h"
 
 namespace quillomat {
 

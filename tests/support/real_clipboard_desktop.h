@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/gtk_desktop_services.h"
+#include "app/desktop/gtk_desktop_services.h"
 #include "tests/support/clipboard_reader.h"
 #include "tests/support/recording_desktop.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop_services.h"
+#include "app/desktop/desktop_services.h"
 
 namespace quillomat::testing {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/settings_window.h"
+#include "app/windows/settings_window.h"
 
 namespace quillomat {
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/main_window.h"
+#include "app/main_window/main_window.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"
 #include "tests/support/recording_desktop.h"

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 
-#include "app/window_look.h"
+#include "app/look/bundled_fonts.h"
+#include "app/look/window_look.h"
 #include "tests/support/own_x_server.h"
 
 int main(int argc, char** argv)

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/sandbox_probe.h"
+#include "app/pane/sandbox_probe.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/web_process.h"
 #include "tests/support/window_test_fixture.h"

@@ -2,7 +2,7 @@
 #include <gtkmm/buttonbox.h>
 #include <gtkmm/messagedialog.h>
 
-#include "app/gtk_desktop_services.h"
+#include "app/desktop/gtk_desktop_services.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {

@@ -8,7 +8,7 @@
 #include <deque>
 #include <optional>
 
-#include "app/gtk_desktop_services.h"
+#include "app/desktop/gtk_desktop_services.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {

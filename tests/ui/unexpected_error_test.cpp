@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "app/unexpected_error_report.h"
+#include "app/desktop/unexpected_error_report.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/window_test_fixture.h"
 

@@ -1,0 +1,84 @@
+#include <gdkmm/rgba.h>
+#include <gtkmm/colorchooserdialog.h>
+
+#include <optional>
+
+#include "app/desktop/active_window.h"
+#include "app/desktop/gtk_desktop_services.h"
+#include "linkcode/color_value.h"
+
+namespace quillomat {
+
+namespace {
+
+Gdk::RGBA RgbaFromColor(ColorValue colour)
+{
+    const Rgb rgb = RgbFromColor(colour);
+    Gdk::RGBA rgba;
+    rgba.set_rgba(rgb.red / 255.0, rgb.green / 255.0, rgb.blue / 255.0);
+    return rgba;
+}
+
+// The window of the control whose click opens the picker, else the one the user works in.
+Gtk::Window* OwnerWindow()
+{
+    if (GdkEvent* event = gtk_get_current_event()) {
+        GtkWidget* control = gtk_get_event_widget(event);
+        gdk_event_free(event);
+        GtkWidget* toplevel = control ? gtk_widget_get_toplevel(control) : nullptr;
+        if (toplevel && GTK_IS_WINDOW(toplevel))
+            return Glib::wrap(GTK_WINDOW(toplevel));
+    }
+    return ActiveWindow();
+}
+
+ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
+{
+    return ColorFromRgb(ComponentFromFraction(rgba.get_red()),
+                        ComponentFromFraction(rgba.get_green()),
+                        ComponentFromFraction(rgba.get_blue()));
+}
+
+// A GTK colour chooser dialog of its own, kept hidden between openings. The dialog is made at
+// the first opening: three of them made with the main window would hold back its first showing.
+class GtkColourPicker : public ColourPicker {
+public:
+    explicit GtkColourPicker(ColorValue initialColour) : confirmed_(initialColour) {}
+
+    ColorValue ShowColor() override
+    {
+        Gtk::ColorChooserDialog& dialog = Dialog();
+        if (Gtk::Window* owner = OwnerWindow())
+            dialog.set_transient_for(*owner);
+        // A change made in the dialog and then cancelled must not show at the next opening.
+        dialog.set_rgba(RgbaFromColor(confirmed_));
+        const int response = dialog.run();
+        dialog.hide();
+        if (response == Gtk::RESPONSE_OK)
+            confirmed_ = ColorFromRgba(dialog.get_rgba());
+        return confirmed_;
+    }
+
+private:
+    Gtk::ColorChooserDialog& Dialog()
+    {
+        if (!dialog_) {
+            dialog_.emplace();
+            dialog_->set_use_alpha(false);
+            dialog_->set_modal(true);
+        }
+        return *dialog_;
+    }
+
+    ColorValue confirmed_;
+    std::optional<Gtk::ColorChooserDialog> dialog_;
+};
+
+}  // namespace
+
+std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(ColorValue initialColour)
+{
+    return std::make_unique<GtkColourPicker>(initialColour);
+}
+
+}  // namespace quillomat

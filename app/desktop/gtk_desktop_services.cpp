@@ -1,0 +1,43 @@
+#include "app/desktop/gtk_desktop_services.h"
+
+#include "app/desktop/active_window.h"
+#include "app/look/ustring.h"
+
+#include <gtkmm/clipboard.h>
+#include <gtkmm/image.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/window.h>
+
+namespace quillomat {
+
+void GtkDesktopServices::ShowMessage(std::string_view text, MessageIcon icon,
+                                     std::string_view title)
+{
+    const bool isError = icon == MessageIcon::Error;
+    Gtk::MessageDialog box(ToUString(text), false, isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
+                           Gtk::BUTTONS_NONE, true);
+    box.set_title(ToUString(title));
+    box.add_button("OK", Gtk::RESPONSE_OK);
+    box.set_default_response(Gtk::RESPONSE_OK);
+    // GTK 3 no longer draws the message type's icon by itself.
+    Gtk::Image image;
+    image.set_from_icon_name(isError ? "dialog-error" : "dialog-information",
+                             Gtk::ICON_SIZE_DIALOG);
+    box.set_image(image);
+    image.show();
+    if (Gtk::Window* parent = ActiveWindow())
+        box.set_transient_for(*parent);
+    box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+    box.run();
+}
+
+void GtkDesktopServices::PutTextOnClipboard(std::string_view text)
+{
+    const Glib::RefPtr<Gtk::Clipboard> clipboard = Gtk::Clipboard::get(GDK_SELECTION_CLIPBOARD);
+    clipboard->clear();
+    clipboard->set_text(ToUString(text));
+    // Lets a clipboard manager keep the code once the program has ended.
+    clipboard->set_can_store();
+}
+
+}  // namespace quillomat

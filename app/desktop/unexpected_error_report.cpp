@@ -1,0 +1,58 @@
+#include "app/desktop/unexpected_error_report.h"
+
+#include <glibmm/error.h>
+#include <glibmm/exceptionhandler.h>
+
+#include <cstdlib>
+
+#include "app/desktop/desktop_services.h"
+#include "app/desktop/gtk_desktop_services.h"
+#include "linkcode/unexpected_error.h"
+
+namespace quillomat {
+
+namespace {
+
+UnexpectedError Describe(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Glib::Error& glibError) {
+        return {glibError.code(), glibError.what()};
+    } catch (const Glib::Exception& glibException) {
+        return {0, glibException.what()};
+    } catch (...) {
+        return DescribeUnexpectedError(std::current_exception());
+    }
+}
+
+void ReportCurrentException()
+{
+    ReportUnexpectedError(std::current_exception());
+}
+
+}  // namespace
+
+void ReportUnexpectedError(std::exception_ptr error)
+{
+    // Errors raised while the report is open (the page goes on loading behind it) are not
+    // reported again: the program ends as soon as the user has read the first one.
+    static bool reporting = false;
+    if (reporting)
+        return;
+    reporting = true;
+    try {
+        GtkDesktopServices().ShowMessage(UnexpectedErrorMessage(Describe(error)),
+                                         MessageIcon::Error, ApplicationTitle);
+    } catch (...) {
+        // The report itself failed: end the program all the same.
+    }
+    std::_Exit(EXIT_FAILURE);
+}
+
+void InstallUnexpectedErrorReport()
+{
+    Glib::add_exception_handler(sigc::ptr_fun(&ReportCurrentException));
+}
+
+}  // namespace quillomat

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string_view>
+
+namespace quillomat {
+
+// Where Debian's fonts-wine keeps its Tahoma-metric fonts.
+inline constexpr std::string_view WineFontFolder = "/usr/share/wine/fonts";
+
+// Makes the Tahoma-metric fonts that Debian's fonts-wine keeps in its own folder available.
+void RegisterBundledFonts();
+
+}  // namespace quillomat

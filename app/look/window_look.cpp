@@ -1,0 +1,87 @@
+#include "app/look/window_look.h"
+
+#include <gdkmm/pixbuf.h>
+#include <gdkmm/screen.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/stylecontext.h>
+
+#include <vector>
+
+#include "app/look/bold_face.h"
+#include "resources/quillomat_resources.h"
+
+namespace quillomat {
+
+namespace {
+
+void AddClass(Gtk::Widget& widget, const char* styleClass)
+{
+    widget.get_style_context()->add_class(styleClass);
+}
+
+}  // namespace
+
+void LoadProgramStyle()
+{
+    // Before the first window lays out a bold caption.
+    MakeBoldVisibleAtEveryScale(Gdk::Screen::get_default()->get_monitor_scale_factor(0));
+    auto provider = Gtk::CssProvider::create();
+    provider->load_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) + "style.css");
+    Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), provider,
+                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+void MarkAsProgramWindow(Gtk::Window& window)
+{
+    AddClass(window, "quillomat");
+}
+void MarkAsWhiteButton(Gtk::Widget& button)
+{
+    AddClass(button, "white-button");
+}
+void MarkAsBold(Gtk::Widget& control)
+{
+    AddClass(control, "bold");
+}
+void MarkAsItalic(Gtk::Widget& control)
+{
+    AddClass(control, "italic");
+}
+
+void MarkAsBlackText(Gtk::Widget& control)
+{
+    AddClass(control, "black-text");
+}
+void MarkAsWarningText(Gtk::Widget& control)
+{
+    AddClass(control, "warning-text");
+}
+void MarkAsLink(Gtk::Widget& control)
+{
+    AddClass(control, "link");
+}
+
+void MarkAsTextBox(Gtk::Widget& entry)
+{
+    AddClass(entry, "text-box");
+    if (auto* textEntry = dynamic_cast<Gtk::Entry*>(&entry))
+        textEntry->set_width_chars(1);
+}
+
+void SetProgramIcon(Gtk::Window& window)
+{
+    std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
+    for (const char* size : {"16", "32", "48"})
+        icons.push_back(Gdk::Pixbuf::create_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) +
+                                                          "icons/quillomat-" + size + ".png"));
+    window.set_icon_list(icons);
+}
+
+Glib::RefPtr<Gdk::Pixbuf> LoadBundledPicture(const std::string& name, int width, int height)
+{
+    return Gdk::Pixbuf::create_from_resource(QUILLOMAT_RESOURCE_PREFIX + name, width, height,
+                                             false);
+}
+
+}  // namespace quillomat

@@ -1,6 +1,0 @@
-#include "app/program_start.h"
-
-int main()
-{
-    return quillomat::RunProgram();
-}

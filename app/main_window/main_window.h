@@ -1,0 +1,148 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/label.h>
+#include <gtkmm/separator.h>
+#include <gtkmm/window.h>
+
+#include "app/desktop/close_request_watch.h"
+#include "app/desktop/desktop_services.h"
+#include "app/pane/browser_pane.h"
+#include "app/pane/pane_focus.h"
+#include "app/widgets/colour_swatch.h"
+#include "app/widgets/cut_label.h"
+#include "app/widgets/fixed_layout.h"
+#include "app/widgets/focus_order.h"
+#include "app/widgets/multi_line_text_box.h"
+#include "app/widgets/text_box.h"
+#include "app/widgets/titled_frame.h"
+#include "app/windows/about_window.h"
+#include "app/windows/settings_window.h"
+#include "browser/current_address_field.h"
+#include "linkcode/caption_tags.h"
+
+namespace quillomat {
+
+// The program's main window: the browser pane, the link parameters and the link code, and the
+// state that the whole program works on.
+class MainWindow : public Gtk::Window {
+public:
+    struct Options {
+        BrowserPane::Options browser;
+        // Ends the program at once, every window gone; the settings window's "Quitter".
+        std::function<void()> endProgram = {};
+    };
+
+    MainWindow(DesktopServices& desktop, const Options& options);
+
+    // Fills the template, and with an article in progress the addresses and the code box.
+    // Returns whether it wrote the code box.
+    bool GenerateLinkCode();
+    void CopyLinkCode();
+    void DetectArticle(const std::string& address);
+    void MirrorCurrentAddress();
+
+protected:
+    void on_realize() override;
+    bool on_map_event(GdkEventAny* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
+    bool on_focus(Gtk::DirectionType direction) override;
+
+private:
+    friend struct MainWindowTestAccess;
+
+    void PlaceControls();
+    void ApplyLook();
+    void NameForScreenReaders();
+    void ConnectSignals();
+    void FitArticleLabel();
+
+    void OnSettingsClicked();
+    void TakeSettings(const BlogSettings& values);
+    void EndProgram();
+    void OnSettingsClosed();
+    void OnAboutClicked();
+    void OnAboutClosed();
+    void DiscardClosedWindows();
+
+    void RunLoadStep();
+    void OnGoClicked();
+    void OnGenerateClicked();
+    void OnCopyClicked();
+    void OnBrowserRecoveryAbandoned();
+    void OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker);
+    void OnBoldToggled();
+    void OnItalicToggled();
+    void OnAutomaticModeToggled();
+    void ApplyCaptionTags(StyleTags tags, bool ticked);
+
+    DesktopServices& desktop_;
+    std::function<void()> endProgram_;
+
+    // The state values that are never shown.
+    std::string Text1;
+    std::string Text2;
+    std::string Text3;
+    std::string Text4;
+    std::string Text5;
+    std::string Text6;
+    CurrentAddressField Text9;
+
+    FixedLayout layout_;
+    TextBox Text13;
+    Gtk::Button Command6;
+    BrowserPane Web1;
+    Gtk::Button Command1;
+    Gtk::Button Command2;
+
+    TitledFrame Frame1;
+    Gtk::Label Label2;
+    TextBox Text10;
+    Gtk::Label Label3;
+    TextBox Text11;
+    Gtk::Label Label6;
+    TextBox Text12;
+    Gtk::Label Label1;
+    ColourSwatch c1;
+    ColourSwatch c2;
+    ColourSwatch c3;
+    Gtk::CheckButton Check1;
+    Gtk::CheckButton Check2;
+    Gtk::Separator Line1;
+    Gtk::CheckButton Check3;
+    MultiLineTextBox Text7;
+    Gtk::Button Command4;
+
+    TitledFrame Frame2;
+    Gtk::Label Label4;
+    CutLabel Label5;
+    MultiLineTextBox Text8;
+    Gtk::Button Command5;
+
+    // One colour picker per swatch, each remembering the colour last confirmed in it.
+    std::unique_ptr<ColourPicker> CD1;
+    std::unique_ptr<ColourPicker> CD2;
+    std::unique_ptr<ColourPicker> CD3;
+
+    FocusOrder focusOrder_{{}};
+    PaneFocus paneFocus_{Web1.Widget(), focusOrder_};
+    bool loadStepDone_ = false;
+
+    // Created on first use, each at most once.
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
+    // Windows closed through their title bar, freed once their handlers have returned.
+    std::vector<std::unique_ptr<Gtk::Window>> closedWindows_;
+
+    // Closing the main window ends the program, also while a message box is open.
+    CloseRequestWatch closeWatch_{*this, endProgram_};
+};
+
+}  // namespace quillomat

@@ -1,0 +1,257 @@
+#include "app/pane/browser_pane.h"
+
+#include <glibmm/exceptionhandler.h>
+#include <webkit2/webkit2.h>
+
+#include <utility>
+
+#include "app/pane/download_guard.h"
+#include "app/pane/page_dialogs.h"
+#include "app/pane/pane_error_page.h"
+#include "app/pane/pane_shortcuts.h"
+#include "app/pane/sandbox_probe.h"
+
+namespace quillomat {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::size_t RecoveriesPerWindow = 3;
+constexpr auto RecoveryWindow = 60s;
+constexpr char BlankPage[] = "about:blank";
+
+WebKitWebContext* CreateEphemeralContext(const BrowserPane::Options& options)
+{
+    WebKitWebsiteDataManager* dataManager = webkit_website_data_manager_new_ephemeral();
+    if (!options.proxyAddress.empty()) {
+        WebKitNetworkProxySettings* proxy =
+            webkit_network_proxy_settings_new(options.proxyAddress.c_str(), nullptr);
+        webkit_website_data_manager_set_network_proxy_settings(
+            dataManager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
+        webkit_network_proxy_settings_free(proxy);
+    }
+    WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(dataManager);
+    g_object_unref(dataManager);
+    return context;
+}
+
+}  // namespace
+
+BrowserPane::BrowserPane(const Options& options)
+    : recoveryBudget_(RecoveriesPerWindow, RecoveryWindow)
+{
+    WebKitWebContext* context = CreateEphemeralContext(options);
+    // Only where bubblewrap really works: elsewhere WebKit could not start any page.
+    sandboxed_ = BubblewrapSandboxWorks();
+    webkit_web_context_set_sandbox_enabled(context, sandboxed_);
+    downloadGuard_ = std::make_unique<DownloadGuard>(context);
+    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
+    g_object_unref(context);
+    g_object_ref_sink(view_);
+    widget_ = Glib::wrap(GTK_WIDGET(view_));
+    pageDialogs_ = std::make_unique<PageDialogs>(view_);
+
+    g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnLoadStateNotify), this);
+    g_signal_connect(view_, "notify::is-loading", G_CALLBACK(&BrowserPane::OnLoadStateNotify),
+                     this);
+    g_signal_connect(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
+    g_signal_connect(view_, "load-failed", G_CALLBACK(&BrowserPane::OnLoadFailed), this);
+    g_signal_connect(view_, "load-failed-with-tls-errors",
+                     G_CALLBACK(&BrowserPane::OnLoadFailedWithTlsErrors), this);
+    g_signal_connect(view_, "web-process-terminated",
+                     G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
+    g_signal_connect(view_, "create", G_CALLBACK(&BrowserPane::OnCreate), this);
+    shortcuts_ = std::make_unique<PaneShortcuts>(
+        PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
+                                  [this] { Reload(); }, [this] { StopLoading(); }},
+        view_);
+}
+
+BrowserPane::~BrowserPane()
+{
+    popups_.CloseAll();
+    shortcuts_.reset();
+    g_signal_handlers_disconnect_by_data(view_, this);
+    g_object_unref(view_);
+}
+
+void BrowserPane::Navigate(const std::string& address)
+{
+    // A page held in a dialog loop, or busy for ever, never gets to load another page: its web
+    // process makes way for a new one.
+    if (pageDialogs_->ReleasePage())
+        webkit_web_view_terminate_web_process(view_);
+    gaveUpRecovery_ = false;
+    RequestLoad();
+    webkit_web_view_load_uri(view_, address.c_str());
+}
+
+void BrowserPane::GoBack()
+{
+    if (!webkit_web_view_can_go_back(view_))
+        return;
+    RequestLoad();
+    webkit_web_view_go_back(view_);
+}
+
+void BrowserPane::GoForward()
+{
+    if (!webkit_web_view_can_go_forward(view_))
+        return;
+    RequestLoad();
+    webkit_web_view_go_forward(view_);
+}
+
+void BrowserPane::Reload()
+{
+    RequestLoad();
+    webkit_web_view_reload(view_);
+}
+
+void BrowserPane::StopLoading()
+{
+    webkit_web_view_stop_loading(view_);
+}
+
+bool BrowserPane::HandleShortcut(const GdkEventKey& event)
+{
+    return shortcuts_->OnKeyPress(event);
+}
+
+void BrowserPane::RequestLoad()
+{
+    loadRequested_ = true;
+    errorPageRequested_ = false;
+}
+
+// WebKit's active address runs ahead of the page shown: it becomes the requested address as soon
+// as a load is asked for, and each address of a redirect. It is the address of the page shown
+// only once no load is under way: then a change is a same-document one (history.pushState, a
+// fragment, back or forward within the page), or the page shown again after a failed load.
+void BrowserPane::OnLoadStateNotify(WebKitWebView* view, void*, BrowserPane* pane)
+{
+    if (webkit_web_view_is_loading(view))
+        return;
+    pane->loadRequested_ = false;
+    if (!pane->showingErrorPage_)
+        pane->Show(webkit_web_view_get_uri(view));
+}
+
+void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane)
+{
+    if (loadEvent == WEBKIT_LOAD_STARTED) {
+        pane->loadRequested_ = false;
+        pane->loadingErrorPage_ = std::exchange(pane->errorPageRequested_, false);
+    } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        // The new page is on screen, after any redirect. Should another load have been asked for
+        // meanwhile, the active address is already that one's: the end of the loads tells.
+        pane->showingErrorPage_ = pane->loadingErrorPage_;
+        if (!pane->showingErrorPage_ && !pane->loadRequested_)
+            pane->Show(webkit_web_view_get_uri(view));
+    }
+}
+
+int BrowserPane::OnLoadFailed(WebKitWebView*, int loadEvent, const char* address, GError* error,
+                              BrowserPane* pane)
+{
+    // A page that fails once shown stays as far as it came, as does the page shown when the
+    // user moves on.
+    if (loadEvent != WEBKIT_LOAD_COMMITTED && !LoadWasAbandoned(*error))
+        pane->ShowErrorPage(address, error);
+    return TRUE;
+}
+
+int BrowserPane::OnLoadFailedWithTlsErrors(WebKitWebView*, const char* address, void*, int,
+                                           BrowserPane* pane)
+{
+    pane->ShowErrorPage(address, nullptr);
+    return TRUE;
+}
+
+// A link that the user follows into a new window opens in the pane, where detection follows it
+// as it follows any link. A window that a script opens (a picture chooser, a preview) gets a
+// window of its own; the pop-ups' requests come here too.
+GtkWidget* BrowserPane::OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
+                                 BrowserPane* pane)
+{
+    try {
+        if (webkit_navigation_action_get_navigation_type(action) ==
+                WEBKIT_NAVIGATION_TYPE_LINK_CLICKED &&
+            webkit_navigation_action_is_user_gesture(action)) {
+            pane->RequestLoad();
+            webkit_web_view_load_request(pane->view_, webkit_navigation_action_get_request(action));
+            return nullptr;
+        }
+        WebKitWebView* popup = pane->popups_.Open(view);
+        if (popup)
+            g_signal_connect(popup, "create", G_CALLBACK(&BrowserPane::OnCreate), pane);
+        return popup ? GTK_WIDGET(popup) : nullptr;
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+        return nullptr;
+    }
+}
+
+void BrowserPane::ShowErrorPage(const char* address, const GError* error)
+{
+    try {
+        const std::string shownFor = address ? address : "";
+        const std::string html =
+            error ? LoadErrorPage(shownFor, *error) : CertificateErrorPage(shownFor);
+        RequestLoad();
+        errorPageRequested_ = true;
+        webkit_web_view_load_alternate_html(view_, html.c_str(), address, nullptr);
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+}
+
+void BrowserPane::Show(const char* address)
+{
+    const std::string shown = address ? address : "";
+    if (shown == shownAddress_)
+        return;
+    shownAddress_ = shown;
+    RaiseLocationChanged();
+}
+
+void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane* pane)
+{
+    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API)
+        return;
+    try {
+        pane->RecoverFromWebProcessEnd();
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+}
+
+void BrowserPane::RecoverFromWebProcessEnd()
+{
+    if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
+        // A new web process starts with the load of the page last shown.
+        RequestLoad();
+        webkit_web_view_load_uri(view_, shownAddress_.empty() ? BlankPage : shownAddress_.c_str());
+        return;
+    }
+    RequestLoad();
+    webkit_web_view_load_uri(view_, BlankPage);
+    // Said once, not again each time the empty page's process dies too, until the user takes
+    // the pane elsewhere.
+    if (!std::exchange(gaveUpRecovery_, true))
+        recoveryAbandoned_.emit();
+}
+
+void BrowserPane::RaiseLocationChanged()
+{
+    // WebKit calls us from C, where glibmm does not catch escaped exceptions for us: hand them
+    // to the same handlers as every gtkmm signal does.
+    try {
+        locationChanged_.emit();
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+}
+
+}  // namespace quillomat

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <sigc++/signal.h>
+
+#include <memory>
+#include <string>
+
+#include <gtkmm/widget.h>
+
+#include "app/pane/popup_windows.h"
+#include "browser/recovery_budget.h"
+
+typedef struct _WebKitWebView WebKitWebView;
+typedef struct _GError GError;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
+
+namespace quillomat {
+
+class DownloadGuard;
+class PageDialogs;
+class PaneShortcuts;
+
+// The embedded web browser in which the user works on the blog. It keeps nothing on disk:
+// cookies, cache and storage end with the program.
+class BrowserPane {
+public:
+    struct Options {
+        // Empty: the desktop's proxy settings. Tests route every host to a loopback server.
+        std::string proxyAddress;
+    };
+
+    explicit BrowserPane(const Options& options);
+    ~BrowserPane();
+    BrowserPane(const BrowserPane&) = delete;
+    BrowserPane& operator=(const BrowserPane&) = delete;
+
+    Gtk::Widget& Widget() { return *widget_; }
+
+    void Navigate(const std::string& address);
+    void GoBack();
+    void GoForward();
+    void Reload();
+    void StopLoading();
+    // The browser keys (back, forward, reload, stop, zoom), wherever the window's focus is;
+    // returns whether the key was one of them.
+    bool HandleShortcut(const GdkEventKey& event);
+    // The address of the page shown, or the empty text before the first page. A page still
+    // loading is not shown yet, and an error page shown for a page that failed is not that page:
+    // the address stays the one of the last page really shown.
+    const std::string& LocationURL() const { return shownAddress_; }
+
+    // Raised each time the address of the page shown changes.
+    sigc::signal<void()>& signal_location_changed() { return locationChanged_; }
+    // Raised when the web process kept dying and the pane gave up reloading its page.
+    sigc::signal<void()>& signal_recovery_abandoned() { return recoveryAbandoned_; }
+
+    // Whether the web content runs in WebKit's process sandbox.
+    bool Sandboxed() const { return sandboxed_; }
+
+private:
+    static void OnLoadStateNotify(WebKitWebView* view, void* paramSpec, BrowserPane* pane);
+    static void OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane);
+    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* address, GError* error,
+                            BrowserPane* pane);
+    static int OnLoadFailedWithTlsErrors(WebKitWebView* view, const char* address,
+                                         void* certificate, int errors, BrowserPane* pane);
+    static void OnWebProcessTerminated(WebKitWebView* view, int reason, BrowserPane* pane);
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
+                               BrowserPane* pane);
+    // Every load the program starts goes through here first.
+    void RequestLoad();
+    // The certificate refusal when there is no error.
+    void ShowErrorPage(const char* address, const GError* error);
+    void Show(const char* address);
+    void RaiseLocationChanged();
+    void RecoverFromWebProcessEnd();
+
+    WebKitWebView* view_ = nullptr;
+    Gtk::Widget* widget_ = nullptr;
+    bool sandboxed_ = false;
+    std::string shownAddress_;
+    // A load the program asked for has not started yet: WebKit's active address is already that
+    // load's, not the page shown.
+    bool loadRequested_ = false;
+    bool errorPageRequested_ = false;
+    bool loadingErrorPage_ = false;
+    bool showingErrorPage_ = false;
+    RecoveryBudget recoveryBudget_;
+    // Whether the pane gave up reloading since the user last sent it somewhere.
+    bool gaveUpRecovery_ = false;
+    std::unique_ptr<DownloadGuard> downloadGuard_;
+    std::unique_ptr<PageDialogs> pageDialogs_;
+    PopupWindows popups_;
+    std::unique_ptr<PaneShortcuts> shortcuts_;
+    sigc::signal<void()> locationChanged_;
+    sigc::signal<void()> recoveryAbandoned_;
+};
+
+}  // namespace quillomat

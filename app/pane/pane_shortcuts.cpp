@@ -1,0 +1,147 @@
+#include "app/pane/pane_shortcuts.h"
+
+#include <gdk/gdkkeysyms.h>
+#include <glibmm/exceptionhandler.h>
+#include <webkit2/webkit2.h>
+
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace quillomat {
+
+namespace {
+
+// The zoom levels browsers step through.
+constexpr std::array<double, 14> ZoomLevels = {0.3, 0.5,  0.67, 0.8, 0.9, 1.0, 1.1,
+                                               1.2, 1.33, 1.5,  1.7, 2.0, 2.4, 3.0};
+
+constexpr guint MouseBackButton = 8;
+constexpr guint MouseForwardButton = 9;
+
+// Whether the key pressed carries one of `keyvals` on any of its levels: Ctrl+0 is the same
+// key on a French keyboard, where "0" needs Shift, as on an English one.
+bool KeyCarries(const GdkEventKey& event, std::initializer_list<guint> keyvals)
+{
+    for (const guint keyval : keyvals)
+        if (event.keyval == keyval)
+            return true;
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_display_get_default());
+    GdkKeymapKey* keys = nullptr;
+    guint* levels = nullptr;
+    gint count = 0;
+    bool carries = false;
+    if (gdk_keymap_get_entries_for_keycode(keymap, event.hardware_keycode, &keys, &levels, &count))
+        for (gint index = 0; index < count && !carries; ++index)
+            for (const guint keyval : keyvals)
+                carries = carries || (keys[index].group == event.group && levels[index] == keyval);
+    g_free(keys);
+    g_free(levels);
+    return carries;
+}
+
+}  // namespace
+
+PaneShortcuts::PaneShortcuts(Navigation navigation, WebKitWebView* view)
+    : navigation_(std::move(navigation)), view_(view)
+{
+    gtk_widget_add_events(GTK_WIDGET(view_), GDK_BUTTON_PRESS_MASK | GDK_SCROLL_MASK);
+    g_signal_connect(view_, "button-press-event", G_CALLBACK(&PaneShortcuts::OnButtonPress), this);
+    g_signal_connect(view_, "scroll-event", G_CALLBACK(&PaneShortcuts::OnScroll), this);
+}
+
+PaneShortcuts::~PaneShortcuts()
+{
+    g_signal_handlers_disconnect_by_data(view_, this);
+}
+
+bool PaneShortcuts::OnKeyPress(const GdkEventKey& event)
+{
+    const guint modifiers =
+        event.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SHIFT_MASK | GDK_SUPER_MASK);
+    if (modifiers == GDK_MOD1_MASK &&
+        (event.keyval == GDK_KEY_Left || event.keyval == GDK_KEY_KP_Left)) {
+        navigation_.goBack();
+        return true;
+    }
+    if (modifiers == GDK_MOD1_MASK &&
+        (event.keyval == GDK_KEY_Right || event.keyval == GDK_KEY_KP_Right)) {
+        navigation_.goForward();
+        return true;
+    }
+    if ((modifiers == 0 && event.keyval == GDK_KEY_F5) ||
+        (modifiers == GDK_CONTROL_MASK && KeyCarries(event, {GDK_KEY_r}))) {
+        navigation_.reload();
+        return true;
+    }
+    // Escape belongs to the page, or to the control that has the focus, unless a load runs.
+    if (modifiers == 0 && event.keyval == GDK_KEY_Escape && webkit_web_view_is_loading(view_)) {
+        navigation_.stopLoading();
+        return true;
+    }
+    return (event.state & GDK_CONTROL_MASK) && !(event.state & GDK_MOD1_MASK) && OnZoomKey(event);
+}
+
+bool PaneShortcuts::OnZoomKey(const GdkEventKey& event)
+{
+    if (KeyCarries(event, {GDK_KEY_plus, GDK_KEY_equal, GDK_KEY_KP_Add}))
+        Zoom(1);
+    else if (KeyCarries(event, {GDK_KEY_minus, GDK_KEY_KP_Subtract}))
+        Zoom(-1);
+    else if (KeyCarries(event, {GDK_KEY_0, GDK_KEY_KP_0}))
+        webkit_web_view_set_zoom_level(view_, 1.0);
+    else
+        return false;
+    return true;
+}
+
+void PaneShortcuts::Zoom(int steps)
+{
+    const double current = webkit_web_view_get_zoom_level(view_);
+    double next = current;
+    if (steps > 0) {
+        for (auto level = ZoomLevels.begin(); level != ZoomLevels.end() && next == current; ++level)
+            if (*level > current + 0.001)
+                next = *level;
+    } else {
+        for (auto level = ZoomLevels.rbegin(); level != ZoomLevels.rend() && next == current;
+             ++level)
+            if (*level < current - 0.001)
+                next = *level;
+    }
+    webkit_web_view_set_zoom_level(view_, next);
+}
+
+int PaneShortcuts::OnButtonPress(WebKitWebView*, GdkEventButton* event, PaneShortcuts* self)
+{
+    if (event->type != GDK_BUTTON_PRESS)
+        return FALSE;
+    try {
+        if (event->button == MouseBackButton) {
+            self->navigation_.goBack();
+            return TRUE;
+        }
+        if (event->button == MouseForwardButton) {
+            self->navigation_.goForward();
+            return TRUE;
+        }
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+    return FALSE;
+}
+
+int PaneShortcuts::OnScroll(WebKitWebView*, GdkEventScroll* event, PaneShortcuts* self)
+{
+    if (!(event->state & GDK_CONTROL_MASK))
+        return FALSE;
+    if (event->direction == GDK_SCROLL_UP ||
+        (event->direction == GDK_SCROLL_SMOOTH && event->delta_y < 0))
+        self->Zoom(1);
+    else if (event->direction == GDK_SCROLL_DOWN ||
+             (event->direction == GDK_SCROLL_SMOOTH && event->delta_y > 0))
+        self->Zoom(-1);
+    return TRUE;
+}
+
+}  // namespace quillomat

@@ -1,0 +1,6 @@
+#include "app/program/program_start.h"
+
+int main()
+{
+    return quillomat::RunProgram();
+}

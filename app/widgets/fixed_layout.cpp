@@ -1,0 +1,77 @@
+#include "app/widgets/fixed_layout.h"
+
+#include <gdkmm/screen.h>
+
+#include <cmath>
+
+namespace quillomat {
+
+namespace {
+
+// The design's pixels are those of a 96-dpi screen.
+constexpr double DesignResolution = 96.0;
+
+// Xft.dpi, the desktop's text scaling and GDK_DPI_SCALE all end up here; GDK_SCALE does not,
+// since it doubles the whole window instead.
+double TextScale()
+{
+    const double resolution = Gdk::Screen::get_default()->get_resolution();
+    return resolution > 0 ? resolution / DesignResolution : 1.0;
+}
+
+}  // namespace
+
+FixedLayout::FixedLayout(int width, int height)
+    : width_(width), height_(height), scale_(TextScale())
+{
+    Gdk::Screen::get_default()->property_resolution().signal_changed().connect(
+        sigc::mem_fun(*this, &FixedLayout::OnResolutionChanged));
+}
+
+void FixedLayout::Place(Gtk::Widget& control, int x, int y, int width, int height)
+{
+    placements_.push_back({&control, x, y, width, height});
+    put(control, Scaled(x), Scaled(y));
+    Apply(placements_.back());
+}
+
+void FixedLayout::Put(Gtk::Widget& control, int x, int y)
+{
+    Place(control, x, y, -1, -1);
+}
+
+int FixedLayout::Scaled(int designPixels) const
+{
+    return static_cast<int>(std::lround(designPixels * scale_));
+}
+
+void FixedLayout::get_preferred_width_vfunc(int& minimum, int& natural) const
+{
+    minimum = natural = Scaled(width_);
+}
+
+void FixedLayout::get_preferred_height_vfunc(int& minimum, int& natural) const
+{
+    minimum = natural = Scaled(height_);
+}
+
+void FixedLayout::Apply(const Placement& placement)
+{
+    move(*placement.control, Scaled(placement.x), Scaled(placement.y));
+    if (placement.width >= 0)
+        placement.control->set_size_request(Scaled(placement.width), Scaled(placement.height));
+}
+
+void FixedLayout::OnResolutionChanged()
+{
+    const double scale = TextScale();
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    queue_resize();
+    for (const Placement& placement : placements_)
+        Apply(placement);
+    rescaled_.emit();
+}
+
+}  // namespace quillomat

@@ -23,12 +23,13 @@ close_while() {
         "$tool" wait Quillomat 30 || { echo "$1: no message box opened"; return 1; }
     fi
     "$tool" close "$caption" || { echo "$1: the main window did not go when closed"; return 1; }
-    for _ in $(seq 100); do
+    # Ends as soon as the program does; a minute is for a machine busy with other work.
+    for _ in $(seq 600); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     if kill -0 "$pid" 2>/dev/null; then
-        echo "$1: the program still runs 10 s after its main window was closed"
+        echo "$1: the program still runs a minute after its main window was closed"
         return 1
     fi
     wait "$pid"

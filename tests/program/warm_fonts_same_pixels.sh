@@ -15,20 +15,31 @@ settings_pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; [ -n "$settings_pid" ] && kill "$settings_pid";
       rm -rf "$work"' EXIT
 
-# Whether PID has a web process among its descendants.
-has_web_process() {
-    local parents=("$1") next line child parent name
-    while ((${#parents[@]})); do
-        next=()
-        while read -r child parent name; do
-            for line in "${parents[@]}"; do
-                if [ "$parent" = "$line" ]; then
-                    [ "$name" = WebKitWebProces ] && return 0
-                    next+=("$child")
-                fi
-            done
-        done < <(ps -e -o pid=,ppid=,comm=)
-        parents=("${next[@]}")
+# Whether the program has told that its main window's first frame is drawn.
+first_frame_drawn() {
+    grep -q ' first frame$' "$work/timeline"
+}
+
+# shot WINDOW OUT: the window as drawn, the pane painted over at its place in the 921 x 528
+# layout, at the window's own size.
+shot() {
+    local size width height
+    import -window "$1" "$work/raw.png" || return 1
+    size=$(identify -format '%w %h' "$work/raw.png")
+    read -r width height <<<"$size"
+    convert "$work/raw.png" -fill black -draw "rectangle $((8 * width / 921)),$((32 * height / 528)) \
+$((818 * width / 921)),$((378 * height / 528))" "$2"
+}
+
+# settled_shot WINDOW OUT: shot again until two shots in a row agree, so that a frame still
+# reaching the screen is never compared.
+settled_shot() {
+    local tries
+    shot "$1" "$work/previous.png" || return 1
+    for tries in $(seq 20); do
+        shot "$1" "$2" || return 1
+        compare -metric AE "$work/previous.png" "$2" /dev/null 2>/dev/null && return 0
+        mv "$2" "$work/previous.png"
     done
     return 1
 }
@@ -38,25 +49,19 @@ shoot() {
     local out=$1 option=$2
     shift 2
     # Nothing leaves the machine: every page request goes to a closed loopback port.
-    env http_proxy=http://127.0.0.1:9 "$@" "$variant" ${option:+"$option"} &
+    env http_proxy=http://127.0.0.1:9 "$@" "$variant" --timeline ${option:+"$option"} \
+        2>"$work/timeline" &
     pid=$!
     "$tool" wait "$caption" 60 || { echo "the main window never showed"; return 1; }
-    # The pane asks for its page from an idle callback queued once the window is drawn: a web
-    # process means the first frame is on screen. Where none can start, ten seconds are plenty.
     local tries
-    for tries in $(seq 100); do
-        has_web_process "$pid" && break
+    for tries in $(seq 600); do
+        first_frame_drawn && break
         sleep 0.1
     done
+    first_frame_drawn || { echo "the main window's first frame was never drawn"; return 1; }
     local window
     window=$(xdotool search --onlyvisible --pid "$pid" --name "^$caption\$" | head -1)
-    import -window "$window" "$work/raw.png" || return 1
-    # The pane's place in the 921 x 528 layout, at the window's own size.
-    local size width height
-    size=$(identify -format '%w %h' "$work/raw.png")
-    read -r width height <<<"$size"
-    convert "$work/raw.png" -fill black -draw "rectangle $((8 * width / 921)),$((32 * height / 528)) \
-$((818 * width / 921)),$((378 * height / 528))" "$out"
+    settled_shot "$window" "$out" || { echo "the window never stopped changing"; return 1; }
     kill "$pid"
     wait "$pid" 2>/dev/null
     pid=
@@ -70,7 +75,7 @@ desktop() {
     if [ "$settings" != - ]; then
         xsettingsd -c "$settings" 2>"$work/settings.log" &
         settings_pid=$!
-        for _ in $(seq 100); do
+        for _ in $(seq 600); do
             grep -q "Took ownership" "$work/settings.log" && break
             sleep 0.1
         done

@@ -175,6 +175,41 @@ TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
     EXPECT_EQ(Access::Controls(*window).at("Command1")->get_allocated_height(), 201);
 }
 
+struct FailedLoadCase {
+    const char* name;
+    const char* address;
+};
+
+void PrintTo(const FailedLoadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+// A load that fails shows the French error page in place of the page, the address of the page
+// shown staying the last one really shown.
+class FailedLoadTest : public BrowserPaneTest,
+                       public ::testing::WithParamInterface<FailedLoadCase> {};
+
+TEST_P(FailedLoadTest, ShowsTheErrorPage)
+{
+    Go(GetParam().address);
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            const char* title = webkit_web_view_get_title(View());
+            return title && title == std::string("Page non disponible") &&
+                   !webkit_web_view_is_loading(View());
+        },
+        20s));
+    EXPECT_NE(Script("document.body.innerText").find(GetParam().address), std::string::npos);
+    EXPECT_EQ(Access::Text9(*window), Home);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , FailedLoadTest,
+    ::testing::Values(FailedLoadCase{"TunnelRefusedByTheProxy", "https://www.skyblog.com/"},
+                      FailedLoadCase{"PortThatBrowsersRefuse", "http://www.skyblog.com:25/"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // The keyboard order around the pane: Web1 first, Command1 after it and Check3 before it, with
 // the page's own links and fields in between.
 TEST_F(BrowserPaneTest, TabGoesThroughThePageAndOnToTheControlsAroundIt)

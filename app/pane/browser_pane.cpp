@@ -185,9 +185,10 @@ void BrowserPane::Show(const char* address)
 void BrowserPane::OnResponsiveNotify(WebKitWebView* view, void*, BrowserPane* pane)
 {
     try {
+        // A page waiting for the user's answer is not a page that hangs.
         if (webkit_web_view_get_is_web_process_responsive(view))
             pane->stalledNotice_.Hide();
-        else
+        else if (!pane->guard_->PageWaitsForUser())
             pane->stalledNotice_.Show();
     } catch (...) {
         Glib::exception_handlers_invoke();

@@ -165,13 +165,20 @@ void PageDialogs::AnswerWaitingDialogs()
     }
 }
 
-int PageDialogs::OnPrint(WebKitWebView*, WebKitPrintOperation*, PageDialogs* self)
+int PageDialogs::OnPrint(WebKitWebView* view, WebKitPrintOperation* operation, PageDialogs* self)
 {
     // One print dialog per click, right after it: a page cannot open them one after another by
     // itself, nor keep an old click for later.
     const gint64 gesture = std::exchange(self->lastGesture_, 0);
-    const bool allowed = gesture != 0 && g_get_monotonic_time() - gesture <= PrintAfterGesture;
-    return allowed ? FALSE : TRUE;
+    if (gesture == 0 || g_get_monotonic_time() - gesture > PrintAfterGesture)
+        return TRUE;
+    // The dialog holds the window, and the page waits for it, until the user answers.
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
+    self->printing_ = true;
+    webkit_print_operation_run_dialog(operation,
+                                      GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr);
+    self->printing_ = false;
+    return TRUE;
 }
 
 int PageDialogs::OnUserInput(WebKitWebView*, GdkEvent* event, PageDialogs* self)

@@ -33,6 +33,8 @@ public:
     // the next page shows are answered at once. Returns whether the page was held in a dialog
     // or stopped answering, in which case only a new web process can take the pane elsewhere.
     bool ReleasePage();
+    // Whether the page waits for the user: one of its dialogs is open, or the print dialog.
+    bool WaitsForUser() const { return open_ || printing_; }
 
 private:
     static int OnScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog, PageDialogs* self);
@@ -59,6 +61,7 @@ private:
     // When the user last clicked or pressed an activating key in the page (monotonic
     // microseconds), until a print uses it; 0 for none.
     gint64 lastGesture_ = 0;
+    bool printing_ = false;
 };
 
 }  // namespace quillomat

@@ -52,6 +52,8 @@ public:
     void Release();
     // Ends the page, whatever it does, and shows the error page in its place.
     void StopPage();
+    // Whether the page waits for the user's answer to one of its dialogs, or to printing.
+    bool PageWaitsForUser() const { return dialogs_.WaitsForUser(); }
 
     // Raised just before the guard loads its error page in place of a page.
     sigc::signal<void()>& signal_error_page() { return errorPage_; }

@@ -57,6 +57,7 @@ BrowserPane::~BrowserPane()
 {
     // The view outlives the pane in its window: nothing it reports reaches the pane from here on.
     notify_callbacks();
+    guard_->ForgetLoad();
     popups_.CloseAll();
     shortcuts_.reset();
     g_object_unref(view_);

@@ -164,11 +164,17 @@ void ViewGuard::Leave(std::function<void()> load)
         std::chrono::duration_cast<std::chrono::milliseconds>(AnswerTime).count());
 }
 
+void ViewGuard::ForgetLoad()
+{
+    leaveWatch_.disconnect();
+    leavingFor_ = nullptr;
+}
+
 void ViewGuard::OnLeaveWatchEnded()
 {
     try {
         const std::function<void()> load = std::exchange(leavingFor_, nullptr);
-        if (*processAnswered_ || !load)
+        if (!load || *processAnswered_)
             return;
         webkit_web_view_terminate_web_process(view_);
         load();

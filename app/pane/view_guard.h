@@ -48,6 +48,8 @@ public:
     // way for a new one: at once when it is known to hang or to hold a dialog, else when it gives
     // no sign of life within a second, and `load` runs again in the new one.
     void Leave(std::function<void()> load);
+    // Forgets the load of the last Leave, whose owner goes.
+    void ForgetLoad();
     // The page's dialogs are answered from now on, until another page shows: its window closes.
     void Release();
     // Ends the page, whatever it does, and shows the error page in its place.

@@ -44,7 +44,8 @@ wait "$pid"
 status=$?
 pid=
 [ "$status" -eq 0 ] || { echo "the program ended with status $status"; cat "$output"; exit 1; }
-if grep -E -i "error|warning|critical" "$output"; then
+# GLib's warnings, criticals and errors (the toolkit's bridge, WebKit), and bubblewrap's.
+if grep -E "(WARNING|CRITICAL|ERROR) \*\*|bwrap:|accessibility bus" "$output"; then
     echo "the program printed the above"
     exit 1
 fi

@@ -47,7 +47,7 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
             [this](const std::string& address) { DetectArticle(address); }),
       layout_(ClientWidth, ClientHeight),
       Command6(ToUString(texts::GoButton)),
-      Web1(options.browser),
+      Web1(options.browser, *this),
       Command1(ToUString(texts::SettingsButton)),
       Command2(ToUString(texts::AboutButton)),
       Frame1(texts::LinkParametersFrame, 577, 137),

@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "app/pane/download_guard.h"
-#include "app/pane/page_dialogs.h"
-#include "app/pane/pane_error_page.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/sandbox_probe.h"
+#include "app/pane/signal_link.h"
+#include "app/pane/view_guard.h"
 
 namespace quillomat {
 
@@ -21,47 +21,32 @@ constexpr std::size_t RecoveriesPerWindow = 3;
 constexpr auto RecoveryWindow = 60s;
 constexpr char BlankPage[] = "about:blank";
 
-WebKitWebContext* CreateEphemeralContext(const BrowserPane::Options& options)
-{
-    WebKitWebsiteDataManager* dataManager = webkit_website_data_manager_new_ephemeral();
-    if (!options.proxyAddress.empty()) {
-        WebKitNetworkProxySettings* proxy =
-            webkit_network_proxy_settings_new(options.proxyAddress.c_str(), nullptr);
-        webkit_website_data_manager_set_network_proxy_settings(
-            dataManager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
-        webkit_network_proxy_settings_free(proxy);
-    }
-    WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(dataManager);
-    g_object_unref(dataManager);
-    return context;
-}
-
 }  // namespace
 
-BrowserPane::BrowserPane(const Options& options)
-    : recoveryBudget_(RecoveriesPerWindow, RecoveryWindow)
+BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
+    : recoveryBudget_(RecoveriesPerWindow, RecoveryWindow),
+      stalledNotice_(window, [this] { StopStalledPage(); })
 {
-    WebKitWebContext* context = CreateEphemeralContext(options);
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
-    webkit_web_context_set_sandbox_enabled(context, sandboxed_);
+    WebKitWebContext* context = ViewGuard::NewContext({options.proxyAddress, sandboxed_});
     downloadGuard_ = std::make_unique<DownloadGuard>(context);
-    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
+    view_ = ViewGuard::NewView(context);
     g_object_unref(context);
     g_object_ref_sink(view_);
+    guard_ = &ViewGuard::Of(view_);
     widget_ = Glib::wrap(GTK_WIDGET(view_));
-    pageDialogs_ = std::make_unique<PageDialogs>(view_);
 
-    g_signal_connect(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnLoadStateNotify), this);
-    g_signal_connect(view_, "notify::is-loading", G_CALLBACK(&BrowserPane::OnLoadStateNotify),
-                     this);
-    g_signal_connect(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
-    g_signal_connect(view_, "load-failed", G_CALLBACK(&BrowserPane::OnLoadFailed), this);
-    g_signal_connect(view_, "load-failed-with-tls-errors",
-                     G_CALLBACK(&BrowserPane::OnLoadFailedWithTlsErrors), this);
-    g_signal_connect(view_, "web-process-terminated",
-                     G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
-    g_signal_connect(view_, "create", G_CALLBACK(&BrowserPane::OnCreate), this);
+    ConnectWhileAlive(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnLoadStateNotify), this);
+    ConnectWhileAlive(view_, "notify::is-loading", G_CALLBACK(&BrowserPane::OnLoadStateNotify),
+                      this);
+    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
+    ConnectWhileAlive(view_, "web-process-terminated",
+                      G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
+    ConnectWhileAlive(view_, "notify::is-web-process-responsive",
+                      G_CALLBACK(&BrowserPane::OnResponsiveNotify), this);
+    ConnectWhileAlive(view_, "create", G_CALLBACK(&BrowserPane::OnCreate), this);
+    guard_->signal_error_page().connect(sigc::mem_fun(*this, &BrowserPane::OnErrorPageRequested));
     shortcuts_ = std::make_unique<PaneShortcuts>(
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
                                   [this] { Reload(); }, [this] { StopLoading(); }},
@@ -70,21 +55,24 @@ BrowserPane::BrowserPane(const Options& options)
 
 BrowserPane::~BrowserPane()
 {
+    // The view outlives the pane in its window: nothing it reports reaches the pane from here on.
+    notify_callbacks();
+    guard_->ForgetLoad();
     popups_.CloseAll();
     shortcuts_.reset();
-    g_signal_handlers_disconnect_by_data(view_, this);
     g_object_unref(view_);
 }
 
 void BrowserPane::Navigate(const std::string& address)
 {
+    gaveUpRecovery_ = false;
+    stalledNotice_.Hide();
     // A page held in a dialog loop, or busy for ever, never gets to load another page: its web
     // process makes way for a new one.
-    if (pageDialogs_->ReleasePage())
-        webkit_web_view_terminate_web_process(view_);
-    gaveUpRecovery_ = false;
-    RequestLoad();
-    webkit_web_view_load_uri(view_, address.c_str());
+    guard_->Leave([this, address] {
+        RequestLoad();
+        webkit_web_view_load_uri(view_, address.c_str());
+    });
 }
 
 void BrowserPane::GoBack()
@@ -105,8 +93,11 @@ void BrowserPane::GoForward()
 
 void BrowserPane::Reload()
 {
-    RequestLoad();
-    webkit_web_view_reload(view_);
+    stalledNotice_.Hide();
+    guard_->Leave([this] {
+        RequestLoad();
+        webkit_web_view_reload(view_);
+    });
 }
 
 void BrowserPane::StopLoading()
@@ -152,23 +143,6 @@ void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane*
     }
 }
 
-int BrowserPane::OnLoadFailed(WebKitWebView*, int loadEvent, const char* address, GError* error,
-                              BrowserPane* pane)
-{
-    // A page that fails once shown stays as far as it came, as does the page shown when the
-    // user moves on.
-    if (loadEvent != WEBKIT_LOAD_COMMITTED && !LoadWasAbandoned(*error))
-        pane->ShowErrorPage(address, error);
-    return TRUE;
-}
-
-int BrowserPane::OnLoadFailedWithTlsErrors(WebKitWebView*, const char* address, void*, int,
-                                           BrowserPane* pane)
-{
-    pane->ShowErrorPage(address, nullptr);
-    return TRUE;
-}
-
 // A link that the user follows into a new window opens in the pane, where detection follows it
 // as it follows any link. A window that a script opens (a picture chooser, a preview) gets a
 // window of its own; the pop-ups' requests come here too.
@@ -185,7 +159,7 @@ GtkWidget* BrowserPane::OnCreate(WebKitWebView* view, WebKitNavigationAction* ac
         }
         WebKitWebView* popup = pane->popups_.Open(view);
         if (popup)
-            g_signal_connect(popup, "create", G_CALLBACK(&BrowserPane::OnCreate), pane);
+            ConnectWhileAlive(popup, "create", G_CALLBACK(&BrowserPane::OnCreate), pane);
         return popup ? GTK_WIDGET(popup) : nullptr;
     } catch (...) {
         Glib::exception_handlers_invoke();
@@ -193,18 +167,10 @@ GtkWidget* BrowserPane::OnCreate(WebKitWebView* view, WebKitNavigationAction* ac
     }
 }
 
-void BrowserPane::ShowErrorPage(const char* address, const GError* error)
+void BrowserPane::OnErrorPageRequested()
 {
-    try {
-        const std::string shownFor = address ? address : "";
-        const std::string html =
-            error ? LoadErrorPage(shownFor, *error) : CertificateErrorPage(shownFor);
-        RequestLoad();
-        errorPageRequested_ = true;
-        webkit_web_view_load_alternate_html(view_, html.c_str(), address, nullptr);
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    RequestLoad();
+    errorPageRequested_ = true;
 }
 
 void BrowserPane::Show(const char* address)
@@ -216,9 +182,31 @@ void BrowserPane::Show(const char* address)
     RaiseLocationChanged();
 }
 
+// WebKit's own notice comes seconds after the page stopped answering a click or a key.
+void BrowserPane::OnResponsiveNotify(WebKitWebView* view, void*, BrowserPane* pane)
+{
+    try {
+        // A page waiting for the user's answer is not a page that hangs.
+        if (webkit_web_view_get_is_web_process_responsive(view))
+            pane->stalledNotice_.Hide();
+        else if (!pane->guard_->PageWaitsForUser())
+            pane->stalledNotice_.Show();
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+}
+
+void BrowserPane::StopStalledPage()
+{
+    guard_->StopPage();
+}
+
 void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane* pane)
 {
-    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API)
+    pane->stalledNotice_.Hide();
+    // The program ended it, or the page took too much memory: the guard shows why.
+    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API ||
+        reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT)
         return;
     try {
         pane->RecoverFromWebProcessEnd();

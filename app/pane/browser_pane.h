@@ -1,35 +1,38 @@
 #pragma once
 
 #include <sigc++/signal.h>
+#include <sigc++/trackable.h>
 
 #include <memory>
 #include <string>
 
 #include <gtkmm/widget.h>
+#include <gtkmm/window.h>
 
 #include "app/pane/popup_windows.h"
+#include "app/pane/stalled_page_notice.h"
 #include "browser/recovery_budget.h"
 
 typedef struct _WebKitWebView WebKitWebView;
-typedef struct _GError GError;
 typedef struct _WebKitNavigationAction WebKitNavigationAction;
 
 namespace quillomat {
 
 class DownloadGuard;
-class PageDialogs;
 class PaneShortcuts;
+class ViewGuard;
 
 // The embedded web browser in which the user works on the blog. It keeps nothing on disk:
 // cookies, cache and storage end with the program.
-class BrowserPane {
+class BrowserPane : public sigc::trackable {
 public:
     struct Options {
         // Empty: the desktop's proxy settings. Tests route every host to a loopback server.
         std::string proxyAddress;
     };
 
-    explicit BrowserPane(const Options& options);
+    // `window` is the one the pane is placed in, over which it tells of a page that hangs.
+    BrowserPane(const Options& options, Gtk::Window& window);
     ~BrowserPane();
     BrowserPane(const BrowserPane&) = delete;
     BrowserPane& operator=(const BrowserPane&) = delete;
@@ -60,22 +63,20 @@ public:
 private:
     static void OnLoadStateNotify(WebKitWebView* view, void* paramSpec, BrowserPane* pane);
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane);
-    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* address, GError* error,
-                            BrowserPane* pane);
-    static int OnLoadFailedWithTlsErrors(WebKitWebView* view, const char* address,
-                                         void* certificate, int errors, BrowserPane* pane);
     static void OnWebProcessTerminated(WebKitWebView* view, int reason, BrowserPane* pane);
+    static void OnResponsiveNotify(WebKitWebView* view, void* paramSpec, BrowserPane* pane);
     static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
                                BrowserPane* pane);
     // Every load the program starts goes through here first.
     void RequestLoad();
-    // The certificate refusal when there is no error.
-    void ShowErrorPage(const char* address, const GError* error);
+    void OnErrorPageRequested();
+    void StopStalledPage();
     void Show(const char* address);
     void RaiseLocationChanged();
     void RecoverFromWebProcessEnd();
 
     WebKitWebView* view_ = nullptr;
+    ViewGuard* guard_ = nullptr;
     Gtk::Widget* widget_ = nullptr;
     bool sandboxed_ = false;
     std::string shownAddress_;
@@ -89,7 +90,7 @@ private:
     // Whether the pane gave up reloading since the user last sent it somewhere.
     bool gaveUpRecovery_ = false;
     std::unique_ptr<DownloadGuard> downloadGuard_;
-    std::unique_ptr<PageDialogs> pageDialogs_;
+    StalledPageNotice stalledNotice_;
     PopupWindows popups_;
     std::unique_ptr<PaneShortcuts> shortcuts_;
     sigc::signal<void()> locationChanged_;

@@ -10,12 +10,16 @@
 #include "app/desktop/private_toolkit_settings.h"
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
+#include "app/pane/signal_link.h"
 
 namespace quillomat {
 
 namespace texts = page_dialogs_texts;
 
 namespace {
+
+// How long after the click that asked for it a print may come.
+constexpr gint64 PrintAfterGesture = G_USEC_PER_SEC;
 
 // Enough for any real message; a page's megabyte would freeze the box's layout.
 constexpr Glib::ustring::size_type ShownMessageLength = 2000;
@@ -43,26 +47,24 @@ bool IsConfirmation(WebKitScriptDialogType type)
 
 }  // namespace
 
-PageDialogs::PageDialogs(WebKitWebView* view) : view_(WEBKIT_WEB_VIEW(g_object_ref(view)))
+PageDialogs::PageDialogs(WebKitWebView* view) : view_(view)
 {
     // The program stores nothing, not even the names of the files given to a page.
     KeepRecentFilesInMemory();
-    g_signal_connect(view_, "script-dialog", G_CALLBACK(&PageDialogs::OnScriptDialog), this);
-    g_signal_connect(view_, "print", G_CALLBACK(&PageDialogs::OnPrint), this);
-    g_signal_connect(view_, "button-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);
-    g_signal_connect(view_, "key-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);
-    g_signal_connect(view_, "load-changed", G_CALLBACK(&PageDialogs::OnLoadChanged), this);
-    g_signal_connect(view_, "web-process-terminated",
-                     G_CALLBACK(&PageDialogs::OnWebProcessTerminated), this);
+    ConnectWhileAlive(view_, "script-dialog", G_CALLBACK(&PageDialogs::OnScriptDialog), this);
+    ConnectWhileAlive(view_, "print", G_CALLBACK(&PageDialogs::OnPrint), this);
+    ConnectWhileAlive(view_, "button-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);
+    ConnectWhileAlive(view_, "key-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);
+    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&PageDialogs::OnLoadChanged), this);
+    ConnectWhileAlive(view_, "web-process-terminated",
+                      G_CALLBACK(&PageDialogs::OnWebProcessTerminated), this);
 }
 
 PageDialogs::~PageDialogs()
 {
-    g_signal_handlers_disconnect_by_data(view_, this);
     answerSoon_.disconnect();
     AnswerWaitingDialogs();
     CloseOpenDialog();
-    g_object_unref(view_);
 }
 
 bool PageDialogs::ReleasePage()
@@ -163,21 +165,31 @@ void PageDialogs::AnswerWaitingDialogs()
     }
 }
 
-int PageDialogs::OnPrint(WebKitWebView*, WebKitPrintOperation*, PageDialogs* self)
+int PageDialogs::OnPrint(WebKitWebView* view, WebKitPrintOperation* operation, PageDialogs* self)
 {
-    // One print dialog per click: a page cannot open them one after another by itself.
-    const bool allowed = std::exchange(self->printAllowed_, false);
-    return allowed ? FALSE : TRUE;
+    // One print dialog per click, right after it: a page cannot open them one after another by
+    // itself, nor keep an old click for later.
+    const gint64 gesture = std::exchange(self->lastGesture_, 0);
+    if (gesture == 0 || g_get_monotonic_time() - gesture > PrintAfterGesture)
+        return TRUE;
+    // The dialog holds the window, and the page waits for it, until the user answers.
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
+    self->printing_ = true;
+    webkit_print_operation_run_dialog(operation,
+                                      GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr);
+    self->printing_ = false;
+    return TRUE;
 }
 
 int PageDialogs::OnUserInput(WebKitWebView*, GdkEvent* event, PageDialogs* self)
 {
-    if (event->type == GDK_BUTTON_PRESS)
-        self->printAllowed_ = true;
-    if (event->type == GDK_KEY_PRESS &&
-        (event->key.keyval == GDK_KEY_Return || event->key.keyval == GDK_KEY_KP_Enter ||
-         event->key.keyval == GDK_KEY_space))
-        self->printAllowed_ = true;
+    const bool activates =
+        event->type == GDK_BUTTON_PRESS ||
+        (event->type == GDK_KEY_PRESS &&
+         (event->key.keyval == GDK_KEY_Return || event->key.keyval == GDK_KEY_KP_Enter ||
+          event->key.keyval == GDK_KEY_space));
+    if (activates)
+        self->lastGesture_ = g_get_monotonic_time();
     return FALSE;
 }
 
@@ -187,7 +199,7 @@ void PageDialogs::OnLoadChanged(WebKitWebView*, int loadEvent, PageDialogs* self
         return;
     // A new page: it asks the user afresh, and an earlier click lets it print nothing.
     self->leaving_ = false;
-    self->printAllowed_ = false;
+    self->lastGesture_ = 0;
 }
 
 void PageDialogs::OnWebProcessTerminated(WebKitWebView*, int, PageDialogs* self)

@@ -3,9 +3,11 @@
 #include <memory>
 #include <vector>
 
+#include <glib.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/messagedialog.h>
 #include <sigc++/connection.h>
+#include <sigc++/trackable.h>
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitScriptDialog WebKitScriptDialog;
@@ -16,10 +18,12 @@ namespace quillomat {
 
 // What a page may ask of the user, kept from trapping the pane. Its script dialogs (alert,
 // confirm, prompt, leaving the page) stand in a window of their own beside the main window,
-// which leaves "Aller à..." usable; it prints only after a click of the user's in the page;
-// and the files the user picks for it are not added to the desktop's recently used files.
-class PageDialogs {
+// which leaves "Aller à..." usable; it prints only right after a click of the user's in the
+// page, once per click; and the files the user picks for it are not added to the desktop's
+// recently used files.
+class PageDialogs : public sigc::trackable {
 public:
+    // Lives no longer than `view`.
     explicit PageDialogs(WebKitWebView* view);
     ~PageDialogs();
     PageDialogs(const PageDialogs&) = delete;
@@ -29,6 +33,8 @@ public:
     // the next page shows are answered at once. Returns whether the page was held in a dialog
     // or stopped answering, in which case only a new web process can take the pane elsewhere.
     bool ReleasePage();
+    // Whether the page waits for the user: one of its dialogs is open, or the print dialog.
+    bool WaitsForUser() const { return open_ || printing_; }
 
 private:
     static int OnScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog, PageDialogs* self);
@@ -52,7 +58,10 @@ private:
     std::vector<WebKitScriptDialog*> waiting_;
     sigc::connection answerSoon_;
     bool leaving_ = false;
-    bool printAllowed_ = false;
+    // When the user last clicked or pressed an activating key in the page (monotonic
+    // microseconds), until a print uses it; 0 for none.
+    gint64 lastGesture_ = 0;
+    bool printing_ = false;
 };
 
 }  // namespace quillomat

@@ -82,7 +82,8 @@ std::string_view Reason(const GError& error)
     return texts::OtherFailure;
 }
 
-std::string Page(std::string_view address, std::string_view reason, std::string_view detail)
+std::string Page(std::string_view address, std::string_view reason, std::string_view detail,
+                 std::string_view heading = texts::Heading)
 {
     std::string html =
         "<!DOCTYPE html><html lang='fr'><head><meta charset='utf-8'><title>" +
@@ -90,8 +91,8 @@ std::string Page(std::string_view address, std::string_view reason, std::string_
         "</title><style>body{font-family:sans-serif;font-size:13px;margin:24px;color:#222}"
         "h1{font-size:16px}.adresse{word-break:break-all;color:#444}"
         ".detail{font-size:11px;color:#777}</style></head><body><h1>" +
-        EscapeHtml(texts::Heading) + "</h1><p class='adresse'>" + EscapeHtml(texts::AddressLabel) +
-        " " + EscapeHtml(address) + "</p><p>" + EscapeHtml(reason) + "</p><p>" +
+        EscapeHtml(heading) + "</h1><p class='adresse'>" + EscapeHtml(texts::AddressLabel) + " " +
+        EscapeHtml(address) + "</p><p>" + EscapeHtml(reason) + "</p><p>" +
         EscapeHtml(texts::Advice) + "</p>";
     if (!detail.empty())
         html += "<p class='detail'>" + EscapeHtml(texts::DetailLabel) + " " + EscapeHtml(detail) +
@@ -117,6 +118,20 @@ std::string LoadErrorPage(std::string_view address, const GError& error)
 std::string CertificateErrorPage(std::string_view address)
 {
     return Page(address, texts::CertificateRefused, "");
+}
+
+std::string UnshownAnswerErrorPage(std::string_view address, unsigned status)
+{
+    if (status < 400)
+        return Page(address, texts::CannotShow, "");
+    return Page(address, texts::RefusedWithoutPage, "HTTP " + std::to_string(status));
+}
+
+std::string StoppedPageErrorPage(std::string_view address, PageStop why)
+{
+    return Page(address,
+                why == PageStop::TooMuchMemory ? texts::TooMuchMemory : texts::NotAnswering, "",
+                texts::StoppedHeading);
 }
 
 }  // namespace quillomat

@@ -16,4 +16,14 @@ bool LoadWasAbandoned(const GError& error);
 std::string LoadErrorPage(std::string_view address, const GError& error);
 std::string CertificateErrorPage(std::string_view address);
 
+// The same page for an answer of `status` that WebKit can neither show nor save: an HTTP error
+// without a page, such as a proxy's refusal to reach an https site.
+std::string UnshownAnswerErrorPage(std::string_view address, unsigned status);
+
+// Why the program ended a page that was open.
+enum class PageStop { NotAnswering, TooMuchMemory };
+
+// The same page for a page that the program ended.
+std::string StoppedPageErrorPage(std::string_view address, PageStop why);
+
 }  // namespace quillomat

@@ -18,6 +18,9 @@ namespace quillomat {
 // handled, which the web view dispatches to the window again: left to GTK, the focus would move
 // twice, past "Réglages..." forward and back into the page backward. Here it moves once, to the
 // control after or before the pane in the window's order, and the returned key is dropped.
+// WebKit's own dialogs in the pane (an HTTP log-in) are widgets inside the web view: there Tab
+// and Shift+Tab go round the dialog's fields and buttons and never leave it, so that Enter
+// answers the dialog.
 class PaneFocus {
 public:
     PaneFocus(Gtk::Widget& pane, const FocusOrder& order) : pane_(pane), order_(order) {}
@@ -36,6 +39,8 @@ private:
     };
 
     bool InPage(Gtk::Window& window) const;
+    // The dialog of WebKit's that has the focus, if any.
+    Gtk::Widget* DialogInPane(Gtk::Window& window) const;
 
     Gtk::Widget& pane_;
     const FocusOrder& order_;

@@ -5,15 +5,22 @@
 #include <webkit2/webkit2.h>
 
 #include <sigc++/adaptors/bind.h>
+#include <sigc++/adaptors/bind_return.h>
 
 #include <algorithm>
 
 #include "app/look/window_look.h"
-#include "app/pane/pane_error_page.h"
+#include "app/pane/signal_link.h"
+#include "app/pane/view_guard.h"
 
 namespace quillomat {
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// How long a page may take to agree to its window's closing.
+constexpr auto CloseAnswerTime = 500ms;
 
 // What a page that asks for no size gets.
 constexpr int DefaultWidth = 800;
@@ -46,21 +53,21 @@ PopupWindow::PopupWindow(WebKitWebView* view, Gtk::Window* opener) : view_(view)
     gtk_container_add(GTK_CONTAINER(gobj()), GTK_WIDGET(view_));
     gtk_widget_show(GTK_WIDGET(view_));
 
-    g_signal_connect(view_, "ready-to-show", G_CALLBACK(&PopupWindow::OnReadyToShow), this);
-    g_signal_connect(view_, "notify::title", G_CALLBACK(&PopupWindow::OnTitleNotify), this);
-    g_signal_connect(view_, "close", G_CALLBACK(&PopupWindow::OnClose), this);
-    g_signal_connect(view_, "load-failed", G_CALLBACK(&PopupWindow::OnLoadFailed), this);
-}
-
-PopupWindow::~PopupWindow()
-{
-    g_signal_handlers_disconnect_by_data(view_, this);
+    ConnectWhileAlive(view_, "ready-to-show", G_CALLBACK(&PopupWindow::OnReadyToShow), this);
+    ConnectWhileAlive(view_, "notify::title", G_CALLBACK(&PopupWindow::OnTitleNotify), this);
+    ConnectWhileAlive(view_, "close", G_CALLBACK(&PopupWindow::OnClose), this);
 }
 
 bool PopupWindow::on_delete_event(GdkEventAny*)
 {
-    // The page may ask the user to confirm (onbeforeunload); it answers through "close".
+    // The page is told (its unload handlers run, its question about leaving is answered yes)
+    // and agrees through "close"; a page that hangs, or is slow to, goes all the same.
+    ViewGuard::Of(view_).Release();
     webkit_web_view_try_close(view_);
+    if (!closeAnyway_.connected())
+        closeAnyway_ = Glib::signal_timeout().connect(
+            sigc::bind_return(sigc::mem_fun(*this, &PopupWindow::RaisePageClosed), false),
+            std::chrono::duration_cast<std::chrono::milliseconds>(CloseAnswerTime).count());
     return true;
 }
 
@@ -95,33 +102,24 @@ void PopupWindow::OnTitleNotify(WebKitWebView* view, void*, PopupWindow* window)
 
 void PopupWindow::OnClose(WebKitWebView*, PopupWindow* window)
 {
+    window->RaisePageClosed();
+}
+
+void PopupWindow::RaisePageClosed()
+{
+    closeAnyway_.disconnect();
     try {
-        window->pageClosed_.emit();
+        pageClosed_.emit();
     } catch (...) {
         Glib::exception_handlers_invoke();
     }
-}
-
-// The pane's French error page, for a pop-up's page too.
-int PopupWindow::OnLoadFailed(WebKitWebView* view, int loadEvent, const char* address,
-                              GError* error, PopupWindow*)
-{
-    if (loadEvent != WEBKIT_LOAD_COMMITTED && !LoadWasAbandoned(*error)) {
-        try {
-            const std::string html = LoadErrorPage(address ? address : "", *error);
-            webkit_web_view_load_alternate_html(view, html.c_str(), address, nullptr);
-        } catch (...) {
-            Glib::exception_handlers_invoke();
-        }
-    }
-    return TRUE;
 }
 
 WebKitWebView* PopupWindows::Open(WebKitWebView* requester)
 {
     if (windows_.size() >= MostAtOnce)
         return nullptr;
-    auto* view = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(requester));
+    WebKitWebView* view = ViewGuard::NewRelatedView(requester);
     GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(requester));
     Gtk::Window* opener = GTK_IS_WINDOW(toplevel) ? Glib::wrap(GTK_WINDOW(toplevel)) : nullptr;
     PopupWindow* popup = windows_.emplace_back(std::make_unique<PopupWindow>(view, opener)).get();

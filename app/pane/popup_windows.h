@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sigc++/connection.h>
 #include <sigc++/signal.h>
 #include <sigc++/trackable.h>
 
@@ -10,7 +11,6 @@
 #include <gtkmm/window.h>
 
 typedef struct _WebKitWebView WebKitWebView;
-typedef struct _GError GError;
 
 namespace quillomat {
 
@@ -21,10 +21,10 @@ class PopupWindow : public Gtk::Window {
 public:
     // Takes the floating reference of `view`.
     PopupWindow(WebKitWebView* view, Gtk::Window* opener);
-    ~PopupWindow() override;
 
     WebKitWebView* View() const { return view_; }
-    // Raised when the page closes itself (window.close()) or agrees to close from the title bar.
+    // Raised when the page closes itself (window.close()), and when the user closes the window
+    // from its title bar: once the page agrees, or a moment later whatever it does.
     sigc::signal<void()>& signal_page_closed() { return pageClosed_; }
 
 protected:
@@ -34,12 +34,12 @@ private:
     static void OnReadyToShow(WebKitWebView* view, PopupWindow* window);
     static void OnTitleNotify(WebKitWebView* view, void* paramSpec, PopupWindow* window);
     static void OnClose(WebKitWebView* view, PopupWindow* window);
-    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* address, GError* error,
-                            PopupWindow* window);
     void ShowAtRequestedSize();
+    void RaisePageClosed();
 
     WebKitWebView* view_;
     sigc::signal<void()> pageClosed_;
+    sigc::connection closeAnyway_;
 };
 
 // The pop-up windows of the pane, a few at most: a page cannot cover the screen with them.

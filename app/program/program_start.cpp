@@ -70,6 +70,7 @@ int RunProgram(const StartOptions& options)
         KeepToolkitSettingsInMemory();
     // The browser pane needs the answer when the main window is made.
     StartBubblewrapProbe();
+    ForgoUnreachableAccessibilityBus();
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
     InstallUnexpectedErrorReport();

@@ -204,6 +204,13 @@ void LoopbackSite::AddNoContent(const std::string& address)
     routes_[NormalizeAddress(address)] = Route{false, "", {}, true};
 }
 
+void LoopbackSite::AddLogInPage(const std::string& address, const std::string& html)
+{
+    Route route{false, html, {}};
+    route.logIn = true;
+    routes_[NormalizeAddress(address)] = route;
+}
+
 void LoopbackSite::HoldAnswersTo(const std::string& address)
 {
     heldAddresses_.push_back(NormalizeAddress(address));
@@ -286,6 +293,14 @@ void LoopbackSite::Answer(SoupServerMessage* msg)
         soup_server_message_set_status(msg, SOUP_STATUS_NO_CONTENT, nullptr);
         soup_message_headers_replace(soup_server_message_get_response_headers(msg), "Connection",
                                      "close");
+        return;
+    }
+
+    if (route->second.logIn && !soup_message_headers_get_one(
+                                   soup_server_message_get_request_headers(msg), "Authorization")) {
+        Respond(msg, SOUP_STATUS_UNAUTHORIZED, "<p>Identification</p>");
+        soup_message_headers_replace(soup_server_message_get_response_headers(msg),
+                                     "WWW-Authenticate", "Basic realm=\"blog\"");
         return;
     }
 

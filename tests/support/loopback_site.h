@@ -58,6 +58,10 @@ public:
     // Answers requests for `address` with 204 No Content: an answer without a page.
     void AddNoContent(const std::string& address);
 
+    // Answers requests for `address` with 401 and a request for a user name and password, then,
+    // once the browser sends any, with 200 and `html`.
+    void AddLogInPage(const std::string& address, const std::string& html);
+
     // Requests for `address` get their answer only at the next ReleaseHeldAnswers(), as from a
     // slow server; until then the browser waits.
     void HoldAnswersTo(const std::string& address);
@@ -82,6 +86,7 @@ private:
         std::string content;   // html, the redirect target, or the file
         std::string fileName;  // set for a download
         bool noContent = false;
+        bool logIn = false;
     };
 
     static void HandleRequest(SoupServer* server, SoupServerMessage* msg, const char* path,

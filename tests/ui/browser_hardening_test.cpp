@@ -1,16 +1,25 @@
+#include <gtkmm/button.h>
+#include <gtkmm/messagedialog.h>
 #include <webkit2/webkit2.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_script.h"
 #include "tests/support/web_process.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
 namespace {
 
 const std::string ArticlePage = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=";
+const std::string HungPage = "http://www.skyblog.com/bloquee";
+// Shows its title, then its script never returns.
+const std::string HangingScript =
+    "<title>bloquée</title><script>setTimeout(() => { for (;;) {} }, 0)</script>";
 
 class BrowserHardeningTest : public MainWindowTest {
 protected:
@@ -45,6 +54,27 @@ protected:
         for (const auto& request : site.Requests())
             count += request.address == address;
         return count;
+    }
+
+    bool WaitForTitle(WebKitWebView* view, const std::string& title)
+    {
+        return RunMainLoopUntil(
+            [&] {
+                const char* shown = webkit_web_view_get_title(view);
+                return shown && shown == title;
+            },
+            20s);
+    }
+
+    // The windows that show a page, other than the main one.
+    std::vector<Gtk::Window*> Popups()
+    {
+        std::vector<Gtk::Window*> popups;
+        for (Gtk::Window* each : Gtk::Window::list_toplevels())
+            if (each != window.get() && each->get_visible() && each->get_child() &&
+                WEBKIT_IS_WEB_VIEW(each->get_child()->gobj()))
+                popups.push_back(each);
+        return popups;
     }
 
     LoopbackSite site;
@@ -125,6 +155,91 @@ TEST_F(BrowserHardeningTest, WebContentIsSandboxedWhereBubblewrapWorksAndLoadsEl
     const auto webNamespace =
         std::filesystem::read_symlink("/proc/" + std::to_string(processes.front()) + "/ns/pid");
     EXPECT_EQ(webNamespace != ownNamespace, BubblewrapBuildsASandbox());
+}
+
+struct HangCase {
+    const char* name;
+    bool stopProcess;  // else a script that never returns
+};
+
+void PrintTo(const HangCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class HungPageTest : public BrowserHardeningTest, public ::testing::WithParamInterface<HangCase> {};
+
+TEST_P(HungPageTest, TheFirstGoLeavesIt)
+{
+    site.AddPage(HungPage, GetParam().stopProcess ? "<title>bloquée</title>" : HangingScript);
+    Go(HungPage);
+    ASSERT_TRUE(WaitForTitle(View(), "bloquée"));
+    std::vector<pid_t> stopped;
+    if (GetParam().stopProcess) {
+        ASSERT_TRUE(WaitForPage(HungPage));
+        stopped = WebContentProcesses();
+        for (const pid_t pid : stopped)
+            kill(pid, SIGSTOP);
+    }
+
+    Go(ArticlePage + "456");
+    EXPECT_TRUE(WaitForPage(ArticlePage + "456"));
+    EXPECT_EQ(Access::Label5(*window).get_text(), "456");
+    for (const pid_t pid : stopped)
+        kill(pid, SIGCONT);
+}
+
+INSTANTIATE_TEST_SUITE_P(, HungPageTest,
+                         ::testing::Values(HangCase{"ScriptThatNeverReturns", false},
+                                           HangCase{"StoppedWebProcess", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BrowserHardeningTest, APageThatStopsAnsweringIsOfferedToBeStopped)
+{
+    site.AddPage(HungPage, HangingScript);
+    Go(HungPage);
+    ASSERT_TRUE(WaitForTitle(View(), "bloquée"));
+    // A key typed into the page goes unanswered.
+    window->present();
+    PressKey(*window, GDK_KEY_a);
+    Gtk::MessageDialog* notice = nullptr;
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            for (Gtk::Window* each : Gtk::Window::list_toplevels())
+                if (each->get_visible() && (notice = dynamic_cast<Gtk::MessageDialog*>(each)))
+                    return true;
+            return false;
+        },
+        30s));
+    EXPECT_EQ(notice->property_text().get_value(), "La page ne répond plus.");
+    EXPECT_EQ(notice->get_transient_for(), window.get());
+    EXPECT_FALSE(notice->get_modal());
+
+    static_cast<Gtk::Button*>(notice->get_widget_for_response(Gtk::RESPONSE_ACCEPT))->clicked();
+    EXPECT_FALSE(notice->get_visible());
+    ASSERT_TRUE(WaitForTitle(View(), "Page non disponible"));
+    EXPECT_NE(PageScriptResult(View(), "document.body.innerText").find("ne répondait plus"),
+              std::string::npos);
+    EXPECT_EQ(Access::Text9(*window), HungPage);
+}
+
+// The title bar's close button removes a pop-up whose page never answers, and the pane, which
+// shares its web process, still goes where the user asks.
+TEST_F(BrowserHardeningTest, AHungPopUpGoesWhenClosedFromItsTitleBar)
+{
+    site.AddPage(HungPage, HangingScript);
+    ASSERT_EQ(PageScriptResult(View(),
+                               "window.open('/bloquee', 'bloquee', 'width=320,height=240') "
+                               "? 'open' : 'refused'"),
+              "open");
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Popups().size() == 1; }, 20s));
+    ASSERT_TRUE(WaitForTitle(WEBKIT_WEB_VIEW(Popups()[0]->get_child()->gobj()), "bloquée"));
+
+    // What the window manager does for the title bar's close button.
+    gtk_window_close(Popups()[0]->gobj());
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Popups().empty(); }, 20s));
+    Go(ArticlePage + "456");
+    EXPECT_TRUE(WaitForPage(ArticlePage + "456"));
 }
 
 }  // namespace

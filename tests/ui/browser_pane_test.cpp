@@ -1,6 +1,7 @@
 #include <webkit2/webkit2.h>
 
 #include <gdk/gdkkeysyms.h>
+#include <gtkmm/entry.h>
 #include <gtkmm/window.h>
 
 #include "tests/support/loopback_site.h"
@@ -175,6 +176,41 @@ TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
     EXPECT_EQ(Access::Controls(*window).at("Command1")->get_allocated_height(), 201);
 }
 
+struct FailedLoadCase {
+    const char* name;
+    const char* address;
+};
+
+void PrintTo(const FailedLoadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+// A load that fails shows the French error page in place of the page, the address of the page
+// shown staying the last one really shown.
+class FailedLoadTest : public BrowserPaneTest,
+                       public ::testing::WithParamInterface<FailedLoadCase> {};
+
+TEST_P(FailedLoadTest, ShowsTheErrorPage)
+{
+    Go(GetParam().address);
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            const char* title = webkit_web_view_get_title(View());
+            return title && title == std::string("Page non disponible") &&
+                   !webkit_web_view_is_loading(View());
+        },
+        20s));
+    EXPECT_NE(Script("document.body.innerText").find(GetParam().address), std::string::npos);
+    EXPECT_EQ(Access::Text9(*window), Home);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , FailedLoadTest,
+    ::testing::Values(FailedLoadCase{"TunnelRefusedByTheProxy", "https://www.skyblog.com/"},
+                      FailedLoadCase{"PortThatBrowsersRefuse", "http://www.skyblog.com:25/"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // The keyboard order around the pane: Web1 first, Command1 after it and Check3 before it, with
 // the page's own links and fields in between.
 TEST_F(BrowserPaneTest, TabGoesThroughThePageAndOnToTheControlsAroundIt)
@@ -205,6 +241,43 @@ TEST_F(BrowserPaneTest, TabGoesThroughThePageAndOnToTheControlsAroundIt)
         ASSERT_TRUE(RunMainLoopUntil([&] { return focusIsOn(place); }, 10s))
             << (key == GDK_KEY_Tab ? "Tab" : "Shift+Tab") << " to " << place;
     }
+}
+
+// WebKit's log-in dialog for a site that asks for a password: Tab and Shift+Tab go round its
+// fields and buttons without leaving it, and Enter answers it.
+TEST_F(BrowserPaneTest, TheKeyboardStaysInTheLogInDialogAndEnterAnswersIt)
+{
+    const std::string logIn = "http://www.skyblog.com/admBloger/";
+    site.AddLogInPage(logIn, Page("Administration", "<p>Bienvenue</p>"));
+    window->present();
+    Go(logIn);
+    Gtk::Widget& pane = Access::Pane(*window).Widget();
+    const auto inDialog = [&](Gtk::Widget* focus) { return focus && focus->is_ancestor(pane); };
+    Gtk::Entry* userName = nullptr;
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            userName = dynamic_cast<Gtk::Entry*>(window->get_focus());
+            return inDialog(userName);
+        },
+        20s));
+
+    int tabs = 0;
+    do {
+        PressKey(*window, GDK_KEY_Tab);
+        ASSERT_TRUE(inDialog(window->get_focus())) << "Tab " << tabs + 1 << " left the dialog";
+    } while (window->get_focus() != userName && ++tabs < 8);
+    EXPECT_GE(tabs, 3) << "two fields and two buttons";
+    EXPECT_LT(tabs, 8) << "the focus never came round";
+    PressKey(*window, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
+    EXPECT_TRUE(inDialog(window->get_focus()));
+    PressKey(*window, GDK_KEY_Tab);
+    ASSERT_EQ(window->get_focus(), userName);
+
+    userName->set_text("moi");
+    PressKey(*window, GDK_KEY_Return);
+    ASSERT_TRUE(WaitForPage(logIn));
+    EXPECT_EQ(Script("document.body.innerText"), "Bienvenue");
+    EXPECT_EQ(Access::Settings(*window), nullptr);
 }
 
 }  // namespace

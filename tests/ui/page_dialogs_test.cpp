@@ -1,7 +1,10 @@
+#include <glibmm/main.h>
 #include <gtkmm/messagedialog.h>
 #include <webkit2/webkit2.h>
 
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_script.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -87,6 +90,100 @@ TEST_F(PageDialogTest, APageCannotPrintByItself)
         20s));
     EXPECT_TRUE(OtherWindows(*window).empty());
 }
+
+struct PrintCase {
+    const char* name;
+    bool inPopup;
+    // Whether the user clicks in the page, long before it prints.
+    bool clickFirst;
+};
+
+void PrintTo(const PrintCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {
+protected:
+    // Counts the dialogs that open (WebKit's print dialog is one), and closes each at once.
+    void CountPrintDialogs()
+    {
+        printWatch_ = Glib::signal_timeout().connect(
+            [this] {
+                for (Gtk::Window* each : Gtk::Window::list_toplevels())
+                    if (each->get_visible() && GTK_IS_DIALOG(each->gobj())) {
+                        ++dialogs;
+                        gtk_dialog_response(GTK_DIALOG(each->gobj()), GTK_RESPONSE_CANCEL);
+                    }
+                return true;
+            },
+            50);
+    }
+
+    void TearDown() override
+    {
+        printWatch_.disconnect();
+        PageDialogTest::TearDown();
+    }
+
+    int dialogs = 0;
+
+private:
+    sigc::connection printWatch_;
+};
+
+// A page prints every few tenths of a second by itself, or starting well over a second after a
+// click: no print dialog holds the program, and "Aller à..." answers.
+TEST_P(PrintTest, APageCannotPrintLongAfterAClick)
+{
+    const std::string printOnATimer =
+        "let printed = 0; const start = () => setInterval(() => { print(); "
+        "document.title = 'imprimé ' + ++printed; }, 300);";
+    Open(printOnATimer + (GetParam().clickFirst ? "document.addEventListener('mousedown', () => "
+                                                  "setTimeout(start, 1500), {once: true});"
+                                                : "start();"));
+    CountPrintDialogs();
+    WebKitWebView* printing = View();
+    if (GetParam().inPopup) {
+        ASSERT_EQ(PageScriptResult(View(),
+                                   "window.open('/piege', 'piege', 'width=320,height=240') "
+                                   "? 'open' : 'refused'"),
+                  "open");
+        ASSERT_TRUE(RunMainLoopUntil([&] { return OtherWindows(*window).size() == 1; }, 20s));
+        Gtk::Window* popup = OtherWindows(*window)[0];
+        printing = WEBKIT_WEB_VIEW(popup->get_child()->gobj());
+        // The page listens for the click once loaded.
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] {
+                const char* address = webkit_web_view_get_uri(printing);
+                return address && address == TrapPage && !webkit_web_view_is_loading(printing);
+            },
+            20s));
+        if (GetParam().clickFirst)
+            ClickWithMouse(*popup->get_child());
+    } else {
+        Go(TrapPage);
+        ASSERT_TRUE(WaitForPage(TrapPage));
+        if (GetParam().clickFirst)
+            ClickWithMouse(Access::Pane(*window).Widget());
+    }
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            const char* title = webkit_web_view_get_title(printing);
+            return title && title == std::string("imprimé 3");
+        },
+        20s));
+    EXPECT_EQ(dialogs, 0);
+
+    Go(NextPage);
+    EXPECT_TRUE(WaitForPage(NextPage));
+}
+
+INSTANTIATE_TEST_SUITE_P(, PrintTest,
+                         ::testing::Values(PrintCase{"PopUpOnATimer", true, false},
+                                           PrintCase{"PopUpAfterAnOldClick", true, true},
+                                           PrintCase{"PaneAfterAnOldClick", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quillomat::testing

@@ -14,6 +14,7 @@
 #include "app/desktop/active_window.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
+#include "browser/download_file_name.h"
 
 namespace quillomat {
 
@@ -21,14 +22,9 @@ namespace texts = download_guard_texts;
 
 namespace {
 
-// A plain name in the chosen folder: no folder of the page's choosing, nothing hidden.
-std::string CleanFileName(const char* suggested)
+std::string OfferedName(const char* suggested)
 {
-    std::string name = suggested ? suggested : "";
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    name.erase(0, name.find_first_not_of('.'));
+    const std::string name = SafeDownloadName(suggested ? suggested : "");
     return name.empty() ? std::string(texts::UnnamedFile) : name;
 }
 
@@ -103,7 +99,7 @@ int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggested
     if (guard->asking_)
         webkit_download_cancel(download);
     else
-        guard->Ask(download, CleanFileName(suggestedName));
+        guard->Ask(download, OfferedName(suggestedName));
     // Answered once the user has chosen: until then the download waits, writing nothing.
     return TRUE;
 }

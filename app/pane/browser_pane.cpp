@@ -45,10 +45,10 @@ BrowserPane::BrowserPane(const Options& options)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     webkit_web_context_set_sandbox_enabled(context, sandboxed_);
-    downloadGuard_ = std::make_unique<DownloadGuard>(context);
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
     g_object_unref(context);
     g_object_ref_sink(view_);
+    downloadGuard_ = std::make_unique<DownloadGuard>(view_);
     widget_ = Glib::wrap(GTK_WIDGET(view_));
     pageDialogs_ = std::make_unique<PageDialogs>(view_);
 

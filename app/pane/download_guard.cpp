@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/desktop/active_window.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
 #include "browser/download_file_name.h"
@@ -22,21 +21,12 @@ namespace texts = download_guard_texts;
 
 namespace {
 
+using Receiver = SignalReceiver<DownloadGuard>;
+
 std::string OfferedName(const char* suggested)
 {
     const std::string name = SafeDownloadName(suggested ? suggested : "");
     return name.empty() ? std::string(texts::UnnamedFile) : name;
-}
-
-// The window of the page that started the download, else the one the user works in.
-Gtk::Window* OwnerWindow(WebKitDownload* download)
-{
-    if (WebKitWebView* view = webkit_download_get_web_view(download)) {
-        GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
-        if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel))
-            return Glib::wrap(GTK_WINDOW(toplevel));
-    }
-    return ActiveWindow();
 }
 
 std::string StartFolder()
@@ -65,38 +55,43 @@ std::string DescribeErrno(int error)
 
 }  // namespace
 
-DownloadGuard::DownloadGuard(WebKitWebContext* context)
-    : context_(WEBKIT_WEB_CONTEXT(g_object_ref(context)))
+DownloadGuard::DownloadGuard(WebKitWebView* paneView)
+    : paneView_(WEBKIT_WEB_VIEW(g_object_ref(paneView))),
+      context_(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(paneView))))
 {
-    g_signal_connect(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted), this);
+    receiver_.Connect(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted));
 }
 
 DownloadGuard::~DownloadGuard()
 {
-    g_signal_handlers_disconnect_by_data(context_, this);
-    for (auto& [download, transfer] : transfers_) {
-        g_signal_handlers_disconnect_by_data(download, this);
+    // Taken out first: a cancel's signals find nothing left to conclude.
+    for (auto& [download, transfer] : std::exchange(transfers_, {})) {
         webkit_download_cancel(download);
         if (!transfer.partFile.empty())
             std::remove(transfer.partFile.c_str());
         g_object_unref(download);
     }
     g_object_unref(context_);
+    g_object_unref(paneView_);
 }
 
-void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, DownloadGuard* guard)
+void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, gpointer receiver)
 {
+    DownloadGuard* guard = Receiver::OwnerOf(receiver);
+    if (!guard)
+        return;
     guard->transfers_[WEBKIT_DOWNLOAD(g_object_ref(download))];
-    g_signal_connect(download, "decide-destination",
-                     G_CALLBACK(&DownloadGuard::OnDecideDestination), guard);
-    g_signal_connect(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed), guard);
-    g_signal_connect(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished), guard);
+    guard->receiver_.Connect(download, "decide-destination",
+                             G_CALLBACK(&DownloadGuard::OnDecideDestination));
+    guard->receiver_.Connect(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed));
+    guard->receiver_.Connect(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished));
 }
 
 int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggestedName,
-                                       DownloadGuard* guard)
+                                       gpointer receiver)
 {
-    if (guard->asking_)
+    DownloadGuard* guard = Receiver::OwnerOf(receiver);
+    if (!guard || guard->asking_)
         webkit_download_cancel(download);
     else
         guard->Ask(download, OfferedName(suggestedName));
@@ -104,15 +99,27 @@ int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggested
     return TRUE;
 }
 
+Gtk::Window* DownloadGuard::PaneWindow() const
+{
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(paneView_));
+    if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel))
+        return Glib::wrap(GTK_WINDOW(toplevel));
+    return nullptr;
+}
+
 void DownloadGuard::Ask(WebKitDownload* download, const std::string& fileName)
 {
-    transfers_[download].fileName = fileName;
+    Gtk::Window* parent = PaneWindow();
+    const auto transfer = transfers_.find(download);
+    // Nobody to ask: a pane out of any window.
+    if (!parent || transfer == transfers_.end()) {
+        webkit_download_cancel(download);
+        return;
+    }
+    transfer->second.fileName = fileName;
     asking_ = download;
-    Gtk::Window* owner = OwnerWindow(download);
-    chooser_ = owner ? std::make_unique<Gtk::FileChooserDialog>(
-                           *owner, ToUString(texts::SaveAsTitle), Gtk::FILE_CHOOSER_ACTION_SAVE)
-                     : std::make_unique<Gtk::FileChooserDialog>(ToUString(texts::SaveAsTitle),
-                                                                Gtk::FILE_CHOOSER_ACTION_SAVE);
+    chooser_ = std::make_unique<Gtk::FileChooserDialog>(*parent, ToUString(texts::SaveAsTitle),
+                                                        Gtk::FILE_CHOOSER_ACTION_SAVE);
     chooser_->add_button(ToUString(texts::CancelButton), Gtk::RESPONSE_CANCEL);
     chooser_->add_button(ToUString(texts::SaveButton), Gtk::RESPONSE_ACCEPT);
     chooser_->set_default_response(Gtk::RESPONSE_ACCEPT);
@@ -140,7 +147,7 @@ void DownloadGuard::OnChooserResponse(int response)
 
 void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
 {
-    Transfer& transfer = transfers_[download];
+    Transfer& transfer = transfers_.at(download);
     transfer.target = target;
     std::string partFile =
         Glib::build_filename(Glib::path_get_dirname(target), ".quillomat-XXXXXX.part");
@@ -157,29 +164,37 @@ void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
     webkit_download_set_destination(download, partFile.c_str());
 }
 
-void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard)
+void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, gpointer receiver)
 {
-    Transfer& transfer = guard->transfers_[download];
+    DownloadGuard* guard = Receiver::OwnerOf(receiver);
+    if (!guard)
+        return;
+    const auto transfer = guard->transfers_.find(download);
+    if (transfer == guard->transfers_.end())
+        return;
     if (error->domain == WEBKIT_DOWNLOAD_ERROR &&
         error->code == WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)
-        transfer.cancelled = true;
-    else if (transfer.failure.empty())
-        transfer.failure = Describe(error);
+        transfer->second.cancelled = true;
+    else if (transfer->second.failure.empty())
+        transfer->second.failure = Describe(error);
 }
 
-void DownloadGuard::OnFinished(WebKitDownload* download, DownloadGuard* guard)
+void DownloadGuard::OnFinished(WebKitDownload* download, gpointer receiver)
 {
-    guard->Conclude(download);
+    if (DownloadGuard* guard = Receiver::OwnerOf(receiver))
+        guard->Conclude(download);
 }
 
 void DownloadGuard::Conclude(WebKitDownload* download)
 {
+    const auto found = transfers_.find(download);
+    if (found == transfers_.end())
+        return;
     if (download == asking_) {
         asking_ = nullptr;
         chooser_->hide();
     }
-    g_signal_handlers_disconnect_by_data(download, this);
-    const Transfer transfer = std::move(transfers_.extract(download).mapped());
+    const Transfer transfer = std::move(transfers_.extract(found).mapped());
     g_object_unref(download);
 
     std::string failure = transfer.failure;
@@ -200,7 +215,8 @@ void DownloadGuard::Conclude(WebKitDownload* download)
 
 void DownloadGuard::Tell(const std::string& text, MessageIcon icon)
 {
-    notice_.Show(ActiveWindow(), text, icon);
+    if (Gtk::Window* parent = PaneWindow())
+        notice_.Show(*parent, text, icon);
 }
 
 }  // namespace quillomat

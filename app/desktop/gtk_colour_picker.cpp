@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/program_run.h"
 #include "linkcode/color_value.h"
 
 namespace quillomat {
@@ -36,6 +37,8 @@ public:
 
     ColorValue ShowColor() override
     {
+        if (ProgramEnding())
+            return confirmed_;
         Gtk::ColorChooserDialog& dialog = Dialog();
         // A change made in the dialog and then cancelled must not show at the next opening.
         dialog.set_rgba(RgbaFromColor(confirmed_));

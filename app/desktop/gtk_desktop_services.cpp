@@ -1,5 +1,6 @@
 #include "app/desktop/gtk_desktop_services.h"
 
+#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 
 #include <gtkmm/clipboard.h>
@@ -14,6 +15,9 @@ namespace {
 void RunMessageBox(Gtk::Window* parent, std::string_view text, MessageIcon icon,
                    std::string_view title)
 {
+    // The program ends: the box would hold its end, and nobody would read it.
+    if (ProgramEnding())
+        return;
     const bool isError = icon == MessageIcon::Error;
     Gtk::MessageDialog box(ToUString(text), false, isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
                            Gtk::BUTTONS_NONE, true);
@@ -30,6 +34,7 @@ void RunMessageBox(Gtk::Window* parent, std::string_view text, MessageIcon icon,
         box.set_transient_for(*parent);
         box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     }
+    // Returns once answered, or once hidden as the program ends.
     box.run();
 }
 

@@ -3,6 +3,7 @@
 #include <gtkmm/image.h>
 #include <sigc++/adaptors/hide.h>
 
+#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 
 namespace quillomat {
@@ -11,6 +12,8 @@ void NoticeWindow::Show(Gtk::Window& parent, std::string_view text, MessageIcon 
 {
     // The one on screen goes first, and with it any tie of a new window to it.
     box_.reset();
+    if (ProgramEnding())
+        return;
     const bool isError = icon == MessageIcon::Error;
     box_ = std::make_unique<Gtk::MessageDialog>(ToUString(text), false,
                                                 isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,

@@ -4,13 +4,17 @@
 #include <glibmm/miscutils.h>
 #include <webkit2/webkit2.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
 #include "browser/download_file_name.h"
@@ -22,6 +26,16 @@ namespace texts = download_guard_texts;
 namespace {
 
 using Receiver = SignalReceiver<DownloadGuard>;
+
+// WebKit writes a download beside its destination under this name, and renames it once whole.
+constexpr char WebKitPartSuffix[] = ".wkdownload";
+constexpr unsigned EndOfDownloadsSeconds = 5;
+
+std::set<DownloadGuard*>& Guards()
+{
+    static std::set<DownloadGuard*> guards;
+    return guards;
+}
 
 std::string OfferedName(const char* suggested)
 {
@@ -53,6 +67,20 @@ std::string DescribeErrno(int error)
     return std::string(texts::NotWritable) + "\n(" + g_strerror(error) + ")";
 }
 
+// The partial file and what WebKit writes beside it, which no end of the program may leave.
+std::array<std::string, 2> PartFiles(const std::string& partFile)
+{
+    return {partFile, partFile + WebKitPartSuffix};
+}
+
+void RemovePartFiles(const std::string& partFile)
+{
+    for (const std::string& file : PartFiles(partFile)) {
+        std::remove(file.c_str());
+        UnlistRunFile(file);
+    }
+}
+
 }  // namespace
 
 DownloadGuard::DownloadGuard(WebKitWebView* paneView)
@@ -60,19 +88,55 @@ DownloadGuard::DownloadGuard(WebKitWebView* paneView)
       context_(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(paneView))))
 {
     receiver_.Connect(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted));
+    Guards().insert(this);
 }
 
 DownloadGuard::~DownloadGuard()
 {
+    Guards().erase(this);
     // Taken out first: a cancel's signals find nothing left to conclude.
     for (auto& [download, transfer] : std::exchange(transfers_, {})) {
         webkit_download_cancel(download);
         if (!transfer.partFile.empty())
-            std::remove(transfer.partFile.c_str());
+            RemovePartFiles(transfer.partFile);
         g_object_unref(download);
     }
     g_object_unref(context_);
     g_object_unref(paneView_);
+}
+
+void DownloadGuard::EndAllDownloads()
+{
+    const auto underWay = [] {
+        for (DownloadGuard* guard : Guards())
+            if (!guard->transfers_.empty())
+                return true;
+        return false;
+    };
+    if (!underWay())
+        return;
+    std::vector<WebKitDownload*> downloads;
+    for (DownloadGuard* guard : Guards())
+        for (const auto& [download, transfer] : guard->transfers_)
+            downloads.push_back(WEBKIT_DOWNLOAD(g_object_ref(download)));
+    for (WebKitDownload* download : downloads) {
+        webkit_download_cancel(download);
+        g_object_unref(download);
+    }
+    // Each cancel is over once WebKit reports the download finished: its network process has
+    // stopped writing and removed what it wrote.
+    bool late = false;
+    const unsigned timer = g_timeout_add_seconds(
+        EndOfDownloadsSeconds,
+        [](gpointer late) {
+            *static_cast<bool*>(late) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &late);
+    while (underWay() && !late)
+        g_main_context_iteration(nullptr, TRUE);
+    if (!late)
+        g_source_remove(timer);
 }
 
 void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, gpointer receiver)
@@ -80,6 +144,10 @@ void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, gpoin
     DownloadGuard* guard = Receiver::OwnerOf(receiver);
     if (!guard)
         return;
+    if (ProgramEnding()) {
+        webkit_download_cancel(download);
+        return;
+    }
     guard->transfers_[WEBKIT_DOWNLOAD(g_object_ref(download))];
     guard->receiver_.Connect(download, "decide-destination",
                              G_CALLBACK(&DownloadGuard::OnDecideDestination));
@@ -111,8 +179,8 @@ void DownloadGuard::Ask(WebKitDownload* download, const std::string& fileName)
 {
     Gtk::Window* parent = PaneWindow();
     const auto transfer = transfers_.find(download);
-    // Nobody to ask: a pane out of any window.
-    if (!parent || transfer == transfers_.end()) {
+    // Nobody to ask: a pane out of any window, or a program that ends.
+    if (!parent || ProgramEnding() || transfer == transfers_.end()) {
         webkit_download_cancel(download);
         return;
     }
@@ -139,7 +207,7 @@ void DownloadGuard::OnChooserResponse(int response)
     chooser_->hide();
     if (!download)
         return;
-    if (target.empty())
+    if (target.empty() || ProgramEnding())
         webkit_download_cancel(download);
     else
         Start(download, target);
@@ -160,6 +228,8 @@ void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
     }
     close(descriptor);
     transfer.partFile = partFile;
+    for (const std::string& file : PartFiles(partFile))
+        ListRunFile(file);
     webkit_download_set_allow_overwrite(download, TRUE);
     webkit_download_set_destination(download, partFile.c_str());
 }
@@ -202,7 +272,10 @@ void DownloadGuard::Conclude(WebKitDownload* download)
     if (complete && std::rename(transfer.partFile.c_str(), transfer.target.c_str()) != 0)
         failure = DescribeErrno(errno);
     if (!transfer.partFile.empty() && !(complete && failure.empty()))
-        std::remove(transfer.partFile.c_str());
+        RemovePartFiles(transfer.partFile);
+    else if (!transfer.partFile.empty())
+        for (const std::string& file : PartFiles(transfer.partFile))
+            UnlistRunFile(file);
 
     // Downloads refused, cancelled by the user or lost before the user was asked end without
     // a word.

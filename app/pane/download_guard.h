@@ -21,7 +21,8 @@ namespace quillomat {
 // download first asks with a save dialog, which offers the page's name made safe, and while one
 // is open further downloads are refused, so that a page cannot bury the user under dialogs. The
 // file is written under a temporary name beside the chosen one and takes its place only once
-// complete: a failed or cancelled download never harms a file already there. A notice that does not wait for the user tells how it
+// complete: a failed or cancelled download never harms a file already there, and leaves no
+// partial file, however the program ends. A notice that does not wait for the user tells how it
 // ended. The dialog and the notices stand over the pane's window, which outlives them.
 class DownloadGuard : public sigc::trackable {
 public:
@@ -31,6 +32,10 @@ public:
     ~DownloadGuard();
     DownloadGuard(const DownloadGuard&) = delete;
     DownloadGuard& operator=(const DownloadGuard&) = delete;
+
+    // For the end of the program: cancels every guard's downloads and waits, a few seconds at
+    // most, until WebKit has stopped writing them and their partial files are gone.
+    static void EndAllDownloads();
 
 private:
     struct Transfer {

@@ -63,7 +63,7 @@ int RunProgram(const StartOptions& options)
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
     InstallUnexpectedErrorReport();
-    ProgramRun run(application, {});
+    ProgramRun run(application, &RemoveSandboxLeftovers);
     stepEnded("toolkit started");
     // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
     // first use. That happens on a thread of its own while the toolkit loads its theme, which
@@ -113,6 +113,7 @@ int RunProgram(const StartOptions& options)
     // still be pasted once the program has ended. Once: it may wait seconds for a manager that
     // does not answer.
     Gtk::Clipboard::get()->store();
+    RemoveSandboxLeftovers();
     return EXIT_SUCCESS;
 }
 

@@ -3,8 +3,8 @@
 # folder in which the user already has a file of that name, and ends the program while the
 # download runs: by closing its main window and with SIGTERM, each while a message box is open,
 # and through the settings window's "Quitter". Each time the program must end cleanly and leave
-# no partial file, the user's file as it was, and the desktop's list of recently used files as
-# another program last wrote it during the run.
+# no partial file, the user's file as it was, none of its sandbox folders, and the desktop's list
+# of recently used files as another program last wrote it during the run.
 # usage: downloads_at_exit.sh QUILLOMAT X_WINDOW_TOOL SITE_SCRIPT
 set -u
 quillomat=$1
@@ -99,6 +99,7 @@ end_during_download() {
     until_true 30 gone || { echo "$1: the program still runs 30 s later"; return 1; }
     wait "$pid"
     local status=$?
+    local ended=$pid
     pid=
 
     local failures=0
@@ -111,6 +112,10 @@ end_during_download() {
         { echo "$1: the user's file was changed"; failures=1; }
     cmp -s "$recent" "$work/$1-recent-expected" && [ "$(stat -c %a "$recent")" = 644 ] ||
         { echo "$1: the list of recently used files was rewritten"; failures=1; }
+    if [ -n "$(find "$runtime" -path "*/.flatpak/webkit-$ended-*")" ]; then
+        echo "$1: sandbox folders were left:" $(find "$runtime" -path "*/.flatpak/webkit-$ended-*")
+        failures=1
+    fi
     return "$failures"
 }
 

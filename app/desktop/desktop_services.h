@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include <gtkmm/window.h>
+
 #include "linkcode/color_text.h"
 
 namespace quillomat {
@@ -31,14 +33,18 @@ class DesktopServices {
 public:
     virtual ~DesktopServices() = default;
 
-    // A modal message box with a single "OK" button; returns once the user has closed it.
-    virtual void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) = 0;
+    // A modal message box with a single "OK" button over `parent`, the window whose handler
+    // asks; returns once the user has closed it, or at once while the program ends.
+    virtual void ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
+                             std::string_view title) = 0;
 
     // Replaces the whole clipboard with one plain text.
     virtual void PutTextOnClipboard(std::string_view text) = 0;
 
-    // A picker that holds `initialColour` until a colour is first confirmed in it.
-    virtual std::unique_ptr<ColourPicker> CreateColourPicker(ColorValue initialColour) = 0;
+    // A picker that opens over `parent`, which must outlive it, and holds `initialColour` until
+    // a colour is first confirmed in it.
+    virtual std::unique_ptr<ColourPicker> CreateColourPicker(Gtk::Window& parent,
+                                                             ColorValue initialColour) = 0;
 
     // Opens the address in the desktop's default web browser, in a window or tab of its own.
     // Returns why it could not, in French, or nothing when the browser was started.

@@ -45,10 +45,11 @@ std::optional<std::string> GtkDesktopServices::OpenExternalPage(std::string_view
     return std::nullopt;
 }
 
-void OpenExternalPage(DesktopServices& desktop, std::string_view address)
+void OpenExternalPage(DesktopServices& desktop, Gtk::Window& parent, std::string_view address)
 {
     if (const std::optional<std::string> reason = desktop.OpenExternalPage(address))
-        desktop.ShowMessage(std::string(texts::FailureStart) + std::string(address) +
+        desktop.ShowMessage(parent,
+                            std::string(texts::FailureStart) + std::string(address) +
                                 std::string(texts::FailureMiddle) + *reason,
                             MessageIcon::Error, ApplicationTitle);
     // One pass over what is waiting, without waiting for more.

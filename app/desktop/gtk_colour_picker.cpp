@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "app/desktop/active_window.h"
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/program_run.h"
 #include "linkcode/color_value.h"
 
 namespace quillomat {
@@ -19,19 +19,6 @@ Gdk::RGBA RgbaFromColor(ColorValue colour)
     return rgba;
 }
 
-// The window of the control whose click opens the picker, else the one the user works in.
-Gtk::Window* OwnerWindow()
-{
-    if (GdkEvent* event = gtk_get_current_event()) {
-        GtkWidget* control = gtk_get_event_widget(event);
-        gdk_event_free(event);
-        GtkWidget* toplevel = control ? gtk_widget_get_toplevel(control) : nullptr;
-        if (toplevel && GTK_IS_WINDOW(toplevel))
-            return Glib::wrap(GTK_WINDOW(toplevel));
-    }
-    return ActiveWindow();
-}
-
 ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
 {
     return ColorFromRgb(ComponentFromFraction(rgba.get_red()),
@@ -43,13 +30,16 @@ ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
 // the first opening: three of them made with the main window would hold back its first showing.
 class GtkColourPicker : public ColourPicker {
 public:
-    explicit GtkColourPicker(ColorValue initialColour) : confirmed_(initialColour) {}
+    GtkColourPicker(Gtk::Window& parent, ColorValue initialColour)
+        : parent_(parent), confirmed_(initialColour)
+    {
+    }
 
     ColorValue ShowColor() override
     {
+        if (ProgramEnding())
+            return confirmed_;
         Gtk::ColorChooserDialog& dialog = Dialog();
-        if (Gtk::Window* owner = OwnerWindow())
-            dialog.set_transient_for(*owner);
         // A change made in the dialog and then cancelled must not show at the next opening.
         dialog.set_rgba(RgbaFromColor(confirmed_));
         const int response = dialog.run();
@@ -66,19 +56,22 @@ private:
             dialog_.emplace();
             dialog_->set_use_alpha(false);
             dialog_->set_modal(true);
+            dialog_->set_transient_for(parent_);
         }
         return *dialog_;
     }
 
+    Gtk::Window& parent_;
     ColorValue confirmed_;
     std::optional<Gtk::ColorChooserDialog> dialog_;
 };
 
 }  // namespace
 
-std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(ColorValue initialColour)
+std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(Gtk::Window& parent,
+                                                                     ColorValue initialColour)
 {
-    return std::make_unique<GtkColourPicker>(initialColour);
+    return std::make_unique<GtkColourPicker>(parent, initialColour);
 }
 
 }  // namespace quillomat

@@ -1,6 +1,6 @@
 #include "app/desktop/gtk_desktop_services.h"
 
-#include "app/desktop/active_window.h"
+#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 
 #include <gtkmm/clipboard.h>
@@ -10,9 +10,14 @@
 
 namespace quillomat {
 
-void GtkDesktopServices::ShowMessage(std::string_view text, MessageIcon icon,
-                                     std::string_view title)
+namespace {
+
+void RunMessageBox(Gtk::Window* parent, std::string_view text, MessageIcon icon,
+                   std::string_view title)
 {
+    // The program ends: the box would hold its end, and nobody would read it.
+    if (ProgramEnding())
+        return;
     const bool isError = icon == MessageIcon::Error;
     Gtk::MessageDialog box(ToUString(text), false, isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
                            Gtk::BUTTONS_NONE, true);
@@ -25,10 +30,25 @@ void GtkDesktopServices::ShowMessage(std::string_view text, MessageIcon icon,
                              Gtk::ICON_SIZE_DIALOG);
     box.set_image(image);
     image.show();
-    if (Gtk::Window* parent = ActiveWindow())
+    if (parent) {
         box.set_transient_for(*parent);
-    box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+        box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+    }
+    // Returns once answered, or once hidden as the program ends.
     box.run();
+}
+
+}  // namespace
+
+void GtkDesktopServices::ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
+                                     std::string_view title)
+{
+    RunMessageBox(&parent, text, icon, title);
+}
+
+void ShowStandaloneMessage(std::string_view text, MessageIcon icon, std::string_view title)
+{
+    RunMessageBox(nullptr, text, icon, title);
 }
 
 void GtkDesktopServices::PutTextOnClipboard(std::string_view text)

@@ -3,12 +3,17 @@
 #include <gtkmm/image.h>
 #include <sigc++/adaptors/hide.h>
 
+#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 
 namespace quillomat {
 
-void NoticeWindow::Show(Gtk::Window* owner, std::string_view text, MessageIcon icon)
+void NoticeWindow::Show(Gtk::Window& parent, std::string_view text, MessageIcon icon)
 {
+    // The one on screen goes first, and with it any tie of a new window to it.
+    box_.reset();
+    if (ProgramEnding())
+        return;
     const bool isError = icon == MessageIcon::Error;
     box_ = std::make_unique<Gtk::MessageDialog>(ToUString(text), false,
                                                 isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
@@ -22,10 +27,8 @@ void NoticeWindow::Show(Gtk::Window* owner, std::string_view text, MessageIcon i
                               Gtk::ICON_SIZE_DIALOG);
     box_->set_image(*image);
     image->show();
-    if (owner) {
-        box_->set_transient_for(*owner);
-        box_->set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
-    }
+    box_->set_transient_for(parent);
+    box_->set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     box_->signal_response().connect(sigc::hide(sigc::mem_fun(*box_, &Gtk::Widget::hide)));
     box_->show();
 }

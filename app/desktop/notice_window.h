@@ -9,12 +9,13 @@
 
 namespace quillomat {
 
-// A message that does not wait for the user: it stands over the program's windows without
-// holding them, so that pages and article detection go on behind it. A new message takes the
+// A message that does not wait for the user: it stands over a window of the program without
+// holding it, so that pages and article detection go on behind it. A new message takes the
 // place of the one on screen rather than piling up.
 class NoticeWindow {
 public:
-    void Show(Gtk::Window* owner, std::string_view text, MessageIcon icon);
+    // `parent` must outlive this notice window: the window that owns it, for instance.
+    void Show(Gtk::Window& parent, std::string_view text, MessageIcon icon);
 
 private:
     std::unique_ptr<Gtk::MessageDialog> box_;

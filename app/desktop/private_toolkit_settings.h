@@ -8,7 +8,8 @@ void KeepToolkitSettingsInMemory();
 
 // GTK's file choosers add the files the user picks to the desktop's list of recently used files,
 // which GTK then writes back. The program's process keeps that list in memory instead, and
-// leaves the user's file as it found it. Call before the first file chooser opens.
+// leaves the user's file as it found it (GTK's own end of a run would still write it back:
+// ProgramRun does without it). Call before the first file chooser opens.
 void KeepRecentFilesInMemory();
 
 }  // namespace quillomat

@@ -7,6 +7,7 @@
 
 #include "app/desktop/desktop_services.h"
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/program_run.h"
 #include "linkcode/unexpected_error.h"
 
 namespace quillomat {
@@ -42,12 +43,14 @@ void ReportUnexpectedError(std::exception_ptr error)
         return;
     reporting = true;
     try {
-        GtkDesktopServices().ShowMessage(UnexpectedErrorMessage(Describe(error)),
-                                         MessageIcon::Error, ApplicationTitle);
+        // It may come from any window, or from none.
+        ShowStandaloneMessage(UnexpectedErrorMessage(Describe(error)), MessageIcon::Error,
+                              ApplicationTitle);
     } catch (...) {
         // The report itself failed: end the program all the same.
     }
-    std::_Exit(EXIT_FAILURE);
+    // The handler that failed must not go on, not even to its end.
+    EndAbruptly(EXIT_FAILURE);
 }
 
 void InstallUnexpectedErrorReport()

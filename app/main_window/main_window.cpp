@@ -66,9 +66,9 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       Frame2(texts::LinkCodeFrame, LinkCodeFrameWidth, 137),
       Label4(ToUString(texts::ArticleLabel)),
       Command5(ToUString(texts::CopyButton)),
-      CD1(desktop.CreateColourPicker(InitialOuterColour)),
-      CD2(desktop.CreateColourPicker(InitialMiddleColour)),
-      CD3(desktop.CreateColourPicker(InitialOuterColour))
+      CD1(desktop.CreateColourPicker(*this, InitialOuterColour)),
+      CD2(desktop.CreateColourPicker(*this, InitialMiddleColour)),
+      CD3(desktop.CreateColourPicker(*this, InitialOuterColour))
 {
     set_title(ToUString(texts::Caption));
     set_position(Gtk::WIN_POS_CENTER);
@@ -228,8 +228,9 @@ bool MainWindow::GenerateLinkCode()
     if (fields.automaticMode)
         Text7.SetText(result.linkTemplate);
     if (!result.articleInProgress) {
-        desktop_.ShowMessage(texts::NoArticleError, MessageIcon::Error, ApplicationTitle);
-        desktop_.ShowMessage(texts::NoArticleAdvice, MessageIcon::Information, ApplicationTitle);
+        desktop_.ShowMessage(*this, texts::NoArticleError, MessageIcon::Error, ApplicationTitle);
+        desktop_.ShowMessage(*this, texts::NoArticleAdvice, MessageIcon::Information,
+                             ApplicationTitle);
         return false;
     }
     Text5 = std::move(result.addCommentAddress);
@@ -241,7 +242,8 @@ bool MainWindow::GenerateLinkCode()
 void MainWindow::CopyLinkCode()
 {
     desktop_.PutTextOnClipboard(Text8.Text());
-    desktop_.ShowMessage(texts::CopyDoneMessage, MessageIcon::Information, texts::CopyDoneTitle);
+    desktop_.ShowMessage(*this, texts::CopyDoneMessage, MessageIcon::Information,
+                         texts::CopyDoneTitle);
 }
 
 void MainWindow::DetectArticle(const std::string& address)

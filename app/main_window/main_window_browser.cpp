@@ -42,7 +42,7 @@ void MainWindow::OnGoClicked()
 
 void MainWindow::OnBrowserRecoveryAbandoned()
 {
-    desktop_.ShowMessage(texts::BrowserKeptStopping, MessageIcon::Error, ApplicationTitle);
+    desktop_.ShowMessage(*this, texts::BrowserKeptStopping, MessageIcon::Error, ApplicationTitle);
 }
 
 }  // namespace quillomat

@@ -30,11 +30,11 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     WebKitWebContext* context = ViewGuard::NewContext({options.proxyAddress, sandboxed_});
-    downloadGuard_ = std::make_unique<DownloadGuard>(context);
     view_ = ViewGuard::NewView(context);
     g_object_unref(context);
     g_object_ref_sink(view_);
     guard_ = &ViewGuard::Of(view_);
+    downloadGuard_ = std::make_unique<DownloadGuard>(view_);
     widget_ = Glib::wrap(GTK_WIDGET(view_));
 
     ConnectWhileAlive(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnLoadStateNotify), this);

@@ -4,16 +4,20 @@
 #include <glibmm/miscutils.h>
 #include <webkit2/webkit2.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/desktop/active_window.h"
+#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
+#include "browser/download_file_name.h"
 
 namespace quillomat {
 
@@ -21,26 +25,22 @@ namespace texts = download_guard_texts;
 
 namespace {
 
-// A plain name in the chosen folder: no folder of the page's choosing, nothing hidden.
-std::string CleanFileName(const char* suggested)
+using Receiver = SignalReceiver<DownloadGuard>;
+
+// WebKit writes a download beside its destination under this name, and renames it once whole.
+constexpr char WebKitPartSuffix[] = ".wkdownload";
+constexpr unsigned EndOfDownloadsSeconds = 5;
+
+std::set<DownloadGuard*>& Guards()
 {
-    std::string name = suggested ? suggested : "";
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    name.erase(0, name.find_first_not_of('.'));
-    return name.empty() ? std::string(texts::UnnamedFile) : name;
+    static std::set<DownloadGuard*> guards;
+    return guards;
 }
 
-// The window of the page that started the download, else the one the user works in.
-Gtk::Window* OwnerWindow(WebKitDownload* download)
+std::string OfferedName(const char* suggested)
 {
-    if (WebKitWebView* view = webkit_download_get_web_view(download)) {
-        GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
-        if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel))
-            return Glib::wrap(GTK_WINDOW(toplevel));
-    }
-    return ActiveWindow();
+    const std::string name = SafeDownloadName(suggested ? suggested : "");
+    return name.empty() ? std::string(texts::UnnamedFile) : name;
 }
 
 std::string StartFolder()
@@ -67,56 +67,127 @@ std::string DescribeErrno(int error)
     return std::string(texts::NotWritable) + "\n(" + g_strerror(error) + ")";
 }
 
+// The partial file and what WebKit writes beside it, which no end of the program may leave.
+std::array<std::string, 2> PartFiles(const std::string& partFile)
+{
+    return {partFile, partFile + WebKitPartSuffix};
+}
+
+void RemovePartFiles(const std::string& partFile)
+{
+    for (const std::string& file : PartFiles(partFile)) {
+        std::remove(file.c_str());
+        UnlistRunFile(file);
+    }
+}
+
 }  // namespace
 
-DownloadGuard::DownloadGuard(WebKitWebContext* context)
-    : context_(WEBKIT_WEB_CONTEXT(g_object_ref(context)))
+DownloadGuard::DownloadGuard(WebKitWebView* paneView)
+    : paneView_(WEBKIT_WEB_VIEW(g_object_ref(paneView))),
+      context_(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(paneView))))
 {
-    g_signal_connect(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted), this);
+    receiver_.Connect(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted));
+    Guards().insert(this);
 }
 
 DownloadGuard::~DownloadGuard()
 {
-    g_signal_handlers_disconnect_by_data(context_, this);
-    for (auto& [download, transfer] : transfers_) {
-        g_signal_handlers_disconnect_by_data(download, this);
+    Guards().erase(this);
+    // Taken out first: a cancel's signals find nothing left to conclude.
+    for (auto& [download, transfer] : std::exchange(transfers_, {})) {
         webkit_download_cancel(download);
         if (!transfer.partFile.empty())
-            std::remove(transfer.partFile.c_str());
+            RemovePartFiles(transfer.partFile);
         g_object_unref(download);
     }
     g_object_unref(context_);
+    g_object_unref(paneView_);
 }
 
-void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, DownloadGuard* guard)
+void DownloadGuard::EndAllDownloads()
 {
+    const auto underWay = [] {
+        for (DownloadGuard* guard : Guards())
+            if (!guard->transfers_.empty())
+                return true;
+        return false;
+    };
+    if (!underWay())
+        return;
+    std::vector<WebKitDownload*> downloads;
+    for (DownloadGuard* guard : Guards())
+        for (const auto& [download, transfer] : guard->transfers_)
+            downloads.push_back(WEBKIT_DOWNLOAD(g_object_ref(download)));
+    for (WebKitDownload* download : downloads) {
+        webkit_download_cancel(download);
+        g_object_unref(download);
+    }
+    // Each cancel is over once WebKit reports the download finished: its network process has
+    // stopped writing and removed what it wrote.
+    bool late = false;
+    const unsigned timer = g_timeout_add_seconds(
+        EndOfDownloadsSeconds,
+        [](gpointer late) {
+            *static_cast<bool*>(late) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &late);
+    while (underWay() && !late)
+        g_main_context_iteration(nullptr, TRUE);
+    if (!late)
+        g_source_remove(timer);
+}
+
+void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, gpointer receiver)
+{
+    DownloadGuard* guard = Receiver::OwnerOf(receiver);
+    if (!guard)
+        return;
+    if (ProgramEnding()) {
+        webkit_download_cancel(download);
+        return;
+    }
     guard->transfers_[WEBKIT_DOWNLOAD(g_object_ref(download))];
-    g_signal_connect(download, "decide-destination",
-                     G_CALLBACK(&DownloadGuard::OnDecideDestination), guard);
-    g_signal_connect(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed), guard);
-    g_signal_connect(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished), guard);
+    guard->receiver_.Connect(download, "decide-destination",
+                             G_CALLBACK(&DownloadGuard::OnDecideDestination));
+    guard->receiver_.Connect(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed));
+    guard->receiver_.Connect(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished));
 }
 
 int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggestedName,
-                                       DownloadGuard* guard)
+                                       gpointer receiver)
 {
-    if (guard->asking_)
+    DownloadGuard* guard = Receiver::OwnerOf(receiver);
+    if (!guard || guard->asking_)
         webkit_download_cancel(download);
     else
-        guard->Ask(download, CleanFileName(suggestedName));
+        guard->Ask(download, OfferedName(suggestedName));
     // Answered once the user has chosen: until then the download waits, writing nothing.
     return TRUE;
 }
 
+Gtk::Window* DownloadGuard::PaneWindow() const
+{
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(paneView_));
+    if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel))
+        return Glib::wrap(GTK_WINDOW(toplevel));
+    return nullptr;
+}
+
 void DownloadGuard::Ask(WebKitDownload* download, const std::string& fileName)
 {
-    transfers_[download].fileName = fileName;
+    Gtk::Window* parent = PaneWindow();
+    const auto transfer = transfers_.find(download);
+    // Nobody to ask: a pane out of any window, or a program that ends.
+    if (!parent || ProgramEnding() || transfer == transfers_.end()) {
+        webkit_download_cancel(download);
+        return;
+    }
+    transfer->second.fileName = fileName;
     asking_ = download;
-    Gtk::Window* owner = OwnerWindow(download);
-    chooser_ = owner ? std::make_unique<Gtk::FileChooserDialog>(
-                           *owner, ToUString(texts::SaveAsTitle), Gtk::FILE_CHOOSER_ACTION_SAVE)
-                     : std::make_unique<Gtk::FileChooserDialog>(ToUString(texts::SaveAsTitle),
-                                                                Gtk::FILE_CHOOSER_ACTION_SAVE);
+    chooser_ = std::make_unique<Gtk::FileChooserDialog>(*parent, ToUString(texts::SaveAsTitle),
+                                                        Gtk::FILE_CHOOSER_ACTION_SAVE);
     chooser_->add_button(ToUString(texts::CancelButton), Gtk::RESPONSE_CANCEL);
     chooser_->add_button(ToUString(texts::SaveButton), Gtk::RESPONSE_ACCEPT);
     chooser_->set_default_response(Gtk::RESPONSE_ACCEPT);
@@ -136,7 +207,7 @@ void DownloadGuard::OnChooserResponse(int response)
     chooser_->hide();
     if (!download)
         return;
-    if (target.empty())
+    if (target.empty() || ProgramEnding())
         webkit_download_cancel(download);
     else
         Start(download, target);
@@ -144,7 +215,7 @@ void DownloadGuard::OnChooserResponse(int response)
 
 void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
 {
-    Transfer& transfer = transfers_[download];
+    Transfer& transfer = transfers_.at(download);
     transfer.target = target;
     std::string partFile =
         Glib::build_filename(Glib::path_get_dirname(target), ".quillomat-XXXXXX.part");
@@ -157,33 +228,43 @@ void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
     }
     close(descriptor);
     transfer.partFile = partFile;
+    for (const std::string& file : PartFiles(partFile))
+        ListRunFile(file);
     webkit_download_set_allow_overwrite(download, TRUE);
     webkit_download_set_destination(download, partFile.c_str());
 }
 
-void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard)
+void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, gpointer receiver)
 {
-    Transfer& transfer = guard->transfers_[download];
+    DownloadGuard* guard = Receiver::OwnerOf(receiver);
+    if (!guard)
+        return;
+    const auto transfer = guard->transfers_.find(download);
+    if (transfer == guard->transfers_.end())
+        return;
     if (error->domain == WEBKIT_DOWNLOAD_ERROR &&
         error->code == WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)
-        transfer.cancelled = true;
-    else if (transfer.failure.empty())
-        transfer.failure = Describe(error);
+        transfer->second.cancelled = true;
+    else if (transfer->second.failure.empty())
+        transfer->second.failure = Describe(error);
 }
 
-void DownloadGuard::OnFinished(WebKitDownload* download, DownloadGuard* guard)
+void DownloadGuard::OnFinished(WebKitDownload* download, gpointer receiver)
 {
-    guard->Conclude(download);
+    if (DownloadGuard* guard = Receiver::OwnerOf(receiver))
+        guard->Conclude(download);
 }
 
 void DownloadGuard::Conclude(WebKitDownload* download)
 {
+    const auto found = transfers_.find(download);
+    if (found == transfers_.end())
+        return;
     if (download == asking_) {
         asking_ = nullptr;
         chooser_->hide();
     }
-    g_signal_handlers_disconnect_by_data(download, this);
-    const Transfer transfer = std::move(transfers_.extract(download).mapped());
+    const Transfer transfer = std::move(transfers_.extract(found).mapped());
     g_object_unref(download);
 
     std::string failure = transfer.failure;
@@ -191,7 +272,10 @@ void DownloadGuard::Conclude(WebKitDownload* download)
     if (complete && std::rename(transfer.partFile.c_str(), transfer.target.c_str()) != 0)
         failure = DescribeErrno(errno);
     if (!transfer.partFile.empty() && !(complete && failure.empty()))
-        std::remove(transfer.partFile.c_str());
+        RemovePartFiles(transfer.partFile);
+    else if (!transfer.partFile.empty())
+        for (const std::string& file : PartFiles(transfer.partFile))
+            UnlistRunFile(file);
 
     // Downloads refused, cancelled by the user or lost before the user was asked end without
     // a word.
@@ -204,7 +288,8 @@ void DownloadGuard::Conclude(WebKitDownload* download)
 
 void DownloadGuard::Tell(const std::string& text, MessageIcon icon)
 {
-    notice_.Show(ActiveWindow(), text, icon);
+    if (Gtk::Window* parent = PaneWindow())
+        notice_.Show(*parent, text, icon);
 }
 
 }  // namespace quillomat

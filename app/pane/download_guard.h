@@ -5,55 +5,68 @@
 #include <string>
 
 #include <gtkmm/filechooserdialog.h>
+#include <sigc++/trackable.h>
 
 #include "app/desktop/notice_window.h"
+#include "app/desktop/signal_receiver.h"
 
+typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitDownload WebKitDownload;
 typedef struct _GError GError;
 
 namespace quillomat {
 
-// Lets the pages of a web context save files only where the user chooses. Each download first
-// asks with a save dialog, and while one is open further downloads are refused, so that a page
-// cannot bury the user under dialogs. The file is written under a temporary name beside the
-// chosen one and takes its place only once complete: a failed or cancelled download never
-// harms a file already there. A notice that does not wait for the user tells how it ended.
-class DownloadGuard {
+// Lets the pages of the pane's web context save files only where the user chooses. Each
+// download first asks with a save dialog, which offers the page's name made safe, and while one
+// is open further downloads are refused, so that a page cannot bury the user under dialogs. The
+// file is written under a temporary name beside the chosen one and takes its place only once
+// complete: a failed or cancelled download never harms a file already there, and leaves no
+// partial file, however the program ends. A notice that does not wait for the user tells how it
+// ended. The dialog and the notices stand over the pane's window, which outlives them.
+class DownloadGuard : public sigc::trackable {
 public:
-    explicit DownloadGuard(WebKitWebContext* context);
+    // Guards the downloads of `paneView`'s web context, its pop-ups' included.
+    explicit DownloadGuard(WebKitWebView* paneView);
+    // Cancels the downloads still under way and removes their partial files.
     ~DownloadGuard();
     DownloadGuard(const DownloadGuard&) = delete;
     DownloadGuard& operator=(const DownloadGuard&) = delete;
 
+    // For the end of the program: cancels every guard's downloads and waits, a few seconds at
+    // most, until WebKit has stopped writing them and their partial files are gone.
+    static void EndAllDownloads();
+
 private:
     struct Transfer {
-        std::string fileName;  // as the page named it
+        std::string fileName;  // as offered to the user; empty until asked
         std::string target;    // chosen by the user; empty until then
         std::string partFile;  // the temporary name beside the target
         std::string failure;   // why it failed, in French; empty while all goes well
         bool cancelled = false;
     };
 
-    static void OnStarted(WebKitWebContext* context, WebKitDownload* download,
-                          DownloadGuard* guard);
+    static void OnStarted(WebKitWebContext* context, WebKitDownload* download, gpointer receiver);
     static int OnDecideDestination(WebKitDownload* download, char* suggestedName,
-                                   DownloadGuard* guard);
-    static void OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard);
-    static void OnFinished(WebKitDownload* download, DownloadGuard* guard);
+                                   gpointer receiver);
+    static void OnFailed(WebKitDownload* download, GError* error, gpointer receiver);
+    static void OnFinished(WebKitDownload* download, gpointer receiver);
 
+    Gtk::Window* PaneWindow() const;
     void Ask(WebKitDownload* download, const std::string& fileName);
     void OnChooserResponse(int response);
     void Start(WebKitDownload* download, const std::string& target);
     void Conclude(WebKitDownload* download);
     void Tell(const std::string& text, MessageIcon icon);
 
+    WebKitWebView* paneView_;
     WebKitWebContext* context_;
     std::map<WebKitDownload*, Transfer> transfers_;
     // The download the save dialog asks about, or none while the dialog is closed.
     WebKitDownload* asking_ = nullptr;
     std::unique_ptr<Gtk::FileChooserDialog> chooser_;
     NoticeWindow notice_;
+    SignalReceiver<DownloadGuard> receiver_{*this};
 };
 
 }  // namespace quillomat

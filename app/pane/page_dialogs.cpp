@@ -5,6 +5,7 @@
 #include <sigc++/adaptors/bind_return.h>
 #include <webkit2/webkit2.h>
 
+#include <cstring>
 #include <utility>
 
 #include "app/desktop/private_toolkit_settings.h"
@@ -32,6 +33,16 @@ Glib::ustring ShownMessage(WebKitScriptDialog* dialog)
     if (message.size() > ShownMessageLength)
         message = message.substr(0, ShownMessageLength) + ToUString(texts::MessageCut);
     return message;
+}
+
+// The most the prompt's text box holds, in bytes of UTF-8: GTK's entry drops what goes beyond.
+constexpr std::size_t MostPromptBytes = 65534;
+
+// A prompt whose text the box would cut: the page would get back a text it never gave.
+bool CutsPromptText(WebKitScriptDialog* dialog)
+{
+    return webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_PROMPT &&
+           std::strlen(webkit_script_dialog_prompt_get_default_text(dialog)) > MostPromptBytes;
 }
 
 bool AsksForAnswer(WebKitScriptDialogType type)
@@ -82,8 +93,8 @@ bool PageDialogs::ReleasePage()
 int PageDialogs::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, PageDialogs* self)
 {
     // While the user leaves the page, or already answers one of its dialogs, the page gets
-    // no answer but the default one, and no second window.
-    if (self->leaving_ || self->open_)
+    // no answer but the default one, and no second window; so does a prompt too long to show.
+    if (self->leaving_ || self->open_ || CutsPromptText(dialog))
         self->AnswerLater(dialog);
     else
         self->Show(dialog);

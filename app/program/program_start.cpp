@@ -1,5 +1,6 @@
 #include "app/program/program_start.h"
 
+#include <glibmm/error.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
 #include <gtkmm/clipboard.h>
@@ -7,16 +8,19 @@
 #include <sigc++/connection.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <thread>
 
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/private_toolkit_settings.h"
+#include "app/desktop/program_run.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/font_warm_up.h"
 #include "app/look/window_look.h"
 #include "app/main_window/main_window.h"
+#include "app/pane/download_guard.h"
 #include "app/pane/sandbox_probe.h"
 
 namespace quillomat {
@@ -24,20 +28,6 @@ namespace quillomat {
 namespace {
 
 constexpr char ApplicationId[] = "org.quillomat.Quillomat";
-
-// Every window disappears at once and the run ends; no close handler runs, nothing is asked.
-void EndProgram(const Glib::RefPtr<Gtk::Application>& application)
-{
-    for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        window->hide();
-    // A message box or a page's dialog runs a loop of its own, inside a handler that would go
-    // on once it returns: end here instead, as the end of the run does.
-    if (g_main_depth() > 1) {
-        Gtk::Clipboard::get()->store();
-        std::exit(EXIT_SUCCESS);
-    }
-    application->quit();
-}
 
 // Tells the steps that follow the showing: the window on screen, then its first frame.
 void ReportFirstFrame(MainWindow& window, const std::function<void(const char*)>& stepEnded)
@@ -74,6 +64,7 @@ int RunProgram(const StartOptions& options)
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
     InstallUnexpectedErrorReport();
+    ProgramRun run(application, &RemoveSandboxLeftovers);
     stepEnded("toolkit started");
     // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
     // first use. That happens on a thread of its own while the toolkit loads its theme, which
@@ -87,7 +78,7 @@ int RunProgram(const StartOptions& options)
 
     GtkDesktopServices desktop;
     std::unique_ptr<MainWindow> mainWindow;
-    application->signal_activate().connect([&] {
+    const auto start = [&] {
         if (fonts.joinable()) {
             fonts.join();
             fontWarmUp.HandOver();
@@ -97,21 +88,34 @@ int RunProgram(const StartOptions& options)
             LoadProgramStyle();
         stepEnded("style sheet");
         MainWindow::Options windowOptions;
-        windowOptions.endProgram = [&] { EndProgram(application); };
+        // Closing the main window, "Quitter", a request to terminate and the end of the desktop
+        // session all end the run the same way.
+        windowOptions.endProgram = [&run] { run.End(); };
         mainWindow = std::make_unique<MainWindow>(desktop, windowOptions);
         stepEnded("main window made");
         application->add_window(*mainWindow);
-        // The program runs until the main window is closed, also while it is hidden.
-        application->hold();
         if (options.stepEnded)
             ReportFirstFrame(*mainWindow, options.stepEnded);
         mainWindow->show();
         stepEnded("shown");
-    });
-    // At its shutdown the application hands the copied code to the desktop's clipboard manager,
-    // where one runs, so that it can still be pasted once the program has ended. Once: each
-    // hand-over may wait seconds for a manager that does not answer.
-    return application->run();
+    };
+    try {
+        run.Run(start);
+    } catch (const Glib::Error& error) {
+        std::cerr << "quillomat: " << error.what() << std::endl;
+        return EXIT_FAILURE;
+    }
+
+    // Every way out comes here, every window hidden. Downloads under way end first, while WebKit
+    // can still confirm it has stopped writing them; then the windows and their web views go.
+    DownloadGuard::EndAllDownloads();
+    mainWindow.reset();
+    // The copied code goes to the desktop's clipboard manager, where one runs, so that it can
+    // still be pasted once the program has ended. Once: it may wait seconds for a manager that
+    // does not answer.
+    Gtk::Clipboard::get()->store();
+    RemoveSandboxLeftovers();
+    return EXIT_SUCCESS;
 }
 
 }  // namespace quillomat

@@ -127,12 +127,12 @@ void AboutWindow::OnOkClicked()
 
 void AboutWindow::OnBlogLinkClicked()
 {
-    OpenExternalPage(desktop_, texts::BlogAddress);
+    OpenExternalPage(desktop_, *this, texts::BlogAddress);
 }
 
 void AboutWindow::OnSiteLinkClicked()
 {
-    OpenExternalPage(desktop_, texts::SiteAddress);
+    OpenExternalPage(desktop_, *this, texts::SiteAddress);
 }
 
 bool AboutWindow::OnCloseRequested(GdkEventAny*)

@@ -146,7 +146,8 @@ void SettingsWindow::OnValidateClicked()
     const SettingsReview review =
         ReviewSettings({Text1.get_text(), Text2.get_text(), Text3.get_entry()->get_text()});
     for (MissingSetting missing : review.missing)
-        desktop_.ShowMessage(MissingSettingMessage(missing), MessageIcon::Error, ApplicationTitle);
+        desktop_.ShowMessage(*this, MissingSettingMessage(missing), MessageIcon::Error,
+                             ApplicationTitle);
     if (!review.handedBack)
         return;
     owner_.takeSettings(*review.handedBack);
@@ -160,7 +161,7 @@ void SettingsWindow::OnQuitClicked()
 
 void SettingsWindow::OnHomeLinkClicked()
 {
-    OpenExternalPage(desktop_, ServiceHomeAddress());
+    OpenExternalPage(desktop_, *this, ServiceHomeAddress());
 }
 
 bool SettingsWindow::OnKeyPressed(GdkEventKey* event)

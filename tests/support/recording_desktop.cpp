@@ -4,10 +4,11 @@
 
 namespace quillomat::testing {
 
-void RecordingDesktop::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title)
+void RecordingDesktop::ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
+                                   std::string_view title)
 {
     const std::size_t index = messages.size();
-    messages.push_back({std::string(text), icon, std::string(title)});
+    messages.push_back({std::string(text), icon, std::string(title), &parent});
     ++openMessages;
     mostOpenAtOnce = std::max(mostOpenAtOnce, openMessages);
     if (whileMessageOpen)
@@ -41,7 +42,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ColourPicker> RecordingDesktop::CreateColourPicker(ColorValue initialColour)
+std::unique_ptr<ColourPicker> RecordingDesktop::CreateColourPicker(Gtk::Window&,
+                                                                   ColorValue initialColour)
 {
     return std::make_unique<RecordingColourPicker>(initialColour, colourChoices);
 }

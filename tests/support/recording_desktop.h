@@ -16,11 +16,14 @@ public:
         std::string text;
         MessageIcon icon;
         std::string title;
+        Gtk::Window* parent = nullptr;
     };
 
-    void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
+    void ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
+                     std::string_view title) override;
     void PutTextOnClipboard(std::string_view text) override;
-    std::unique_ptr<ColourPicker> CreateColourPicker(ColorValue initialColour) override;
+    std::unique_ptr<ColourPicker> CreateColourPicker(Gtk::Window& parent,
+                                                     ColorValue initialColour) override;
     std::optional<std::string> OpenExternalPage(std::string_view address) override;
 
     std::vector<Message> messages;

@@ -43,7 +43,7 @@ Window* ShownWindow()
     return nullptr;
 }
 
-class DownloadTest : public MainWindowTest, public ::testing::WithParamInterface<DownloadCase> {
+class DownloadFixture : public MainWindowTest {
 protected:
     void SetUp() override
     {
@@ -85,17 +85,52 @@ protected:
         return text.str();
     }
 
+    // Sends the pane to a download and waits for the save dialog it opens.
+    Gtk::FileChooserDialog* AskFor(const std::string& address)
+    {
+        Go(address);
+        Gtk::FileChooserDialog* chooser = nullptr;
+        RunMainLoopUntil(
+            [&] { return (chooser = ShownWindow<Gtk::FileChooserDialog>()) != nullptr; }, 20s);
+        return chooser;
+    }
+
+    // Leaves the dialog as the user would, in the test's folder: the dialog checks an accepted
+    // name only on its button's click.
+    void Answer(Gtk::FileChooserDialog& chooser, int answer, const std::string& name)
+    {
+        chooser.set_current_folder(folder_.string());
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] { return chooser.get_current_folder() == folder_.string(); }, 20s));
+        chooser.set_current_name(name);
+        static_cast<Gtk::Button*>(chooser.get_widget_for_response(answer))->clicked();
+    }
+
+    // The notice that tells the file was saved.
+    Gtk::MessageDialog* NoticeOfSaving(const std::string& name)
+    {
+        const std::string text = "Le fichier a été enregistré :\n" + (folder_ / name).string();
+        Gtk::MessageDialog* notice = nullptr;
+        RunMainLoopUntil(
+            [&] {
+                notice = ShownWindow<Gtk::MessageDialog>();
+                return notice && notice->property_text().get_value() == text;
+            },
+            20s);
+        return notice;
+    }
+
     LoopbackSite site;
     std::filesystem::path folder_;
     std::string recentFilesBefore_;
 };
 
+class DownloadTest : public DownloadFixture, public ::testing::WithParamInterface<DownloadCase> {};
+
 TEST_P(DownloadTest, AFileIsSavedOnlyWhereTheUserChoseAndOnlyWhole)
 {
-    Go(FileAddress);
-    Gtk::FileChooserDialog* chooser = nullptr;
-    ASSERT_TRUE(RunMainLoopUntil(
-        [&] { return (chooser = ShownWindow<Gtk::FileChooserDialog>()) != nullptr; }, 20s));
+    Gtk::FileChooserDialog* chooser = AskFor(FileAddress);
+    ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(chooser->get_title(), "Enregistrer sous");
     EXPECT_EQ(chooser->get_action(), Gtk::FILE_CHOOSER_ACTION_SAVE);
     EXPECT_TRUE(chooser->get_modal());
@@ -103,22 +138,15 @@ TEST_P(DownloadTest, AFileIsSavedOnlyWhereTheUserChoseAndOnlyWhole)
     EXPECT_TRUE(chooser->get_do_overwrite_confirmation());
     EXPECT_EQ(chooser->get_current_name(), "notes.txt");
 
-    chooser->set_current_folder(folder_.string());
-    ASSERT_TRUE(
-        RunMainLoopUntil([&] { return chooser->get_current_folder() == folder_.string(); }, 20s));
-    chooser->set_current_name(GetParam().chosenName);
-    // As the user would: the dialog checks an accepted name only on its button's click.
-    static_cast<Gtk::Button*>(chooser->get_widget_for_response(GetParam().answer))->clicked();
+    Answer(*chooser, GetParam().answer, GetParam().chosenName);
     if (GetParam().answer == Gtk::RESPONSE_ACCEPT) {
-        Gtk::MessageDialog* notice = nullptr;
-        ASSERT_TRUE(RunMainLoopUntil(
-            [&] { return (notice = ShownWindow<Gtk::MessageDialog>()) != nullptr; }, 20s));
+        Gtk::MessageDialog* notice = NoticeOfSaving(GetParam().chosenName);
+        ASSERT_NE(notice, nullptr);
         EXPECT_FALSE(notice->get_modal());
-        const std::string saved = (folder_ / GetParam().chosenName).string();
-        EXPECT_EQ(notice->property_text().get_value(), "Le fichier a été enregistré :\n" + saved);
+        EXPECT_EQ(notice->get_transient_for(), window.get());
         // GTK's chooser lists the file among the recently used ones; the desktop's own list
         // must not learn of it.
-        const std::string uri = Glib::filename_to_uri(saved);
+        const std::string uri = Glib::filename_to_uri((folder_ / GetParam().chosenName).string());
         GtkRecentManager* recent = gtk_recent_manager_get_default();
         ASSERT_TRUE(RunMainLoopUntil(
             [&] {
@@ -147,6 +175,38 @@ INSTANTIATE_TEST_SUITE_P(, DownloadTest,
                                                         {{"notes.txt", "ancien contenu"},
                                                          {"copie.txt", "nouveau contenu"}}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A page may name its file at will: a name of 300 characters, too long for any file system, is
+// offered cut at a character boundary, its extension kept, and saved under that name. Its notice
+// takes the place of the previous one, over the main window.
+TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
+{
+    Gtk::FileChooserDialog* chooser = AskFor(FileAddress);
+    ASSERT_NE(chooser, nullptr);
+    Answer(*chooser, Gtk::RESPONSE_ACCEPT, "copie.txt");
+    ASSERT_NE(NoticeOfSaving("copie.txt"), nullptr);
+
+    std::string longName;
+    for (int i = 0; i < 296; ++i)
+        longName += "é";
+    site.AddDownload(FileAddress + "?long", longName + ".txt", "contenu au long nom");
+    chooser = AskFor(FileAddress + "?long");
+    ASSERT_NE(chooser, nullptr);
+    // 251 bytes would end inside the 126th "é".
+    const std::string cutName = longName.substr(0, 250) + ".txt";
+    EXPECT_EQ(chooser->get_current_name(), cutName);
+    Answer(*chooser, Gtk::RESPONSE_ACCEPT, chooser->get_current_name());
+    Gtk::MessageDialog* notice = NoticeOfSaving(cutName);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->get_transient_for(), window.get());
+    int shownNotices = 0;
+    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+        shownNotices += dynamic_cast<Gtk::MessageDialog*>(shown) && shown->get_visible();
+    EXPECT_EQ(shownNotices, 1);
+    EXPECT_EQ(FolderContents(), (Folder{{"notes.txt", "ancien contenu"},
+                                        {"copie.txt", "nouveau contenu"},
+                                        {cutName, "contenu au long nom"}}));
+}
 
 }  // namespace
 }  // namespace quillomat::testing

@@ -71,10 +71,11 @@ TEST_F(LargeTextTest, AMegabyteTemplateIsFilledAndCopiedExactly)
 // Message boxes shown for real, so that the main loop runs while one is open, as for the user.
 class RealBoxDesktop : public RealClipboardDesktop {
 public:
-    void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override
+    void ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
+                     std::string_view title) override
     {
-        RecordingDesktop::ShowMessage(text, icon, title);
-        GtkDesktopServices().ShowMessage(text, icon, title);
+        RecordingDesktop::ShowMessage(parent, text, icon, title);
+        GtkDesktopServices().ShowMessage(parent, text, icon, title);
     }
 };
 

@@ -185,5 +185,53 @@ INSTANTIATE_TEST_SUITE_P(, PrintTest,
                                            PrintCase{"PaneAfterAnOldClick", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct PromptCase {
+    const char* name;
+    const char* offered;  // the text the page offers, as a script's expression
+    bool shown;           // whether the user is asked at all
+    const char* answer;   // what the page gets back, as its script reports it
+};
+
+void PrintTo(const PromptCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class PromptTest : public PageDialogTest, public ::testing::WithParamInterface<PromptCase> {};
+
+// A prompt's text comes back whole, or the prompt is refused as if cancelled: never cut.
+TEST_P(PromptTest, APromptGivesItsTextBackWholeOrNotAtAll)
+{
+    Open("const offered = " + std::string(GetParam().offered) +
+         "; const answer = prompt('piège', offered);"
+         "document.title = answer === null ? 'refusé' : answer === offered ? 'entier' : 'coupé';");
+    Go(TrapPage);
+    if (GetParam().shown) {
+        Gtk::MessageDialog* box = nullptr;
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] {
+                const auto shown = OtherWindows(*window);
+                return shown.size() == 1 && (box = dynamic_cast<Gtk::MessageDialog*>(shown[0]));
+            },
+            20s));
+        box->response(Gtk::RESPONSE_OK);
+    }
+    ASSERT_TRUE(RunMainLoopUntil(
+        [&] {
+            const char* title = webkit_web_view_get_title(View());
+            return title && *title;
+        },
+        20s));
+    EXPECT_STREQ(webkit_web_view_get_title(View()), GetParam().answer);
+    EXPECT_TRUE(OtherWindows(*window).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PromptTest,
+    // The box holds 65,534 bytes: 32,767 "é".
+    ::testing::Values(PromptCase{"AsLongAsTheBoxHolds", "'é'.repeat(32767)", true, "entier"},
+                      PromptCase{"LongerRefused", "'é'.repeat(32767) + '.'", false, "refusé"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace quillomat::testing

@@ -13,7 +13,7 @@ namespace {
 // Stands for any toolkit or component call that fails inside a handler.
 class FailingDesktop : public RecordingDesktop {
 public:
-    void ShowMessage(std::string_view, MessageIcon, std::string_view) override
+    void ShowMessage(Gtk::Window&, std::string_view, MessageIcon, std::string_view) override
     {
         throw std::runtime_error("panne simulée");
     }

@@ -1,18 +1,16 @@
 #pragma once
 
+#include <sigc++/connection.h>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "linkcode/color_text.h"
+#include "main_use/main_use_desktop.h"
 
 namespace quillomat {
-
-// The title that message boxes without a title of their own carry.
-inline constexpr std::string_view ApplicationTitle = "Quillomat";
-
-enum class MessageIcon { Error, Information };
 
 // One swatch's colour picker. It lives as long as the main window and keeps, from one opening
 // to the next, the colour last confirmed in it.
@@ -26,16 +24,11 @@ public:
 };
 
 // Where the program meets the desktop. The GTK implementation is the real one; window tests
-// use a recording stand-in.
-class DesktopServices {
+// use a recording stand-in. Message boxes and the clipboard go through MainUseDesktop, which
+// keeps the program's boxes from stacking.
+class DesktopServices : public MainUseDesktop {
 public:
-    virtual ~DesktopServices() = default;
-
-    // A modal message box with a single "OK" button; returns once the user has closed it.
-    virtual void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) = 0;
-
-    // Replaces the whole clipboard with one plain text.
-    virtual void PutTextOnClipboard(std::string_view text) = 0;
+    ~DesktopServices() override;
 
     // A picker that holds `initialColour` until a colour is first confirmed in it.
     virtual std::unique_ptr<ColourPicker> CreateColourPicker(ColorValue initialColour) = 0;
@@ -43,6 +36,12 @@ public:
     // Opens the address in the desktop's default web browser, in a window or tab of its own.
     // Returns why it could not, in French, or nothing when the browser was started.
     virtual std::optional<std::string> OpenExternalPage(std::string_view address) = 0;
+
+protected:
+    void RunWhenIdle(std::function<void()> task) override;
+
+private:
+    sigc::connection idle_;
 };
 
 }  // namespace quillomat

@@ -43,7 +43,10 @@ ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
 // the first opening: three of them made with the main window would hold back its first showing.
 class GtkColourPicker : public ColourPicker {
 public:
-    explicit GtkColourPicker(ColorValue initialColour) : confirmed_(initialColour) {}
+    GtkColourPicker(MainUseDesktop& desktop, ColorValue initialColour)
+        : desktop_(desktop), confirmed_(initialColour)
+    {
+    }
 
     ColorValue ShowColor() override
     {
@@ -52,6 +55,8 @@ public:
             dialog.set_transient_for(*owner);
         // A change made in the dialog and then cancelled must not show at the next opening.
         dialog.set_rgba(RgbaFromColor(confirmed_));
+        // A box of the program like the message boxes: nothing opens over it.
+        MainUseDesktop::OpenBox open(desktop_);
         const int response = dialog.run();
         dialog.hide();
         if (response == Gtk::RESPONSE_OK)
@@ -70,6 +75,7 @@ private:
         return *dialog_;
     }
 
+    MainUseDesktop& desktop_;
     ColorValue confirmed_;
     std::optional<Gtk::ColorChooserDialog> dialog_;
 };
@@ -78,7 +84,7 @@ private:
 
 std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(ColorValue initialColour)
 {
-    return std::make_unique<GtkColourPicker>(initialColour);
+    return std::make_unique<GtkColourPicker>(*this, initialColour);
 }
 
 }  // namespace quillomat

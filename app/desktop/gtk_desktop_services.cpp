@@ -10,8 +10,8 @@
 
 namespace quillomat {
 
-void GtkDesktopServices::ShowMessage(std::string_view text, MessageIcon icon,
-                                     std::string_view title)
+void GtkDesktopServices::RunMessageBox(std::string_view text, MessageIcon icon,
+                                       std::string_view title)
 {
     const bool isError = icon == MessageIcon::Error;
     Gtk::MessageDialog box(ToUString(text), false, isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
@@ -31,13 +31,21 @@ void GtkDesktopServices::ShowMessage(std::string_view text, MessageIcon icon,
     box.run();
 }
 
-void GtkDesktopServices::PutTextOnClipboard(std::string_view text)
+bool GtkDesktopServices::PlaceOnClipboard(std::string_view text)
 {
     const Glib::RefPtr<Gtk::Clipboard> clipboard = Gtk::Clipboard::get(GDK_SELECTION_CLIPBOARD);
     clipboard->clear();
     clipboard->set_text(ToUString(text));
     // Lets a clipboard manager keep the code once the program has ended.
     clipboard->set_can_store();
+    return true;
+}
+
+void GtkDesktopServices::HideOpenBoxes()
+{
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_modal() && window->get_visible())
+            window->hide();
 }
 
 }  // namespace quillomat

@@ -7,10 +7,13 @@ namespace quillomat {
 // Message boxes, the clipboard, colour pickers and the external browser through GTK.
 class GtkDesktopServices : public DesktopServices {
 public:
-    void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
-    void PutTextOnClipboard(std::string_view text) override;
     std::unique_ptr<ColourPicker> CreateColourPicker(ColorValue initialColour) override;
     std::optional<std::string> OpenExternalPage(std::string_view address) override;
+
+protected:
+    void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
+    bool PlaceOnClipboard(std::string_view text) override;
+    void HideOpenBoxes() override;
 };
 
 }  // namespace quillomat

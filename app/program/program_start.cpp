@@ -72,7 +72,8 @@ int RunProgram(const StartOptions& options)
     StartBubblewrapProbe();
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
-    InstallUnexpectedErrorReport();
+    GtkDesktopServices desktop;
+    InstallUnexpectedErrorReport(desktop);
     stepEnded("toolkit started");
     // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
     // first use. That happens on a thread of its own while the toolkit loads its theme, which
@@ -84,7 +85,6 @@ int RunProgram(const StartOptions& options)
         fonts = options.fontWarmUp ? std::jthread([&fontWarmUp] { fontWarmUp.Run(); })
                                    : std::jthread(&RegisterBundledFonts);
 
-    GtkDesktopServices desktop;
     std::unique_ptr<MainWindow> mainWindow;
     application->signal_activate().connect([&] {
         if (fonts.joinable()) {

@@ -106,8 +106,12 @@ bool MainUse::GenerateLinkCode()
 
 void MainUse::CopyLinkCode()
 {
-    desktop_.PutTextOnClipboard(controls_.LinkCode());
-    desktop_.ShowMessage(texts::CopyDoneMessage, MessageIcon::Information, texts::CopyDoneTitle);
+    // Announcing a copy that did not happen would have the user paste another program's text.
+    if (desktop_.PutTextOnClipboard(controls_.LinkCode()))
+        desktop_.ShowMessage(texts::CopyDoneMessage, MessageIcon::Information,
+                             texts::CopyDoneTitle);
+    else
+        desktop_.ShowMessage(texts::CopyFailedMessage, MessageIcon::Error, ApplicationTitle);
 }
 
 void MainUse::DetectArticle(const std::string& address)

@@ -1,9 +1,9 @@
 #include "app/desktop/gtk_desktop_services.h"
 
 #include "app/desktop/active_window.h"
+#include "app/desktop/clipboard_claim.h"
 #include "app/look/ustring.h"
 
-#include <gtkmm/clipboard.h>
 #include <gtkmm/image.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
@@ -33,12 +33,7 @@ void GtkDesktopServices::RunMessageBox(std::string_view text, MessageIcon icon,
 
 bool GtkDesktopServices::PlaceOnClipboard(std::string_view text)
 {
-    const Glib::RefPtr<Gtk::Clipboard> clipboard = Gtk::Clipboard::get(GDK_SELECTION_CLIPBOARD);
-    clipboard->clear();
-    clipboard->set_text(ToUString(text));
-    // Lets a clipboard manager keep the code once the program has ended.
-    clipboard->set_can_store();
-    return true;
+    return ClaimClipboard(ToUString(text));
 }
 
 void GtkDesktopServices::HideOpenBoxes()

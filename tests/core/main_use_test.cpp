@@ -68,6 +68,7 @@ public:
     }
 
     std::function<void(int box)> whileOpen;
+    bool clipboardRefuses = false;
 
 protected:
     void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) override
@@ -75,7 +76,8 @@ protected:
         const std::map<std::string_view, std::string> names = {
             {main_use_texts::NoArticleError, "no number"},
             {main_use_texts::NoArticleAdvice, "advice"},
-            {main_use_texts::CopyDoneMessage, "copied"}};
+            {main_use_texts::CopyDoneMessage, "copied"},
+            {main_use_texts::CopyFailedMessage, "not copied"}};
         const auto name = names.find(text);
         log_.push_back("box " + (name == names.end() ? std::string(text) : name->second) +
                        (icon == MessageIcon::Error ? " (error, " : " (information, ") +
@@ -85,8 +87,9 @@ protected:
     }
     bool PlaceOnClipboard(std::string_view text) override
     {
-        log_.push_back("clipboard " + ArticleOf(std::string(text)));
-        return true;
+        if (!clipboardRefuses)
+            log_.push_back("clipboard " + ArticleOf(std::string(text)));
+        return !clipboardRefuses;
     }
     void RunWhenIdle(std::function<void()> task) override { idle_.push_back(std::move(task)); }
     void HideOpenBoxes() override { log_.push_back("boxes hidden"); }
@@ -126,6 +129,7 @@ struct Scenario {
     // What comes while the box of that number (from 0) is open.
     std::map<int, std::vector<Action>> whileOpen = {};
     bool automatic = true;
+    bool clipboardRefuses = false;
 };
 
 const std::string Copied = "box copied (information, Quillomat par Brennic)";
@@ -141,6 +145,7 @@ protected:
     {
         const Scenario& scenario = GetParam();
         h.controls.automatic = scenario.automatic;
+        h.desktop.clipboardRefuses = scenario.clipboardRefuses;
         h.desktop.whileOpen = [&](int box) {
             if (const auto found = scenario.whileOpen.find(box); found != scenario.whileOpen.end())
                 for (const Action& action : found->second)
@@ -239,6 +244,23 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"UsersOwnTemplate", {Generate}, {NoNumber, Advice}, {}, false},
         Scenario{"EmptyArticleNumber", {Pane(Edit)}, {"no article", "template", NoNumber, Advice}}),
     Name);
+
+using FailedCopyTest = MainUseTest;
+// A clipboard that did not take the code gives an error box, never the "copied" one.
+TEST_P(FailedCopyTest, TheUserIsToldTheCodeIsNotOnTheClipboard)
+{
+    EXPECT_EQ(Run(), GetParam().seen);
+}
+const std::string NotCopied = "box not copied (error, Quillomat)";
+INSTANTIATE_TEST_SUITE_P(Callers, FailedCopyTest,
+                         ::testing::Values(Scenario{"Button", {Copy}, {NotCopied}, {}, true, true},
+                                           Scenario{"Detection",
+                                                    {Pane(Edit + "5")},
+                                                    {"article 5", "template", "code 5", NotCopied},
+                                                    {},
+                                                    true,
+                                                    true}),
+                         Name);
 
 }  // namespace
 }  // namespace quillomat

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <thread>
 
 #include "app/desktop/gtk_desktop_services.h"
 #include "main_use/main_use_texts.h"
@@ -168,6 +169,67 @@ TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
     }
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
     EXPECT_EQ(pasted, (std::vector<std::string>{"avant", "avant", Access::Text8(*window)}));
+}
+
+// Runs a program to its end without running this process's main loop: for this process's
+// windows, the X server's events wait as for a program that is stopped.
+void RunWhileStopped(const std::string& command)
+{
+    const std::string shell[] = {"/bin/sh", "-c", command};
+    gchar* argv[] = {const_cast<gchar*>(shell[0].c_str()), const_cast<gchar*>(shell[1].c_str()),
+                     const_cast<gchar*>(shell[2].c_str()), nullptr};
+    gint status = 0;
+    GError* error = nullptr;
+    ASSERT_TRUE(g_spawn_sync(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                             nullptr, &status, &error))
+        << (error ? error->message : "");
+    ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << command;
+}
+
+// The user clicks "Copier" while the program is busy, and another program takes the clipboard
+// before the program has handled the click: the code is on the clipboard when the program says
+// so, and never is another program's text announced as the code.
+TEST_F(RealBoxesTest, AContestedCopyIsAnnouncedOnlyWhenTheClipboardHoldsTheCode)
+{
+    Access::SetText8(*window, "le code de l'article");
+    // The program held the clipboard before: the other program's claim takes it away.
+    Gtk::Clipboard::get()->set_text("ancien code");
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    Gtk::Button& copy = Access::Button(*window, 5);
+    int x = 0, y = 0;
+    copy.get_window()->get_origin(x, y);
+    x += copy.get_allocation().get_x() + copy.get_allocated_width() / 2;
+    y += copy.get_allocation().get_y() + copy.get_allocated_height() / 2;
+
+    RunWhileStopped("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) +
+                    " click 1");
+    RunWhileStopped("printf 'autre programme' | xclip -i -selection clipboard");
+    // xclip's claim reaches the server from the process it leaves behind.
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (
+        gdk_selection_owner_get_for_display(gdk_display_get_default(), GDK_SELECTION_CLIPBOARD)) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "xclip never took the clipboard";
+        std::this_thread::sleep_for(10ms);
+    }
+
+    std::string pasted;
+    BoxWatch watch([&](const BoxWatch::Seen&) {
+        pasted = Pasted();
+        return true;
+    });
+    ASSERT_TRUE(RunMainLoopUntil([&] { return watch.closed.size() == 1; }, 30s));
+    const BoxWatch::Seen& box = watch.closed.front();
+    if (box.text == texts::CopyDoneMessage) {
+        EXPECT_EQ(pasted, "le code de l'article") << "announced over another program's text";
+    } else {
+        EXPECT_EQ(box.text, texts::CopyFailedMessage);
+        EXPECT_EQ(box.icon, "dialog-error");
+        EXPECT_EQ(box.title, "Quillomat");
+        EXPECT_EQ(pasted, "autre programme");
+    }
+    // Once the notices the other program's claim left waiting have come, nothing changed.
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    EXPECT_EQ(Pasted(), pasted);
 }
 
 }  // namespace

@@ -132,6 +132,11 @@ struct Scenario {
     bool clipboardRefuses = false;
 };
 
+void PrintTo(const Scenario& scenario, std::ostream* out)
+{
+    *out << scenario.name;
+}
+
 const std::string Copied = "box copied (information, Quillomat par Brennic)";
 const std::string NoNumber = "box no number (error, Quillomat)";
 const std::string Advice = "box advice (information, Quillomat)";

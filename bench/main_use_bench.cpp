@@ -66,27 +66,6 @@ class TimedDesktop : public quillomat::DesktopServices {
 public:
     explicit TimedDesktop(bool withoutClear) : withoutClear_(withoutClear) {}
 
-    void ShowMessage(std::string_view, quillomat::MessageIcon, std::string_view) override
-    {
-        ++messages;
-    }
-    void PutTextOnClipboard(std::string_view text) override
-    {
-        const auto called = Clock::now();
-        if (withoutClear_)
-            PutTextWithoutClear(text);
-        else
-            real_.PutTextOnClipboard(text);
-        const auto holds = Clock::now();
-        if (currentStep) {
-            if (!currentStep->clipboardHolds) {
-                currentStep->clipboardCalled = called;
-                currentStep->clipboardHolds = holds;
-            }
-            currentStep->copiedText = text;
-            ++currentStep->copies;
-        }
-    }
     std::unique_ptr<quillomat::ColourPicker> CreateColourPicker(
         quillomat::ColorValue initialColour) override
     {
@@ -99,13 +78,37 @@ public:
 
     int messages = 0;
 
+protected:
+    void RunMessageBox(std::string_view, quillomat::MessageIcon, std::string_view) override
+    {
+        ++messages;
+    }
+    void HideOpenBoxes() override {}
+    bool PlaceOnClipboard(std::string_view text) override
+    {
+        const auto called = Clock::now();
+        const bool held =
+            withoutClear_ ? PutTextWithoutClear(text) : real_.PutTextOnClipboard(text);
+        const auto holds = Clock::now();
+        if (currentStep) {
+            if (!currentStep->clipboardHolds) {
+                currentStep->clipboardCalled = called;
+                currentStep->clipboardHolds = holds;
+            }
+            currentStep->copiedText = text;
+            ++currentStep->copies;
+        }
+        return held;
+    }
+
 private:
-    // The real call less its first step, clearing the clipboard.
-    static void PutTextWithoutClear(std::string_view text)
+    // The real call less its first step, clearing the clipboard, and its check.
+    static bool PutTextWithoutClear(std::string_view text)
     {
         const Glib::RefPtr<Gtk::Clipboard> clipboard = Gtk::Clipboard::get(GDK_SELECTION_CLIPBOARD);
         clipboard->set_text(quillomat::ToUString(text));
         clipboard->set_can_store();
+        return true;
     }
 
     bool withoutClear_;

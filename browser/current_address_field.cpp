@@ -4,8 +4,11 @@
 
 namespace quillomat {
 
-CurrentAddressField::CurrentAddressField(std::string initialText, Detector detector)
-    : text_(std::move(initialText)), detector_(std::move(detector))
+CurrentAddressField::CurrentAddressField(std::string initialText, Detector detector, Hold hold)
+    : text_(std::move(initialText)),
+      lastDetected_(text_),
+      detector_(std::move(detector)),
+      hold_(std::move(hold))
 {
 }
 
@@ -14,7 +17,17 @@ void CurrentAddressField::Store(std::string_view address)
     if (address == text_)
         return;
     text_ = address;
-    if (detecting_)
+    CatchUp();
+}
+
+bool CurrentAddressField::MustWait() const
+{
+    return detecting_ || (hold_ && hold_());
+}
+
+void CurrentAddressField::CatchUp()
+{
+    if (MustWait())
         return;
     detecting_ = true;
     // If the detector throws, the program's general report ends the run; still leave the
@@ -23,11 +36,10 @@ void CurrentAddressField::Store(std::string_view address)
         bool& flag;
         ~ResetOnExit() { flag = false; }
     } reset{detecting_};
-    std::string detected;
-    do {
-        detected = text_;
-        detector_(detected);
-    } while (text_ != detected);
+    while (text_ != lastDetected_ && !(hold_ && hold_())) {
+        lastDetected_ = text_;
+        detector_(lastDetected_);
+    }
 }
 
 }  // namespace quillomat

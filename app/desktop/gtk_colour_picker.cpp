@@ -30,8 +30,8 @@ ColorValue ColorFromRgba(const Gdk::RGBA& rgba)
 // the first opening: three of them made with the main window would hold back its first showing.
 class GtkColourPicker : public ColourPicker {
 public:
-    GtkColourPicker(Gtk::Window& parent, ColorValue initialColour)
-        : parent_(parent), confirmed_(initialColour)
+    GtkColourPicker(MainUseDesktop& desktop, Gtk::Window& parent, ColorValue initialColour)
+        : desktop_(desktop), parent_(parent), confirmed_(initialColour)
     {
     }
 
@@ -42,6 +42,8 @@ public:
         Gtk::ColorChooserDialog& dialog = Dialog();
         // A change made in the dialog and then cancelled must not show at the next opening.
         dialog.set_rgba(RgbaFromColor(confirmed_));
+        // A box of the program like the message boxes: nothing opens over it.
+        MainUseDesktop::OpenBox open(desktop_);
         const int response = dialog.run();
         dialog.hide();
         if (response == Gtk::RESPONSE_OK)
@@ -61,6 +63,7 @@ private:
         return *dialog_;
     }
 
+    MainUseDesktop& desktop_;
     Gtk::Window& parent_;
     ColorValue confirmed_;
     std::optional<Gtk::ColorChooserDialog> dialog_;
@@ -71,7 +74,7 @@ private:
 std::unique_ptr<ColourPicker> GtkDesktopServices::CreateColourPicker(Gtk::Window& parent,
                                                                      ColorValue initialColour)
 {
-    return std::make_unique<GtkColourPicker>(parent, initialColour);
+    return std::make_unique<GtkColourPicker>(*this, parent, initialColour);
 }
 
 }  // namespace quillomat

@@ -1,19 +1,17 @@
 #include "app/desktop/gtk_desktop_services.h"
 
+#include "app/desktop/clipboard_claim.h"
 #include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
 
-#include <gtkmm/clipboard.h>
 #include <gtkmm/image.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
 
 namespace quillomat {
 
-namespace {
-
-void RunMessageBox(Gtk::Window* parent, std::string_view text, MessageIcon icon,
-                   std::string_view title)
+void GtkDesktopServices::RunMessageBox(std::string_view text, MessageIcon icon,
+                                       std::string_view title)
 {
     // The program ends: the box would hold its end, and nobody would read it.
     if (ProgramEnding())
@@ -30,7 +28,7 @@ void RunMessageBox(Gtk::Window* parent, std::string_view text, MessageIcon icon,
                              Gtk::ICON_SIZE_DIALOG);
     box.set_image(image);
     image.show();
-    if (parent) {
+    if (Gtk::Window* parent = BoxParent()) {
         box.set_transient_for(*parent);
         box.set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     }
@@ -38,26 +36,16 @@ void RunMessageBox(Gtk::Window* parent, std::string_view text, MessageIcon icon,
     box.run();
 }
 
-}  // namespace
-
-void GtkDesktopServices::ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
-                                     std::string_view title)
+bool GtkDesktopServices::PlaceOnClipboard(std::string_view text)
 {
-    RunMessageBox(&parent, text, icon, title);
+    return ClaimClipboard(ToUString(text));
 }
 
-void ShowStandaloneMessage(std::string_view text, MessageIcon icon, std::string_view title)
+void GtkDesktopServices::HideOpenBoxes()
 {
-    RunMessageBox(nullptr, text, icon, title);
-}
-
-void GtkDesktopServices::PutTextOnClipboard(std::string_view text)
-{
-    const Glib::RefPtr<Gtk::Clipboard> clipboard = Gtk::Clipboard::get(GDK_SELECTION_CLIPBOARD);
-    clipboard->clear();
-    clipboard->set_text(ToUString(text));
-    // Lets a clipboard manager keep the code once the program has ended.
-    clipboard->set_can_store();
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_modal() && window->get_visible())
+            window->hide();
 }
 
 }  // namespace quillomat

@@ -5,14 +5,15 @@
 
 #include <cstdlib>
 
-#include "app/desktop/desktop_services.h"
-#include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/program_run.h"
 #include "linkcode/unexpected_error.h"
 
 namespace quillomat {
 
 namespace {
+
+// The program's boxes, where the report opens as the last of them.
+MainUseDesktop* boxes = nullptr;
 
 UnexpectedError Describe(std::exception_ptr error)
 {
@@ -43,9 +44,9 @@ void ReportUnexpectedError(std::exception_ptr error)
         return;
     reporting = true;
     try {
-        // It may come from any window, or from none.
-        ShowStandaloneMessage(UnexpectedErrorMessage(Describe(error)), MessageIcon::Error,
-                              ApplicationTitle);
+        if (boxes)
+            boxes->ShowLastMessage(UnexpectedErrorMessage(Describe(error)), MessageIcon::Error,
+                                   ApplicationTitle);
     } catch (...) {
         // The report itself failed: end the program all the same.
     }
@@ -53,8 +54,9 @@ void ReportUnexpectedError(std::exception_ptr error)
     EndAbruptly(EXIT_FAILURE);
 }
 
-void InstallUnexpectedErrorReport()
+void InstallUnexpectedErrorReport(MainUseDesktop& desktop)
 {
+    boxes = &desktop;
     Glib::add_exception_handler(sigc::ptr_fun(&ReportCurrentException));
 }
 

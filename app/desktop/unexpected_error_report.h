@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "main_use/main_use_desktop.h"
+
 namespace quillomat {
 
 // The general report of unexpected errors: a modal box giving the error's number and
@@ -9,7 +11,8 @@ namespace quillomat {
 // report is already open.
 void ReportUnexpectedError(std::exception_ptr error);
 
-// Routes exceptions that escape gtkmm signal handlers to the general report.
-void InstallUnexpectedErrorReport();
+// Routes exceptions that escape gtkmm signal handlers to the general report, shown through the
+// program's boxes.
+void InstallUnexpectedErrorReport(MainUseDesktop& desktop);
 
 }  // namespace quillomat

@@ -8,9 +8,7 @@
 #include "app/look/window_look.h"
 #include "app/main_window/main_window_texts.h"
 #include "app/widgets/accessible_names.h"
-#include "browser/article_address.h"
 #include "browser/service_addresses.h"
-#include "linkcode/link_code_generation.h"
 
 namespace quillomat {
 
@@ -26,25 +24,11 @@ constexpr int ArticleX = 104;
 constexpr ColorValue InitialOuterColour = 0x800080;   // #800080
 constexpr ColorValue InitialMiddleColour = 0xFFFF80;  // #80FFFF, red in the low byte
 
-std::string InitialBlogAddress()
-{
-    return "monblog." + std::string(PrimaryServiceHost);
-}
-
-constexpr std::string_view InitialVoiceBoxId = "12345678";
-constexpr std::string_view InitialSkinNumber = "1";
-constexpr std::string_view InitialCurrentAddress = "Text9";
-
 }  // namespace
 
 MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     : desktop_(desktop),
       endProgram_(options.endProgram),
-      Text1(InitialBlogAddress()),
-      Text2(InitialVoiceBoxId),
-      Text3(InitialSkinNumber),
-      Text9(std::string(InitialCurrentAddress),
-            [this](const std::string& address) { DetectArticle(address); }),
       layout_(ClientWidth, ClientHeight),
       Command6(ToUString(texts::GoButton)),
       Web1(options.browser, *this),
@@ -82,6 +66,8 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     Check3.set_active(true);
     Text7.set_sensitive(false);
 
+    // The main use's boxes stand over this window.
+    desktop_.SetMainWindow(this);
     PlaceControls();
     ApplyLook();
     NameForScreenReaders();
@@ -91,6 +77,11 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
 
     // The user starts in the page, first in the keyboard order.
     Web1.Widget().grab_focus();
+}
+
+MainWindow::~MainWindow()
+{
+    desktop_.SetMainWindow(nullptr);
 }
 
 void MainWindow::PlaceControls()
@@ -205,69 +196,6 @@ bool MainWindow::on_key_press_event(GdkEventKey* event)
 bool MainWindow::on_focus(Gtk::DirectionType direction)
 {
     return paneFocus_.OnFocus(*this, direction) || Gtk::Window::on_focus(direction);
-}
-
-bool MainWindow::GenerateLinkCode()
-{
-    LinkCodeFields fields;
-    fields.firstColour = c1.Colour();
-    fields.middleColour = c2.Colour();
-    fields.lastColour = c3.Colour();
-    fields.skinNumber = Text3;
-    fields.automaticMode = Check3.get_active();
-    fields.addCaption = Text10.get_text();
-    fields.separator = Text11.get_text();
-    fields.readCaption = Text12.get_text();
-    fields.articleShown = Label5.get_text();
-    fields.articleNumber = Text4;
-    fields.voiceBoxId = Text2;
-    fields.blogAddress = Text1;
-    fields.linkTemplate = Text7.Text();
-
-    LinkCodeResult result = ComputeLinkCode(fields);
-    if (fields.automaticMode)
-        Text7.SetText(result.linkTemplate);
-    if (!result.articleInProgress) {
-        desktop_.ShowMessage(*this, texts::NoArticleError, MessageIcon::Error, ApplicationTitle);
-        desktop_.ShowMessage(*this, texts::NoArticleAdvice, MessageIcon::Information,
-                             ApplicationTitle);
-        return false;
-    }
-    Text5 = std::move(result.addCommentAddress);
-    Text6 = std::move(result.readCommentsAddress);
-    Text8.SetText(result.linkCode);
-    return true;
-}
-
-void MainWindow::CopyLinkCode()
-{
-    desktop_.PutTextOnClipboard(Text8.Text());
-    desktop_.ShowMessage(*this, texts::CopyDoneMessage, MessageIcon::Information,
-                         texts::CopyDoneTitle);
-}
-
-void MainWindow::DetectArticle(const std::string& address)
-{
-    ArticleMatch match = ArticleNumberFromAddress(address);
-    if (!match.accepted) {
-        Label5.set_text("");
-        return;
-    }
-    Text4 = std::move(match.number);
-    Label5.set_text(ToUString(Text4));
-    // Copying after a refusal would announce the previous article's code as this one's.
-    if (GenerateLinkCode())
-        CopyLinkCode();
-}
-
-void MainWindow::OnGenerateClicked()
-{
-    GenerateLinkCode();
-}
-
-void MainWindow::OnCopyClicked()
-{
-    CopyLinkCode();
 }
 
 }  // namespace quillomat

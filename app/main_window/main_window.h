@@ -25,14 +25,14 @@
 #include "app/widgets/titled_frame.h"
 #include "app/windows/about_window.h"
 #include "app/windows/settings_window.h"
-#include "browser/current_address_field.h"
 #include "linkcode/caption_tags.h"
+#include "main_use/main_use.h"
 
 namespace quillomat {
 
-// The program's main window: the browser pane, the link parameters and the link code, and the
-// state that the whole program works on.
-class MainWindow : public Gtk::Window {
+// The program's main window: the browser pane, the link parameters and the link code. It hands
+// the events of the main use to the main use, which keeps the state the program works on.
+class MainWindow : public Gtk::Window, private MainUseControls {
 public:
     struct Options {
         BrowserPane::Options browser;
@@ -41,12 +41,8 @@ public:
     };
 
     MainWindow(DesktopServices& desktop, const Options& options);
+    ~MainWindow() override;
 
-    // Fills the template, and with an article in progress the addresses and the code box.
-    // Returns whether it wrote the code box.
-    bool GenerateLinkCode();
-    void CopyLinkCode();
-    void DetectArticle(const std::string& address);
     void MirrorCurrentAddress();
 
 protected:
@@ -83,17 +79,20 @@ private:
     void OnAutomaticModeToggled();
     void ApplyCaptionTags(StyleTags tags, bool ticked);
 
+    std::array<ColorValue, 3> SwatchColours() const override;
+    bool AutomaticMode() const override;
+    std::string AddCaption() const override;
+    std::string Separator() const override;
+    std::string ReadCaption() const override;
+    std::string ArticleShown() const override;
+    void ShowArticle(const std::string& number) override;
+    std::string LinkTemplate() const override;
+    void SetLinkTemplate(const std::string& text) override;
+    std::string LinkCode() const override;
+    void SetLinkCode(const std::string& text) override;
+
     DesktopServices& desktop_;
     std::function<void()> endProgram_;
-
-    // The state values that are never shown.
-    std::string Text1;
-    std::string Text2;
-    std::string Text3;
-    std::string Text4;
-    std::string Text5;
-    std::string Text6;
-    CurrentAddressField Text9;
 
     FixedLayout layout_;
     TextBox Text13;
@@ -130,6 +129,9 @@ private:
     std::unique_ptr<ColourPicker> CD1;
     std::unique_ptr<ColourPicker> CD2;
     std::unique_ptr<ColourPicker> CD3;
+
+    // The fields that are never shown, detection, the generator and the copy.
+    MainUse mainUse_{desktop_, *this};
 
     FocusOrder focusOrder_{{}};
     PaneFocus paneFocus_{Web1.Widget(), focusOrder_};

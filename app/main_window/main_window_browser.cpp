@@ -21,7 +21,7 @@ bool MainWindow::on_map_event(GdkEventAny* event)
 
 void MainWindow::MirrorCurrentAddress()
 {
-    Text9.Store(Web1.LocationURL());
+    mainUse_.OnLocationChanged(Web1.LocationURL());
 }
 
 // The pane opens the service's home page, once.

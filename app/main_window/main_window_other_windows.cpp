@@ -14,15 +14,13 @@ void MainWindow::OnSettingsClicked()
             desktop_, SettingsWindow::Owner{std::bind_front(&MainWindow::TakeSettings, this),
                                             std::bind_front(&MainWindow::EndProgram, this),
                                             std::bind_front(&MainWindow::OnSettingsClosed, this)});
-    settingsWindow_->Fill({Text1, Text2, Text3});
+    settingsWindow_->Fill(mainUse_.Settings());
     settingsWindow_->present();
 }
 
 void MainWindow::TakeSettings(const BlogSettings& values)
 {
-    Text1 = values.blogAddress;
-    Text2 = values.voiceBoxId;
-    Text3 = values.skinNumber;
+    mainUse_.TakeSettings(values);
     show();
 }
 

@@ -34,15 +34,6 @@ inline constexpr std::string_view InitialAddCaption = "Ajouter un commentaire";
 inline constexpr std::string_view InitialSeparator = "/";
 inline constexpr std::string_view InitialReadCaption = "Lire les commentaires";
 
-inline constexpr std::string_view NoArticleError = "Erreur pas de numéro d'article !";
-inline constexpr std::string_view NoArticleAdvice =
-    "Vous ne devez pas \"Créer un article\" mais \"Editer\" un article pour avoir ce numéro.";
-
-inline constexpr std::string_view CopyDoneTitle = "Quillomat par Brennic";
-inline constexpr std::string_view CopyDoneMessage =
-    "Quillomat vient de générer et copier le code pour cet article.\n"
-    "Vous pouvez à présent coller vos liens dans votre article!";
-
 inline constexpr std::string_view BrowserKeptStopping =
     "Le navigateur intégré s'est arrêté plusieurs fois en une minute : la page a été vidée.\n"
     "Vos réglages et votre code sont conservés. Utilisez « Aller à... » pour rouvrir une page.";

@@ -63,7 +63,8 @@ int RunProgram(const StartOptions& options)
     ForgoUnreachableAccessibilityBus();
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
-    InstallUnexpectedErrorReport();
+    GtkDesktopServices desktop;
+    InstallUnexpectedErrorReport(desktop);
     ProgramRun run(application, &RemoveSandboxLeftovers);
     stepEnded("toolkit started");
     // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
@@ -76,7 +77,6 @@ int RunProgram(const StartOptions& options)
         fonts = options.fontWarmUp ? std::jthread([&fontWarmUp] { fontWarmUp.Run(); })
                                    : std::jthread(&RegisterBundledFonts);
 
-    GtkDesktopServices desktop;
     std::unique_ptr<MainWindow> mainWindow;
     const auto start = [&] {
         if (fonts.joinable()) {

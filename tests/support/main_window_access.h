@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/main_window/main_window.h"
+#include "tests/support/main_use_access.h"
 
 namespace quillomat {
 
@@ -53,14 +54,18 @@ struct MainWindowTestAccess {
     static std::string Text8(MainWindow& w) { return w.Text8.Text(); }
     static void SetText7(MainWindow& w, const std::string& t) { w.Text7.SetText(t); }
     static void SetText8(MainWindow& w, const std::string& t) { w.Text8.SetText(t); }
-    static std::string& Text1(MainWindow& w) { return w.Text1; }
-    static std::string& Text2(MainWindow& w) { return w.Text2; }
-    static std::string& Text3(MainWindow& w) { return w.Text3; }
-    static std::string& Text4(MainWindow& w) { return w.Text4; }
-    static std::string& Text5(MainWindow& w) { return w.Text5; }
-    static std::string& Text6(MainWindow& w) { return w.Text6; }
-    static std::string Text9(MainWindow& w) { return w.Text9.Text(); }
-    static CurrentAddressField& AddressField(MainWindow& w) { return w.Text9; }
+    static MainUse& Use(MainWindow& w) { return w.mainUse_; }
+    static std::string& Text1(MainWindow& w) { return MainUseTestAccess::Text1(w.mainUse_); }
+    static std::string& Text2(MainWindow& w) { return MainUseTestAccess::Text2(w.mainUse_); }
+    static std::string& Text3(MainWindow& w) { return MainUseTestAccess::Text3(w.mainUse_); }
+    static std::string& Text4(MainWindow& w) { return MainUseTestAccess::Text4(w.mainUse_); }
+    static std::string& Text5(MainWindow& w) { return MainUseTestAccess::Text5(w.mainUse_); }
+    static std::string& Text6(MainWindow& w) { return MainUseTestAccess::Text6(w.mainUse_); }
+    static std::string Text9(MainWindow& w) { return AddressField(w).Text(); }
+    static CurrentAddressField& AddressField(MainWindow& w)
+    {
+        return MainUseTestAccess::Text9(w.mainUse_);
+    }
     static Gtk::Label& Label5(MainWindow& w) { return w.Label5; }
     static ColourSwatch& Swatch(MainWindow& w, int index)
     {

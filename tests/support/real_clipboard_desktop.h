@@ -9,11 +9,11 @@ namespace quillomat::testing {
 // Records message boxes like RecordingDesktop, but puts the code on the real clipboard, so
 // that another process can read it (ReadClipboardWithXclip).
 class RealClipboardDesktop : public RecordingDesktop {
-public:
-    void PutTextOnClipboard(std::string_view text) override
+protected:
+    bool PlaceOnClipboard(std::string_view text) override
     {
-        RecordingDesktop::PutTextOnClipboard(text);
-        GtkDesktopServices().PutTextOnClipboard(text);
+        RecordingDesktop::PlaceOnClipboard(text);
+        return GtkDesktopServices().PutTextOnClipboard(text);
     }
 };
 

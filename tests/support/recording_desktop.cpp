@@ -4,11 +4,11 @@
 
 namespace quillomat::testing {
 
-void RecordingDesktop::ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
-                                   std::string_view title)
+void RecordingDesktop::RunMessageBox(std::string_view text, MessageIcon icon,
+                                     std::string_view title)
 {
     const std::size_t index = messages.size();
-    messages.push_back({std::string(text), icon, std::string(title), &parent});
+    messages.push_back({std::string(text), icon, std::string(title)});
     ++openMessages;
     mostOpenAtOnce = std::max(mostOpenAtOnce, openMessages);
     if (whileMessageOpen)
@@ -54,9 +54,10 @@ std::optional<std::string> RecordingDesktop::OpenExternalPage(std::string_view a
     return externalPageFailure;
 }
 
-void RecordingDesktop::PutTextOnClipboard(std::string_view text)
+bool RecordingDesktop::PlaceOnClipboard(std::string_view text)
 {
     clipboardTexts.emplace_back(text);
+    return true;
 }
 
 }  // namespace quillomat::testing

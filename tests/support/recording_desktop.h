@@ -9,19 +9,16 @@
 namespace quillomat::testing {
 
 // Stands in for message boxes and the clipboard, remembering what the program asked for.
-// Each message box can run a test's action while it is "open".
+// Each message box can run a test's action while it is "open". The rule that keeps boxes from
+// stacking is the program's own (MainUseDesktop).
 class RecordingDesktop : public DesktopServices {
 public:
     struct Message {
         std::string text;
         MessageIcon icon;
         std::string title;
-        Gtk::Window* parent = nullptr;
     };
 
-    void ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
-                     std::string_view title) override;
-    void PutTextOnClipboard(std::string_view text) override;
     std::unique_ptr<ColourPicker> CreateColourPicker(Gtk::Window& parent,
                                                      ColorValue initialColour) override;
     std::optional<std::string> OpenExternalPage(std::string_view address) override;
@@ -39,6 +36,11 @@ public:
     // Boxes open at the moment, to catch a box opened over another.
     int openMessages = 0;
     int mostOpenAtOnce = 0;
+
+protected:
+    void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
+    bool PlaceOnClipboard(std::string_view text) override;
+    void HideOpenBoxes() override {}
 };
 
 }  // namespace quillomat::testing

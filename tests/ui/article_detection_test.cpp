@@ -135,18 +135,6 @@ TEST_F(ArticleDetectionTest, FollowingALinkToAnArticleGeneratesAndCopiesOnce)
     EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
 }
 
-TEST_F(ArticleDetectionTest, EachServiceHostFormIsAccepted)
-{
-    for (const std::string host : {"skyblog.com", "www.skyrock.com", "skyrock.com"}) {
-        Go("http://" + host + EditPath + "456");
-        ASSERT_TRUE(WaitForPage("http://" + host + EditPath + "456"));
-        EXPECT_EQ(Access::Label5(*window).get_text(), "456") << host;
-        Go("http://www.skyblog.com/liste");
-        ASSERT_TRUE(WaitForPage("http://www.skyblog.com/liste"));
-    }
-    EXPECT_EQ(CopyMessages(), 3u);
-}
-
 TEST_F(ArticleDetectionTest, RedirectAndFormSubmissionReachTheArticle)
 {
     site.AddRedirect("http://www.skyblog.com/suite", "http://skyrock.com" + EditPath + "123");
@@ -200,56 +188,6 @@ TEST_F(ArticleDetectionTest, LookalikeAddressesAreNotArticles)
     }
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_TRUE(desktop.clipboardTexts.empty());
-}
-
-TEST_F(ArticleDetectionTest, AnEmptyArticleNumberIsRefusedWithoutCopying)
-{
-    Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
-    const std::string code = Access::Text8(*window);
-    desktop.messages.clear();
-
-    Go("http://skyblog.com" + EditPath);
-    ASSERT_TRUE(WaitForPage("http://skyblog.com" + EditPath));
-    EXPECT_EQ(Access::Label5(*window).get_text(), "");
-    EXPECT_EQ(Access::Text4(*window), "");
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[0].text, "Erreur pas de numéro d'article !");
-    EXPECT_EQ(desktop.messages[1].icon, MessageIcon::Information);
-    EXPECT_EQ(CopyMessages(), 0u);
-    EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
-    EXPECT_EQ(Access::Text8(*window), code);
-
-    // "Copier" by hand still copies whatever the box holds.
-    Access::Button(*window, 5).clicked();
-    EXPECT_EQ(desktop.clipboardTexts.back(), code);
-    EXPECT_EQ(CopyMessages(), 1u);
-}
-
-TEST_F(ArticleDetectionTest, AfterAMessageOnlyThePageShownThenIsDetected)
-{
-    for (const std::string number : {"789", "999"})
-        site.AddPage("http://www.skyblog.com" + EditPath + number, Page("Article " + number));
-    bool movedOn = false;
-    desktop.whileMessageOpen = [&](std::size_t) {
-        if (std::exchange(movedOn, true))
-            return;
-        // The pane moves on to three other articles while the box is still open.
-        for (const std::string number : {"456", "789", "999"}) {
-            Go("http://www.skyblog.com" + EditPath + number);
-            WaitForPage("http://www.skyblog.com" + EditPath + number);
-        }
-        EXPECT_EQ(Access::Label5(*window).get_text(), "123");
-    };
-    Go("http://www.skyblog.com" + EditPath + "123");
-    ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "999"));
-
-    EXPECT_EQ(desktop.mostOpenAtOnce, 1);
-    EXPECT_EQ(CopyMessages(), 2u);
-    ASSERT_EQ(desktop.clipboardTexts.size(), 2u);
-    EXPECT_NE(desktop.clipboardTexts[0].find("id_article=123&"), std::string::npos);
-    EXPECT_NE(desktop.clipboardTexts[1].find("id_article=999&"), std::string::npos);
-    EXPECT_EQ(Access::Label5(*window).get_text(), "999");
 }
 
 TEST_F(ArticleDetectionTest, ASlowArticleIsAnnouncedOnlyOnceShown)

@@ -1,38 +1,9 @@
-#include <glibmm/main.h>
-#include <gtkmm/buttonbox.h>
-#include <gtkmm/messagedialog.h>
-
-#include "app/desktop/gtk_desktop_services.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
 namespace {
 
-const std::string NoArticleError = "Erreur pas de numéro d'article !";
-const std::string NoArticleAdvice =
-    "Vous ne devez pas \"Créer un article\" mais \"Editer\" un article pour avoir ce numéro.";
-
-TEST_F(MainWindowTest, WithoutAnArticleTheTemplateIsRefreshedAndTwoMessagesShown)
-{
-    OpenWindow();
-    Access::SetText8(*window, "previous code");
-    Access::Button(*window, 4).clicked();
-
-    EXPECT_EQ(Access::Text7(*window),
-              "[a=[linkajout]][c=#333333][s][x=#800080-#80FFFF]Ajouter un commentaire "
-              "/[/x][/a][a=[linklire]][c=#333333][s][x=#80FFFF-#800080] Lire les "
-              "commentaires[/x][/a]");
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[0].text, NoArticleError);
-    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(desktop.messages[0].title, "Quillomat");
-    EXPECT_EQ(desktop.messages[1].text, NoArticleAdvice);
-    EXPECT_EQ(desktop.messages[1].icon, MessageIcon::Information);
-    EXPECT_EQ(desktop.messages[1].title, "Quillomat");
-    EXPECT_EQ(Access::Text8(*window), "previous code");
-    EXPECT_TRUE(desktop.clipboardTexts.empty());
-}
-
+// The generator reads the window's own controls and fields: the worked example through them.
 TEST_F(MainWindowTest, WithAnArticleTheWorkedExampleIsWritten)
 {
     OpenWindow();
@@ -68,55 +39,6 @@ TEST_F(MainWindowTest, WithAnArticleTheWorkedExampleIsWritten)
                   "][c=#629962][s][x=#FF0000-#00A000][g]Ajouter un commentaire[/g] "
                   "[g]/[/g][/x][/a][a=" +
                   read + "][c=#629962][s][x=#00A000-#0000FF] [g]Lire les commentaires[/g][/x][/a]");
-}
-
-// Finds the message box on screen, records it and presses its only button.
-struct MessageBoxCloser {
-    struct Seen {
-        std::string text;
-        std::string title;
-        std::vector<std::string> buttons;
-        bool modal;
-    };
-    std::vector<Seen> seen;
-
-    bool CloseOpenBox()
-    {
-        for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-            auto* box = dynamic_cast<Gtk::MessageDialog*>(window);
-            if (!box || !box->get_visible())
-                continue;
-            Seen record{box->property_text().get_value(), box->get_title(), {}, box->get_modal()};
-            for (Gtk::Widget* child : box->get_action_area()->get_children())
-                if (auto* button = dynamic_cast<Gtk::Button*>(child))
-                    record.buttons.push_back(button->get_label());
-            seen.push_back(record);
-            box->response(Gtk::RESPONSE_OK);
-            return true;
-        }
-        return true;
-    }
-};
-
-TEST(RealMessageBoxTest, NoArticleMessagesAreModalBoxesWithASingleOkButton)
-{
-    GtkDesktopServices desktop;
-    MainWindow window(desktop, {{"http://127.0.0.1:9"}});
-    window.show();
-    MessageBoxCloser closer;
-    auto timer =
-        Glib::signal_timeout().connect(sigc::mem_fun(closer, &MessageBoxCloser::CloseOpenBox), 300);
-    MainWindowTestAccess::Button(window, 4).clicked();
-    timer.disconnect();
-
-    ASSERT_EQ(closer.seen.size(), 2u);
-    EXPECT_EQ(closer.seen[0].text, NoArticleError);
-    EXPECT_EQ(closer.seen[1].text, NoArticleAdvice);
-    for (const auto& box : closer.seen) {
-        EXPECT_EQ(box.title, "Quillomat");
-        EXPECT_TRUE(box.modal);
-        EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-    }
 }
 
 }  // namespace

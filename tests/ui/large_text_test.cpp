@@ -44,7 +44,7 @@ TEST_F(LargeTextTest, LongCaptionsAreKeptWholeAndReachTheClipboard)
     EXPECT_EQ(Access::Caption(*window, 10).get_text().raw(), add);
 
     Access::Button(*window, 4).clicked();
-    window->CopyLinkCode();
+    Access::Use(*window).CopyLinkCode();
     const std::string code = Access::Text8(*window);
     EXPECT_GT(code.size(), 3 * Size);
     EXPECT_NE(code.find(add + " " + separator + "[/x][/a]"), std::string::npos);
@@ -61,7 +61,7 @@ TEST_F(LargeTextTest, AMegabyteTemplateIsFilledAndCopiedExactly)
     Access::SetText7(*window, linkTemplate);
 
     Access::Button(*window, 4).clicked();
-    window->CopyLinkCode();
+    Access::Use(*window).CopyLinkCode();
     const std::string code = Access::Text8(*window);
     EXPECT_EQ(code.find("[linkajout]"), std::string::npos);
     EXPECT_EQ(code.find("[linklire]"), std::string::npos);
@@ -70,12 +70,11 @@ TEST_F(LargeTextTest, AMegabyteTemplateIsFilledAndCopiedExactly)
 
 // Message boxes shown for real, so that the main loop runs while one is open, as for the user.
 class RealBoxDesktop : public RealClipboardDesktop {
-public:
-    void ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
-                     std::string_view title) override
+protected:
+    void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) override
     {
-        RecordingDesktop::ShowMessage(parent, text, icon, title);
-        GtkDesktopServices().ShowMessage(parent, text, icon, title);
+        RecordingDesktop::RunMessageBox(text, icon, title);
+        GtkDesktopServices().ShowMessage(text, icon, title);
     }
 };
 
@@ -102,8 +101,8 @@ TEST(HugeArticleTest, TheCodeReadyBoxAnswersReturnAndTheClipboardGetsTheCodeWhol
     const std::string number(100000, '7');
 
     sigc::connection presser = Glib::signal_timeout().connect(&PressReturnInShownBox, 20);
-    window.DetectArticle("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=" +
-                         number);
+    MainWindowTestAccess::Use(window).DetectArticle(
+        "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=" + number);
     // Back here only once the box has answered the key.
     EXPECT_FALSE(presser.connected());
     presser.disconnect();

@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/window_test_fixture.h"
@@ -12,12 +13,12 @@ namespace {
 
 // Stands for any toolkit or component call that fails inside a handler.
 class FailingDesktop : public RecordingDesktop {
-public:
-    void ShowMessage(Gtk::Window&, std::string_view, MessageIcon, std::string_view) override
+protected:
+    void RunMessageBox(std::string_view, MessageIcon, std::string_view) override
     {
         throw std::runtime_error("panne simulée");
     }
-    void PutTextOnClipboard(std::string_view) override
+    bool PlaceOnClipboard(std::string_view) override
     {
         throw std::system_error(std::make_error_code(std::errc::device_or_resource_busy),
                                 "presse-papiers occupé");
@@ -40,7 +41,8 @@ bool DescribeAndCloseReport()
 
 void ClickGenerateWithFailingMessageBoxes()
 {
-    InstallUnexpectedErrorReport();
+    GtkDesktopServices reportBoxes;
+    InstallUnexpectedErrorReport(reportBoxes);
     FailingDesktop desktop;
     MainWindow window(desktop, {{"http://127.0.0.1:9"}});
     window.show();
@@ -52,7 +54,8 @@ void ClickGenerateWithFailingMessageBoxes()
 
 void DetectArticleWithFailingClipboard()
 {
-    InstallUnexpectedErrorReport();
+    GtkDesktopServices reportBoxes;
+    InstallUnexpectedErrorReport(reportBoxes);
     LoopbackSite site;
     FailingDesktop desktop;
     MainWindow window(desktop, {{site.ProxyAddress()}});

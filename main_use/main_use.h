@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "browser/current_address_field.h"
+#include "linkcode/color_text.h"
+#include "linkcode/settings_hand_back.h"
+#include "main_use/main_use_desktop.h"
+
+namespace quillomat {
+
+// What the main use reads and writes of the main window's visible controls.
+class MainUseControls {
+public:
+    virtual ~MainUseControls() = default;
+
+    // c1, c2, c3
+    virtual std::array<ColorValue, 3> SwatchColours() const = 0;
+    // Check3: the template is rebuilt at each run.
+    virtual bool AutomaticMode() const = 0;
+    // Text10, Text11, Text12
+    virtual std::string AddCaption() const = 0;
+    virtual std::string Separator() const = 0;
+    virtual std::string ReadCaption() const = 0;
+    // Label5: the article in progress, empty while there is none.
+    virtual std::string ArticleShown() const = 0;
+    virtual void ShowArticle(const std::string& number) = 0;
+    // Text7
+    virtual std::string LinkTemplate() const = 0;
+    virtual void SetLinkTemplate(const std::string& text) = 0;
+    // Text8
+    virtual std::string LinkCode() const = 0;
+    virtual void SetLinkCode(const std::string& text) = 0;
+};
+
+// The program's main use, from the page shown to the code on the clipboard: the fields that are
+// never shown, article detection, the generator's run and the copy. Detection waits while any of
+// the program's boxes is open, and then looks only at the page shown.
+class MainUse {
+public:
+    MainUse(MainUseDesktop& desktop, MainUseControls& controls);
+    ~MainUse();
+    MainUse(const MainUse&) = delete;
+    MainUse& operator=(const MainUse&) = delete;
+
+    // The browser pane's address, at each of its notifications.
+    void OnLocationChanged(std::string_view address);
+    // "Créer les liens pour l'article en cours..." and "Copier": a click that reaches the window
+    // while a box is open is one that the box should have held.
+    void OnGenerateClicked();
+    void OnCopyClicked();
+
+    // `Text1`, `Text2`, `Text3`: what the settings window shows and hands back.
+    BlogSettings Settings() const;
+    void TakeSettings(const BlogSettings& values);
+
+    // Fills the template, and with an article in progress the addresses and the code box.
+    // Returns whether it wrote the code box.
+    bool GenerateLinkCode();
+    void CopyLinkCode();
+    void DetectArticle(const std::string& address);
+
+private:
+    friend struct MainUseTestAccess;
+
+    MainUseDesktop& desktop_;
+    MainUseControls& controls_;
+
+    // The state values that are never shown.
+    std::string Text1;
+    std::string Text2;
+    std::string Text3;
+    std::string Text4;
+    std::string Text5;
+    std::string Text6;
+    CurrentAddressField Text9;
+};
+
+}  // namespace quillomat

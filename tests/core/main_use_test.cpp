@@ -1,0 +1,271 @@
+#include "main_use/main_use.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+#include "main_use/main_use_texts.h"
+
+namespace quillomat {
+namespace {
+
+const std::string Edit = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=";
+const std::string List = "http://www.skyblog.com/liste";
+
+// What the user sees, in the order it happens.
+using Log = std::vector<std::string>;
+
+// The article whose code a text is, or the text.
+std::string ArticleOf(const std::string& code)
+{
+    const std::size_t start = code.find("id_article="), end = code.find("&id_template");
+    return start == std::string::npos ? code : code.substr(start + 11, end - start - 11);
+}
+
+class FakeControls : public MainUseControls {
+public:
+    explicit FakeControls(Log& log) : log_(log) {}
+
+    std::array<ColorValue, 3> SwatchColours() const override { return {255, 40960, 16711680}; }
+    bool AutomaticMode() const override { return automatic; }
+    std::string AddCaption() const override { return "Ajouter"; }
+    std::string Separator() const override { return "/"; }
+    std::string ReadCaption() const override { return "Lire"; }
+    std::string ArticleShown() const override { return label5_; }
+    void ShowArticle(const std::string& number) override
+    {
+        label5_ = number;
+        log_.push_back(number.empty() ? "no article" : "article " + number);
+    }
+    std::string LinkTemplate() const override { return "[linkajout]"; }
+    void SetLinkTemplate(const std::string&) override { log_.push_back("template"); }
+    std::string LinkCode() const override { return Text8; }
+    void SetLinkCode(const std::string& text) override
+    {
+        Text8 = text;
+        log_.push_back("code " + ArticleOf(text));
+    }
+
+    bool automatic = true;
+    std::string Text8 = "old code";
+
+private:
+    Log& log_;
+    std::string label5_;
+};
+
+// The desktop without a display. A box stays open while the test's actions for it run; the
+// main loop is a queue of tasks that runs once the event in hand has been handled.
+class FakeDesktop : public MainUseDesktop {
+public:
+    explicit FakeDesktop(Log& log) : log_(log) {}
+
+    void RunMainLoop()
+    {
+        for (; !idle_.empty(); idle_.pop_front())
+            idle_.front()();
+    }
+
+    std::function<void(int box)> whileOpen;
+    bool clipboardRefuses = false;
+
+protected:
+    void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) override
+    {
+        const std::map<std::string_view, std::string> names = {
+            {main_use_texts::NoArticleError, "no number"},
+            {main_use_texts::NoArticleAdvice, "advice"},
+            {main_use_texts::CopyDoneMessage, "copied"},
+            {main_use_texts::CopyFailedMessage, "not copied"}};
+        const auto name = names.find(text);
+        log_.push_back("box " + (name == names.end() ? std::string(text) : name->second) +
+                       (icon == MessageIcon::Error ? " (error, " : " (information, ") +
+                       std::string(title) + ")");
+        if (whileOpen)
+            whileOpen(boxes_++);
+    }
+    bool PlaceOnClipboard(std::string_view text) override
+    {
+        if (!clipboardRefuses)
+            log_.push_back("clipboard " + ArticleOf(std::string(text)));
+        return !clipboardRefuses;
+    }
+    void RunWhenIdle(std::function<void()> task) override { idle_.push_back(std::move(task)); }
+    void HideOpenBoxes() override { log_.push_back("boxes hidden"); }
+
+private:
+    Log& log_;
+    std::deque<std::function<void()>> idle_;
+    int boxes_ = 0;
+};
+
+struct MainUseHarness {
+    Log log;
+    FakeDesktop desktop{log};
+    FakeControls controls{log};
+    MainUse use{desktop, controls};
+};
+
+// One event of the window or of the pane.
+using Action = std::function<void(MainUseHarness&)>;
+Action Pane(const std::string& address)
+{
+    return [address](MainUseHarness& h) { h.use.OnLocationChanged(address); };
+}
+const Action Generate = [](MainUseHarness& h) { h.use.OnGenerateClicked(); };
+const Action Copy = [](MainUseHarness& h) { h.use.OnCopyClicked(); };
+const Action OtherBox = [](MainUseHarness& h) {
+    h.desktop.ShowMessage("other", MessageIcon::Error, ApplicationTitle);
+};
+const Action LastBox = [](MainUseHarness& h) {
+    h.desktop.ShowLastMessage("last", MessageIcon::Error, ApplicationTitle);
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<Action> events;
+    Log seen;
+    // What comes while the box of that number (from 0) is open.
+    std::map<int, std::vector<Action>> whileOpen = {};
+    bool automatic = true;
+    bool clipboardRefuses = false;
+};
+
+void PrintTo(const Scenario& scenario, std::ostream* out)
+{
+    *out << scenario.name;
+}
+
+const std::string Copied = "box copied (information, Quillomat par Brennic)";
+const std::string NoNumber = "box no number (error, Quillomat)";
+const std::string Advice = "box advice (information, Quillomat)";
+
+// Each event handled, then the main loop run until nothing waits, as in the program.
+class MainUseTest : public ::testing::TestWithParam<Scenario> {
+protected:
+    void TearDown() override { EXPECT_FALSE(h.desktop.BoxOpen()); }
+
+    Log Run()
+    {
+        const Scenario& scenario = GetParam();
+        h.controls.automatic = scenario.automatic;
+        h.desktop.clipboardRefuses = scenario.clipboardRefuses;
+        h.desktop.whileOpen = [&](int box) {
+            if (const auto found = scenario.whileOpen.find(box); found != scenario.whileOpen.end())
+                for (const Action& action : found->second)
+                    action(h);
+        };
+        for (const Action& event : scenario.events) {
+            event(h);
+            h.desktop.RunMainLoop();
+        }
+        return h.log;
+    }
+
+    MainUseHarness h;
+};
+
+const auto Name = [](const auto& info) { return info.param.name; };
+
+using DetectionTest = MainUseTest;
+TEST_P(DetectionTest, AnArticlePageGivesItsCodeOnTheClipboardAndOneBox)
+{
+    EXPECT_EQ(Run(), GetParam().seen);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, DetectionTest,
+    ::testing::Values(
+        Scenario{"Article",
+                 {Pane(Edit + "123")},
+                 {"article 123", "template", "code 123", "clipboard 123", Copied}},
+        Scenario{"OtherHostAndParameter",
+                 {Pane("http://skyrock.com/admBloger/article.phtml?edit_article=1&id=7&p=2")},
+                 {"article 7&p=2", "template", "code 7&p=2", "clipboard 7&p=2", Copied}},
+        Scenario{"UsersOwnTemplate",
+                 {Pane(Edit + "5"), Pane(Edit + "5")},
+                 {"article 5", "code 5", "clipboard 5", Copied},
+                 {},
+                 false},
+        Scenario{"OtherPages",
+                 {Pane(List),
+                  Pane("http://www.SKYBLOG.com/admBloger/article.phtml?edit_article=1&id=1")},
+                 {"no article", "no article"}}),
+    Name);
+
+using BoxesHoldDetectionTest = MainUseTest;
+// The pane reports on while a box is open: nothing is detected, copied or shown meanwhile; once
+// the last box has closed, the page shown then is detected once, unless it was the last one.
+TEST_P(BoxesHoldDetectionTest, OnlyThePageShownOnceTheBoxesCloseIsDetected)
+{
+    EXPECT_EQ(Run(), GetParam().seen);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, BoxesHoldDetectionTest,
+    ::testing::Values(
+        Scenario{"GeneratorMessages",
+                 {Generate},
+                 {"template", NoNumber, Advice, "article 123", "template", "code 123",
+                  "clipboard 123", Copied},
+                 {{0, {Pane(Edit + "123")}}}},
+        Scenario{"CopyBox",
+                 {Pane(Edit + "1")},
+                 {"article 1", "template", "code 1", "clipboard 1", Copied, "article 3", "template",
+                  "code 3", "clipboard 3", Copied},
+                 {{0, {Pane(Edit + "2"), Pane(List), Pane(Edit + "3")}}}},
+        Scenario{"BackToTheLastArticle",
+                 {Pane(Edit + "1")},
+                 {"article 1", "template", "code 1", "clipboard 1", Copied},
+                 {{0, {Pane(List), Pane(Edit + "1")}}}},
+        Scenario{"AnyOtherBox",
+                 {OtherBox},
+                 {"box other (error, Quillomat)", "no article"},
+                 {{0, {Pane(List)}}}},
+        Scenario{"ButtonsPressedMeanwhile",
+                 {Copy},
+                 {"clipboard old code", Copied},
+                 {{0, {Copy, Generate}}}},
+        Scenario{"AMessageAskedForMeanwhileComesFirst",
+                 {Copy},
+                 {"clipboard old code", Copied, "box other (error, Quillomat)", "no article"},
+                 {{0, {OtherBox, Pane(List)}}}},
+        Scenario{"TheLastMessageTakesThePlaceOfTheBoxOpen",
+                 {Copy},
+                 {"clipboard old code", Copied, "boxes hidden", "box last (error, Quillomat)"},
+                 {{0, {LastBox}}}}),
+    Name);
+
+using NoArticleTest = MainUseTest;
+// Without an article in progress the generator says why it stops, in two boxes; the code box
+// and the clipboard keep what they held.
+TEST_P(NoArticleTest, TwoMessagesAndTheCodeBoxUnchanged)
+{
+    EXPECT_EQ(Run(), GetParam().seen);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Callers, NoArticleTest,
+    ::testing::Values(
+        Scenario{"Button", {Generate}, {"template", NoNumber, Advice}},
+        Scenario{"UsersOwnTemplate", {Generate}, {NoNumber, Advice}, {}, false},
+        Scenario{"EmptyArticleNumber", {Pane(Edit)}, {"no article", "template", NoNumber, Advice}}),
+    Name);
+
+using FailedCopyTest = MainUseTest;
+// A clipboard that did not take the code gives an error box, never the "copied" one.
+TEST_P(FailedCopyTest, TheUserIsToldTheCodeIsNotOnTheClipboard)
+{
+    EXPECT_EQ(Run(), GetParam().seen);
+}
+const std::string NotCopied = "box not copied (error, Quillomat)";
+INSTANTIATE_TEST_SUITE_P(Callers, FailedCopyTest,
+                         ::testing::Values(Scenario{"Button", {Copy}, {NotCopied}, {}, true, true},
+                                           Scenario{"Detection",
+                                                    {Pane(Edit + "5")},
+                                                    {"article 5", "template", "code 5", NotCopied},
+                                                    {},
+                                                    true,
+                                                    true}),
+                         Name);
+
+}  // namespace
+}  // namespace quillomat

@@ -1,0 +1,236 @@
+// The main use with the real message boxes and the real clipboard: what the user sees on screen
+// and what another program reads.
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
+
+#include <glibmm/main.h>
+#include <gtkmm/buttonbox.h>
+#include <gtkmm/clipboard.h>
+#include <gtkmm/image.h>
+#include <gtkmm/messagedialog.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "app/desktop/gtk_desktop_services.h"
+#include "main_use/main_use_texts.h"
+#include "tests/support/clipboard_reader.h"
+#include "tests/support/loopback_site.h"
+#include "tests/support/main_loop_wait.h"
+#include "tests/support/main_window_access.h"
+
+namespace quillomat::testing {
+namespace {
+
+namespace texts = main_use_texts;
+
+using namespace std::chrono_literals;
+using Access = MainWindowTestAccess;
+
+const std::string Home = "http://www.skyblog.com/";
+const std::string Article = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123";
+std::string Page(const std::string& head, const std::string& body)
+{
+    return "<!DOCTYPE html><html><head><meta charset='utf-8'>" + head + "</head><body>" + body +
+           "</body></html>";
+}
+
+// The message boxes on screen, looked at every few milliseconds from inside the loop of the box
+// that is open; `look` answers whether the user closes the box now.
+class BoxWatch {
+public:
+    struct Seen {
+        std::string text, title, icon;
+        bool modal;
+        std::vector<std::string> buttons;
+    };
+
+    explicit BoxWatch(std::function<bool(const Seen&)> look) : look_(std::move(look))
+    {
+        timer_ = Glib::signal_timeout().connect(sigc::mem_fun(*this, &BoxWatch::Look), 20);
+    }
+    ~BoxWatch() { timer_.disconnect(); }
+
+    std::vector<Seen> closed;
+    std::size_t open = 0, mostAtOnce = 0;
+
+private:
+    bool Look()
+    {
+        // What `look` does may run the loop again (another program reading the clipboard).
+        if (std::exchange(looking_, true))
+            return true;
+        std::vector<Gtk::MessageDialog*> boxes;
+        for (Gtk::Window* window : Gtk::Window::list_toplevels())
+            if (auto* box = dynamic_cast<Gtk::MessageDialog*>(window); box && box->get_mapped())
+                boxes.push_back(box);
+        open = boxes.size();
+        mostAtOnce = std::max(mostAtOnce, open);
+        if (!boxes.empty()) {
+            Gtk::MessageDialog& box = *boxes.front();
+            auto* image = dynamic_cast<Gtk::Image*>(box.get_image());
+            Seen seen{box.property_text().get_value(),
+                      box.get_title(),
+                      image ? image->get_icon_name() : "",
+                      box.get_modal(),
+                      {}};
+            for (Gtk::Widget* child : box.get_action_area()->get_children())
+                seen.buttons.push_back(static_cast<Gtk::Button*>(child)->get_label());
+            if (look_(seen)) {
+                closed.push_back(seen);
+                box.response(Gtk::RESPONSE_OK);
+            }
+        }
+        looking_ = false;
+        return true;
+    }
+
+    std::function<bool(const Seen&)> look_;
+    sigc::connection timer_;
+    bool looking_ = false;
+};
+
+// The clipboard as another program reads it, or the empty text when it holds no text.
+std::string Pasted()
+{
+    try {
+        return ReadClipboardWithXclip(20s);
+    } catch (const std::exception&) {
+        return "";
+    }
+}
+
+class RealBoxesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        site.AddPage(Home, Page("", "Accueil"));
+        site.AddPage(Article, Page("", "Article 123"));
+        MainWindow::Options options;
+        options.browser.proxyAddress = site.ProxyAddress();
+        window = std::make_unique<MainWindow>(desktop, options);
+        window->show();
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] { return Access::Text9(*window) == Home && !webkit_web_view_is_loading(View()); },
+            30s));
+    }
+    void TearDown() override { window.reset(); }
+
+    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
+
+    GtkDesktopServices desktop;
+    LoopbackSite site;
+    std::unique_ptr<MainWindow> window;
+};
+
+// "Créer les liens pour l'article en cours..." on a page that moves on to an article by
+// itself: the article is announced once the generator's messages are closed, not over them.
+TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
+{
+    const std::string comingUp = "http://www.skyblog.com/nouvel-article";
+    site.AddPage(comingUp, Page("<meta http-equiv='refresh' content='0;url=" + Article + "'>",
+                                "Nouvel article"));
+    // The article's answer comes only once the first message is on screen.
+    site.HoldAnswersTo(Article);
+    Access::Caption(*window, 13).set_text(comingUp);
+    Access::Button(*window, 6).clicked();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return site.WasRequested(Article); }, 30s));
+    ASSERT_EQ(Access::Text9(*window), comingUp);
+    Gtk::Clipboard::get()->set_text("avant");
+
+    // The clipboard as another program reads it when each box is closed.
+    std::vector<std::string> pasted;
+    BoxWatch watch([&](const BoxWatch::Seen& box) {
+        if (box.text == texts::NoArticleError) {
+            site.ReleaseHeldAnswers();
+            if (Access::Text9(*window) != Article || webkit_web_view_is_loading(View()))
+                return false;
+        }
+        pasted.push_back(Pasted());
+        return true;
+    });
+    Access::Button(*window, 4).clicked();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return watch.closed.size() == 3; }, 60s));
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+
+    EXPECT_EQ(watch.mostAtOnce, 1u) << "a box over another";
+    ASSERT_EQ(watch.closed.size(), 3u) << "a further message";
+    const std::pair<std::string_view, std::string> expected[] = {
+        {texts::NoArticleError, "dialog-error"},
+        {texts::NoArticleAdvice, "dialog-information"},
+        {texts::CopyDoneMessage, "dialog-information"}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(watch.closed[i].text, expected[i].first);
+        EXPECT_EQ(watch.closed[i].icon, expected[i].second);
+        EXPECT_TRUE(watch.closed[i].modal);
+        EXPECT_EQ(watch.closed[i].buttons, std::vector<std::string>{"OK"});
+    }
+    EXPECT_EQ(Access::Label5(*window).get_text(), "123");
+    EXPECT_EQ(pasted, (std::vector<std::string>{"avant", "avant", Access::Text8(*window)}));
+}
+
+// Runs a program to its end without running this process's main loop: for this process's
+// windows, the X server's events wait as for a program that is stopped.
+void RunWhileStopped(const std::string& command)
+{
+    const std::string shell[] = {"/bin/sh", "-c", command};
+    gchar* argv[] = {const_cast<gchar*>(shell[0].c_str()), const_cast<gchar*>(shell[1].c_str()),
+                     const_cast<gchar*>(shell[2].c_str()), nullptr};
+    gint status = 0;
+    GError* error = nullptr;
+    ASSERT_TRUE(g_spawn_sync(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                             nullptr, &status, &error))
+        << (error ? error->message : "");
+    ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << command;
+}
+
+// The user clicks "Copier" while the program is busy, and another program takes the clipboard
+// before the program has handled the click: the code is on the clipboard when the program says
+// so, and never is another program's text announced as the code.
+TEST_F(RealBoxesTest, AContestedCopyIsAnnouncedOnlyWhenTheClipboardHoldsTheCode)
+{
+    Access::SetText8(*window, "le code de l'article");
+    // The program held the clipboard before: the other program's claim takes it away.
+    Gtk::Clipboard::get()->set_text("ancien code");
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    Gtk::Button& copy = Access::Button(*window, 5);
+    int x = 0, y = 0;
+    copy.get_window()->get_origin(x, y);
+    x += copy.get_allocation().get_x() + copy.get_allocated_width() / 2;
+    y += copy.get_allocation().get_y() + copy.get_allocated_height() / 2;
+
+    RunWhileStopped("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) +
+                    " click 1");
+    RunWhileStopped("printf 'autre programme' | xclip -i -selection clipboard");
+    // xclip's claim reaches the server from the process it leaves behind.
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (
+        gdk_selection_owner_get_for_display(gdk_display_get_default(), GDK_SELECTION_CLIPBOARD)) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "xclip never took the clipboard";
+        std::this_thread::sleep_for(10ms);
+    }
+
+    std::string pasted;
+    BoxWatch watch([&](const BoxWatch::Seen&) {
+        pasted = Pasted();
+        return true;
+    });
+    ASSERT_TRUE(RunMainLoopUntil([&] { return watch.closed.size() == 1; }, 30s));
+    const BoxWatch::Seen& box = watch.closed.front();
+    if (box.text == texts::CopyDoneMessage) {
+        EXPECT_EQ(pasted, "le code de l'article") << "announced over another program's text";
+    } else {
+        EXPECT_EQ(box.text, texts::CopyFailedMessage);
+        EXPECT_EQ(box.icon, "dialog-error");
+        EXPECT_EQ(box.title, "Quillomat");
+        EXPECT_EQ(pasted, "autre programme");
+    }
+    // Once the notices the other program's claim left waiting have come, nothing changed.
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    EXPECT_EQ(Pasted(), pasted);
+}
+
+}  // namespace
+}  // namespace quillomat::testing

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/pane/download_guard.h"
+#include "app/pane/find_bar.h"
 #include "app/pane/page_dialogs.h"
 #include "app/pane/pane_error_page.h"
 #include "app/pane/pane_shortcuts.h"
@@ -66,6 +67,7 @@ BrowserPane::BrowserPane(const Options& options)
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
                                   [this] { Reload(); }, [this] { StopLoading(); }},
         view_);
+    findBar_ = std::make_unique<FindBar>(view_);
 }
 
 BrowserPane::~BrowserPane()
@@ -73,7 +75,13 @@ BrowserPane::~BrowserPane()
     popups_.CloseAll();
     shortcuts_.reset();
     g_signal_handlers_disconnect_by_data(view_, this);
+    findBar_.reset();
     g_object_unref(view_);
+}
+
+Gtk::Widget& BrowserPane::Area()
+{
+    return findBar_->Widget();
 }
 
 void BrowserPane::Navigate(const std::string& address)
@@ -116,7 +124,7 @@ void BrowserPane::StopLoading()
 
 bool BrowserPane::HandleShortcut(const GdkEventKey& event)
 {
-    return shortcuts_->OnKeyPress(event);
+    return findBar_->OnKeyPress(event) || shortcuts_->OnKeyPress(event);
 }
 
 void BrowserPane::RequestLoad()

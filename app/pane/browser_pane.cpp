@@ -11,6 +11,7 @@
 #include "app/pane/pane_error_page.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/sandbox_probe.h"
+#include "app/pane/spell_checking.h"
 
 namespace quillomat {
 
@@ -46,6 +47,7 @@ BrowserPane::BrowserPane(const Options& options)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     webkit_web_context_set_sandbox_enabled(context, sandboxed_);
+    spellChecking_ = std::make_unique<SpellChecking>(context);
     downloadGuard_ = std::make_unique<DownloadGuard>(context);
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
     g_object_unref(context);

@@ -20,6 +20,7 @@ class DownloadGuard;
 class FindBar;
 class PageDialogs;
 class PaneShortcuts;
+class SpellChecking;
 
 // The embedded web browser in which the user works on the blog. It keeps nothing on disk:
 // cookies, cache and storage end with the program.
@@ -92,6 +93,7 @@ private:
     RecoveryBudget recoveryBudget_;
     // Whether the pane gave up reloading since the user last sent it somewhere.
     bool gaveUpRecovery_ = false;
+    std::unique_ptr<SpellChecking> spellChecking_;
     std::unique_ptr<DownloadGuard> downloadGuard_;
     std::unique_ptr<PageDialogs> pageDialogs_;
     PopupWindows popups_;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-// The pane's aids to writing: the find bar.
+// The pane's aids to writing: the find bar and the spelling entries of the page's menu.
 namespace quillomat::writing_texts {
 
 inline constexpr std::string_view FindFieldName = "Rechercher dans la page";
@@ -20,5 +20,8 @@ inline std::string MatchPlace(unsigned index, unsigned count)
 {
     return std::to_string(index) + " sur " + std::to_string(count);
 }
+
+inline constexpr std::string_view IgnoreWordItem = "_Ignorer";
+inline constexpr std::string_view AddWordItem = "_Ajouter au dictionnaire";
 
 }  // namespace quillomat::writing_texts

@@ -19,6 +19,7 @@
 #include "app/look/window_look.h"
 #include "app/main_window/main_window.h"
 #include "app/pane/sandbox_probe.h"
+#include "app/pane/spell_checking.h"
 
 namespace quillomat {
 
@@ -67,6 +68,7 @@ int RunProgram(const StartOptions& options)
     };
     // The environment, for GTK and WebKit's processes, before any thread runs.
     SpeakFrenchInTheToolkit();
+    KeepAddedWordsForTheRun();
     // WM_CLASS and the Wayland app id: desktops match the window with its menu entry by them.
     Glib::set_prgname(ApplicationId);
     if (options.toolkitSettingsInMemory)

@@ -19,6 +19,7 @@
 #include "app/desktop/toolkit_language.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
+#include "app/pane/spell_checking.h"
 #include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"
@@ -42,7 +43,7 @@ fs::path LaunchRecord()
     return root / "launches.txt";
 }
 
-// The language each start of the browser was given.
+// The language and spelling settings each start of the browser was given.
 fs::path EnvironmentRecord()
 {
     return root / "environments.txt";
@@ -84,8 +85,9 @@ void SetUpPrivateDesktop(bool withBrowser)
     if (withBrowser) {
         // The address last, which the tests wait for.
         WriteFile(root / "fake-browser",
-                  "#!/bin/sh\nprintf '%s\\n' \"${LANGUAGE-}\" >> '" + EnvironmentRecord().string() +
-                      "'\nprintf '%s\\n' \"$1\" >> '" + LaunchRecord().string() + "'\n");
+                  "#!/bin/sh\nprintf '%s|%s\\n' \"${LANGUAGE-}\" \"${ENCHANT_CONFIG_DIR-}\" >> '" +
+                      EnvironmentRecord().string() + "'\nprintf '%s\\n' \"$1\" >> '" +
+                      LaunchRecord().string() + "'\n");
         fs::permissions(root / "fake-browser", fs::perms::owner_all);
         WriteFile(root / "share/applications/fake-browser.desktop",
                   "[Desktop Entry]\nType=Application\nName=Fake Browser\nExec=" +
@@ -162,8 +164,8 @@ TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
     EXPECT_EQ(Launches(), (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
                                                     "http://brennic.skyblog.com",
                                                     "http://www.brennic.example.org/"}));
-    // The desktop's language, not the one the program speaks in.
-    EXPECT_EQ(Lines(EnvironmentRecord()), std::vector<std::string>(4, "de"));
+    // The desktop's language, not the one the program speaks in, and its own spelling settings.
+    EXPECT_EQ(Lines(EnvironmentRecord()), std::vector<std::string>(4, "de|"));
     for (Gtk::Window* toplevel : Gtk::Window::list_toplevels()) {
         EXPECT_FALSE(dynamic_cast<Gtk::MessageDialog*>(toplevel) && toplevel->get_visible());
     }
@@ -231,7 +233,9 @@ int main(int argc, char** argv)
     quillomat::testing::UseOwnXServer();
     // A German desktop; the program speaks French, as it does once started.
     setenv("LANGUAGE", "de", 1);
+    unsetenv("ENCHANT_CONFIG_DIR");
     quillomat::SpeakFrenchInTheToolkit();
+    quillomat::KeepAddedWordsForTheRun();
     quillomat::testing::SetUpPrivateDesktop(
         !(argc > 1 && std::strcmp(argv[argc - 1], "--without-browser") == 0));
     quillomat::RegisterBundledFonts();

@@ -29,8 +29,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLOMAT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends is computed by dpkg-shlibdeps (package dpkg-dev) from the libraries the program links.
+# Depends is computed by dpkg-shlibdeps (package dpkg-dev) from the libraries the program links,
+# after the packages named here: the French dictionary the browser pane checks spelling with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS hunspell-fr)
 # The windows' Tahoma look comes from Wine's fonts; without them a fallback font is used.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
 

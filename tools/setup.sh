@@ -8,6 +8,8 @@ packages=(
     build-essential cmake pkg-config
     libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libglib2.0-dev-bin libfontconfig-dev libfreetype-dev
     fonts-wine fonts-dejavu-core adwaita-icon-theme librsvg2-common
+    # The French dictionary that the browser pane checks spelling with.
+    hunspell-fr
 )
 if [[ ${1:-} == --tests ]]; then
     shift

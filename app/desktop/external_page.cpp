@@ -11,6 +11,7 @@
 
 #include "app/desktop/external_page_texts.h"
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/program_environment.h"
 
 namespace quillomat {
 
@@ -35,6 +36,10 @@ std::optional<std::string> GtkDesktopServices::OpenExternalPage(std::string_view
     Glib::RefPtr<Gio::AppLaunchContext> context;
     if (const Glib::RefPtr<Gdk::Display> display = Gdk::Display::get_default())
         context = display->get_app_launch_context();
+    if (!context)
+        context = Gio::AppLaunchContext::create();
+    // The browser speaks the desktop's language, not the program's.
+    GiveDesktopVariables(context);
     try {
         // A browser started with one address opens it in a window or tab of its own.
         if (!browser->launch_uri(std::string(address), context))

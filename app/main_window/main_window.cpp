@@ -91,7 +91,7 @@ void MainWindow::PlaceControls()
 
     layout_.Place(Text13, 8, 8, 721, 19);
     layout_.Place(Command6, 736, 8, 81, 17);
-    layout_.Place(Web1.Widget(), 8, 32, 809, 345);
+    layout_.Place(Web1.Area(), 8, 32, 809, 345);
     layout_.Place(Command1, 824, 8, 89, 201);
     layout_.Place(Command2, 824, 216, 89, 161);
     layout_.Put(Frame1, 8, 384);

@@ -6,9 +6,11 @@
 #include <utility>
 
 #include "app/pane/download_guard.h"
+#include "app/pane/find_bar.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/sandbox_probe.h"
 #include "app/pane/signal_link.h"
+#include "app/pane/spell_checking.h"
 #include "app/pane/view_guard.h"
 
 namespace quillomat {
@@ -30,6 +32,7 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     WebKitWebContext* context = ViewGuard::NewContext({options.proxyAddress, sandboxed_});
+    spellChecking_ = std::make_unique<SpellChecking>(context);
     view_ = ViewGuard::NewView(context);
     g_object_unref(context);
     g_object_ref_sink(view_);
@@ -51,6 +54,7 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
                                   [this] { Reload(); }, [this] { StopLoading(); }},
         view_);
+    findBar_ = std::make_unique<FindBar>(view_);
 }
 
 BrowserPane::~BrowserPane()
@@ -60,7 +64,13 @@ BrowserPane::~BrowserPane()
     guard_->ForgetLoad();
     popups_.CloseAll();
     shortcuts_.reset();
+    findBar_.reset();
     g_object_unref(view_);
+}
+
+Gtk::Widget& BrowserPane::Area()
+{
+    return findBar_->Widget();
 }
 
 void BrowserPane::Navigate(const std::string& address)
@@ -107,7 +117,7 @@ void BrowserPane::StopLoading()
 
 bool BrowserPane::HandleShortcut(const GdkEventKey& event)
 {
-    return shortcuts_->OnKeyPress(event);
+    return findBar_->OnKeyPress(event) || shortcuts_->OnKeyPress(event);
 }
 
 void BrowserPane::RequestLoad()

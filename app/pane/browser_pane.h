@@ -19,7 +19,9 @@ typedef struct _WebKitNavigationAction WebKitNavigationAction;
 namespace quillomat {
 
 class DownloadGuard;
+class FindBar;
 class PaneShortcuts;
+class SpellChecking;
 class ViewGuard;
 
 // The embedded web browser in which the user works on the blog. It keeps nothing on disk:
@@ -37,15 +39,18 @@ public:
     BrowserPane(const BrowserPane&) = delete;
     BrowserPane& operator=(const BrowserPane&) = delete;
 
+    // The page, which takes the keyboard focus.
     Gtk::Widget& Widget() { return *widget_; }
+    // What the window places: the page with the find bar laid over its bottom edge.
+    Gtk::Widget& Area();
 
     void Navigate(const std::string& address);
     void GoBack();
     void GoForward();
     void Reload();
     void StopLoading();
-    // The browser keys (back, forward, reload, stop, zoom), wherever the window's focus is;
-    // returns whether the key was one of them.
+    // The browser keys (back, forward, reload, stop, zoom, find), wherever the window's focus
+    // is; returns whether the key was one of them.
     bool HandleShortcut(const GdkEventKey& event);
     // The address of the page shown, or the empty text before the first page. A page still
     // loading is not shown yet, and an error page shown for a page that failed is not that page:
@@ -89,10 +94,12 @@ private:
     RecoveryBudget recoveryBudget_;
     // Whether the pane gave up reloading since the user last sent it somewhere.
     bool gaveUpRecovery_ = false;
+    std::unique_ptr<SpellChecking> spellChecking_;
     std::unique_ptr<DownloadGuard> downloadGuard_;
     StalledPageNotice stalledNotice_;
     PopupWindows popups_;
     std::unique_ptr<PaneShortcuts> shortcuts_;
+    std::unique_ptr<FindBar> findBar_;
     sigc::signal<void()> locationChanged_;
     sigc::signal<void()> recoveryAbandoned_;
 };

@@ -15,6 +15,7 @@
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/private_toolkit_settings.h"
 #include "app/desktop/program_run.h"
+#include "app/desktop/toolkit_language.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/font_warm_up.h"
@@ -22,6 +23,7 @@
 #include "app/main_window/main_window.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/sandbox_probe.h"
+#include "app/pane/spell_checking.h"
 
 namespace quillomat {
 
@@ -54,6 +56,9 @@ int RunProgram(const StartOptions& options)
         if (options.stepEnded)
             options.stepEnded(step);
     };
+    // The environment, for GTK and WebKit's processes, before any thread runs.
+    SpeakFrenchInTheToolkit();
+    KeepAddedWordsForTheRun();
     // WM_CLASS and the Wayland app id: desktops match the window with its menu entry by them.
     Glib::set_prgname(ApplicationId);
     if (options.toolkitSettingsInMemory)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the binary already built, in a temporary folder, and checks its
-# control fields and its file list: name and version, computed library dependencies, the
-# recommended fonts, maintainer, description, section, a stripped program and no tests; then
+# control fields and its file list: name and version, computed library dependencies and the
+# spelling dictionary, the recommended fonts, maintainer, description, section, a stripped program and no tests; then
 # lintian.
 # Usage: debian_package_test.sh CPACK CPACK_CONFIG NAME VERSION
 set -euo pipefail
@@ -30,6 +30,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 for library in libgtkmm-3.0-1v5 libwebkit2gtk-4.1-0 libc6 libstdc++6; do
     [[ ", $(field Depends)" == *", $library "* ]] || fail "Depends lacks $library: $(field Depends)"
 done
+# The pane's spell-checking dictionary, which no library links.
+[[ ", $(field Depends)," == *", hunspell-fr,"* ]] || fail "Depends lacks hunspell-fr: $(field Depends)"
 description=$(field Description)
 [[ $(head -n 1 <<<"$description") =~ ^[a-z].{8,78}$ ]] ||
     fail "Description's first line is no short synopsis: $(head -n 1 <<<"$description")"

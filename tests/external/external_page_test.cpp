@@ -1,6 +1,7 @@
 // Opening pages outside the program through the desktop's default browser, found by GIO. The
 // process runs on XDG folders of its own, set before GTK starts: with a stand-in browser that
-// records each address it is started with, or, given --without-browser, with no browser at all.
+// records each address it is started with, and the language it is given, or, given
+// --without-browser, with no browser at all.
 // No real browser is started and nothing reaches the network.
 #include <glibmm/main.h>
 #include <gtest/gtest.h>
@@ -15,8 +16,10 @@
 #include <sstream>
 
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/toolkit_language.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
+#include "app/pane/spell_checking.h"
 #include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"
@@ -38,6 +41,12 @@ bool browserRegistered;  // whether it has a default browser for http
 fs::path LaunchRecord()
 {
     return root / "launches.txt";
+}
+
+// The language and spelling settings each start of the browser was given.
+fs::path EnvironmentRecord()
+{
+    return root / "environments.txt";
 }
 
 void WriteFile(const fs::path& path, const std::string& text)
@@ -74,8 +83,11 @@ void SetUpPrivateDesktop(bool withBrowser)
     fs::create_directories(root / "system-share");
     ShareSystemDataButPrograms(root / "system-share");
     if (withBrowser) {
+        // The address last, which the tests wait for.
         WriteFile(root / "fake-browser",
-                  "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + LaunchRecord().string() + "'\n");
+                  "#!/bin/sh\nprintf '%s|%s\\n' \"${LANGUAGE-}\" \"${ENCHANT_CONFIG_DIR-}\" >> '" +
+                      EnvironmentRecord().string() + "'\nprintf '%s\\n' \"$1\" >> '" +
+                      LaunchRecord().string() + "'\n");
         fs::permissions(root / "fake-browser", fs::perms::owner_all);
         WriteFile(root / "share/applications/fake-browser.desktop",
                   "[Desktop Entry]\nType=Application\nName=Fake Browser\nExec=" +
@@ -89,13 +101,18 @@ void SetUpPrivateDesktop(bool withBrowser)
     setenv("XDG_CONFIG_DIRS", (root / "system-config").c_str(), 1);
 }
 
-std::vector<std::string> Launches()
+std::vector<std::string> Lines(const fs::path& path)
 {
     std::vector<std::string> lines;
-    std::ifstream record(LaunchRecord());
+    std::ifstream record(path);
     for (std::string line; std::getline(record, line);)
         lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> Launches()
+{
+    return Lines(LaunchRecord());
 }
 
 // The program's windows on the real desktop services.
@@ -147,6 +164,8 @@ TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
     EXPECT_EQ(Launches(), (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
                                                     "http://brennic.skyblog.com",
                                                     "http://www.brennic.example.org/"}));
+    // The desktop's language, not the one the program speaks in, and its own spelling settings.
+    EXPECT_EQ(Lines(EnvironmentRecord()), std::vector<std::string>(4, "de|"));
     for (Gtk::Window* toplevel : Gtk::Window::list_toplevels()) {
         EXPECT_FALSE(dynamic_cast<Gtk::MessageDialog*>(toplevel) && toplevel->get_visible());
     }
@@ -212,6 +231,11 @@ int main(int argc, char** argv)
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
     quillomat::testing::UseOwnXServer();
+    // A German desktop; the program speaks French, as it does once started.
+    setenv("LANGUAGE", "de", 1);
+    unsetenv("ENCHANT_CONFIG_DIR");
+    quillomat::SpeakFrenchInTheToolkit();
+    quillomat::KeepAddedWordsForTheRun();
     quillomat::testing::SetUpPrivateDesktop(
         !(argc > 1 && std::strcmp(argv[argc - 1], "--without-browser") == 0));
     quillomat::RegisterBundledFonts();

@@ -5,6 +5,7 @@
 
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
+#include "app/pane/spell_checking.h"
 #include "tests/support/own_x_server.h"
 
 int main(int argc, char** argv)
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (!::testing::GTEST_FLAG(list_tests)) {
         quillomat::testing::UseOwnXServer();
+        quillomat::KeepAddedWordsForTheRun();
         quillomat::RegisterBundledFonts();
         Gtk::Main::init_gtkmm_internals();
         gtk_init(nullptr, nullptr);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <giomm/applaunchcontext.h>
+
+namespace quillomat {
+
+// The program changes a few environment variables for itself and for WebKit's processes, which
+// inherit them; a program started for the user, such as the desktop's browser, gets the
+// desktop's own values back. The environment is not safe to change once threads run: set these
+// before GTK starts.
+
+// Sets `name` to `value`, or removes it when `value` is null, remembering the desktop's value.
+void SetProgramVariable(const char* name, const char* value);
+// Makes programs that `context` starts see the desktop's values of every variable set above.
+void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context);
+
+}  // namespace quillomat

@@ -1,0 +1,165 @@
+"""Writes in the real program's browser pane under the C locale and reads the menus that open,
+through AT-SPI, as a screen reader does: a misspelt word in a text area offers its corrections
+first, then "Ignorer" and "Ajouter au dictionnaire"; a word added is accepted for the rest of the
+run and nothing lands in the user's folder; the toolkit's own entries speak French, WebKit's in
+the page's menu and GTK's in the address box's. The pages come from a loopback web site, the
+pane's HTTP proxy. Run inside a D-Bus session of its own (dbus-run-session), on an X server of
+its own.
+usage: writing_in_the_pane.py QUILLOMAT"""
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+gi.require_version("Gio", "2.0")
+from gi.repository import Atspi, Gio  # noqa: E402
+
+warnings.simplefilter("ignore", DeprecationWarning)
+
+PAGE = """<!DOCTYPE html><html lang="fr"><head><meta charset="utf-8"><title>Article</title></head>
+<body><textarea aria-label="Article" style="font-size:32px; width:400px; height:80px">mondde
+</textarea></body></html>""".encode()
+
+
+def fail(message):
+    print(message)
+    print("0 passed, 1 failed")
+    sys.exit(1)
+
+
+def wait_for(condition, what, seconds=60):
+    """Polls an AT-SPI answer: the program answers on its own bus, in its own time."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = condition()
+        if found:
+            return found
+        time.sleep(0.05)
+    fail("never came: " + what)
+
+
+def descendants(accessible):
+    for index in range(accessible.get_child_count()):
+        child = accessible.get_child_at_index(index)
+        if child:
+            yield child
+            yield from descendants(child)
+
+
+def find(root, role, name):
+    return next((a for a in descendants(root)
+                 if a.get_role_name() == role and a.get_name() == name), None)
+
+
+class LoopbackSite(http.server.BaseHTTPRequestHandler):
+    """Every address the pane asks for, as its proxy, gets the page with the text area."""
+
+    def do_GET(self):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(PAGE)))
+        self.end_headers()
+        self.wfile.write(PAGE)
+
+    def log_message(self, *arguments):
+        pass
+
+
+site = http.server.ThreadingHTTPServer(("127.0.0.1", 0), LoopbackSite)
+threading.Thread(target=site.serve_forever, daemon=True).start()
+
+session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+os.environ["AT_SPI_BUS_ADDRESS"] = session.call_sync(
+    "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None,
+    Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+# A desktop in the C locale, whose messages gettext never translates, with a home of its own.
+home = tempfile.mkdtemp(prefix="quillomat-home-")
+environment = {name: value for name, value in os.environ.items()
+               if not name.startswith("LC_") and name not in ("LANGUAGE", "XDG_CONFIG_HOME")}
+environment.update(LANG="C", HOME=home, http_proxy="http://127.0.0.1:%d" % site.server_address[1])
+program = subprocess.Popen([sys.argv[1]], env=environment)
+try:
+    desktop = Atspi.get_desktop(0)
+
+    def application():
+        for index in range(desktop.get_child_count()):
+            candidate = desktop.get_child_at_index(index)
+            if candidate and candidate.get_process_id() == program.pid:
+                return candidate
+        return None
+
+    program_view = wait_for(application, "the program on the accessibility bus")
+    text_area = wait_for(lambda: find(program_view, "entry", "Article"), "the page's text area")
+    address_box = find(program_view, "text", "Adresse")
+
+    def open_menu(accessible, clicks=""):
+        """Right-clicks inside `accessible` (near its start), after `clicks` of the left button;
+        returns the names of the menu's entries, in order."""
+        box = accessible.get_extents(Atspi.CoordType.SCREEN)
+        point = [str(box.x + 30), str(box.y + box.height // 4)]
+        subprocess.run(["xdotool", "mousemove"] + point, check=True)
+        if clicks:
+            subprocess.run(["xdotool", "click", "--repeat", clicks, "--delay", "100", "1"],
+                           check=True)
+        subprocess.run(["xdotool", "click", "3"], check=True)
+
+        def shown_menu():
+            for menu in descendants(program_view):
+                if menu.get_role_name() == "menu" and menu.get_state_set().contains(
+                        Atspi.StateType.SHOWING):
+                    items = [item for item in descendants(menu)
+                             if item.get_role_name() == "menu item"]
+                    if items:
+                        return menu, items
+            return None
+
+        return wait_for(shown_menu, "a menu")
+
+    def close_menu(menu):
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        wait_for(lambda: not menu.get_state_set().contains(Atspi.StateType.SHOWING),
+                 "the menu closing")
+
+    menu, items = open_menu(text_area)
+    names = [item.get_name() for item in items]
+    if names[0] != "monde":
+        fail("the misspelt word's menu starts with " + repr(names[:3]))
+    for expected in ["Ignorer", "Ajouter au dictionnaire", "Copier", "Coller"]:
+        if expected not in names:
+            fail(repr(expected) + " missing from the page's menu: " + repr(names))
+    close_menu(menu)
+
+    # The word selected, as WebKit wants it to be added.
+    menu, items = open_menu(text_area, clicks="2")
+    add = next(item for item in items if item.get_name() == "Ajouter au dictionnaire")
+    if not add.get_state_set().contains(Atspi.StateType.ENABLED):
+        fail("'Ajouter au dictionnaire' is greyed out for a selected word")
+    Atspi.Action.do_action(add, 0)
+    wait_for(lambda: not menu.get_state_set().contains(Atspi.StateType.SHOWING),
+             "the menu closing")
+    menu, items = open_menu(text_area)
+    if "monde" in [item.get_name() for item in items]:
+        fail("the added word is still offered corrections")
+    close_menu(menu)
+    if any("enchant" in folder for folder, _, _ in os.walk(home)):
+        fail("the spelling library wrote in the user's folder: " + repr(list(os.walk(home))))
+
+    menu, items = open_menu(address_box)
+    names = [item.get_name() for item in items]
+    if "Tout sélectionner" not in names or "Coller" not in names:
+        fail("the address box's menu is not in French: " + repr(names))
+    close_menu(menu)
+finally:
+    program.terminate()
+    program.wait()
+    site.shutdown()
+    shutil.rmtree(home, ignore_errors=True)
+print("1 passed, 0 failed")

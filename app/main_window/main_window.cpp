@@ -106,13 +106,13 @@ void MainWindow::PlaceControls()
     layout_.Put(Frame1, 8, 384);
     layout_.Put(Frame2, 592, 384);
 
-    Frame1.Put(Label2, 16, 24);
+    Frame1.PutLabel(Label2, 16, 24);
     Frame1.Place(Text10, 88, 24, 201, 19);
-    Frame1.Put(Label3, 16, 48);
+    Frame1.PutLabel(Label3, 16, 48);
     Frame1.Place(Text11, 88, 48, 201, 19);
-    Frame1.Put(Label6, 16, 72);
+    Frame1.PutLabel(Label6, 16, 72);
     Frame1.Place(Text12, 88, 72, 201, 19);
-    Frame1.Put(Label1, 16, 104);
+    Frame1.PutLabel(Label1, 16, 104);
     Frame1.Place(c1, 128, 104, 25, 17);
     Frame1.Place(c2, 160, 104, 25, 17);
     Frame1.Place(c3, 192, 104, 25, 17);
@@ -123,8 +123,8 @@ void MainWindow::PlaceControls()
     Frame1.Place(Text7, 320, 40, 241, 73);
     Frame1.Place(Command4, 320, 112, 241, 17);
 
-    Frame2.Put(Label4, 16, 16);
-    Frame2.Put(Label5, ArticleX, 16);
+    Frame2.PutLabel(Label4, 16, 16);
+    Frame2.PutLabel(Label5, ArticleX, 16);
     FitArticleLabel();
     Frame2.Place(Text8, 16, 32, 289, 73);
     Frame2.Place(Command5, 16, 112, 289, 17);

@@ -20,6 +20,8 @@ public:
     void Place(Gtk::Widget& control, int x, int y, int width, int height);
     // A control sized to its content.
     void Put(Gtk::Widget& control, int x, int y);
+    // A label: as wide as its caption, and as high as a label of the design's font.
+    void PutLabel(Gtk::Widget& label, int x, int y);
 
     // A length in design pixels, in pixels at the text resolution in force.
     int Scaled(int designPixels) const;
@@ -34,7 +36,7 @@ protected:
 private:
     struct Placement {
         Gtk::Widget* control;
-        int x, y, width, height;  // width -1: sized to its content
+        int x, y, width, height;  // width -1: sized to its content, height -1 too
     };
 
     void Apply(const Placement& placement);

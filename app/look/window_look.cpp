@@ -6,6 +6,7 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/stylecontext.h>
 
+#include <charconv>
 #include <vector>
 
 #include "app/look/bold_face.h"
@@ -18,6 +19,14 @@ namespace {
 void AddClass(Gtk::Widget& widget, const char* styleClass)
 {
     widget.get_style_context()->add_class(styleClass);
+}
+
+// As a style sheet writes it, whatever the locale's decimal separator.
+std::string Decimal(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
 }
 
 }  // namespace
@@ -36,6 +45,23 @@ void MarkAsProgramWindow(Gtk::Window& window)
 {
     AddClass(window, "quillomat");
 }
+void UseTextResolution(Gtk::Window& window, double dotsPerInch)
+{
+    // The toolkit turns points into pixels, font sizes included, at the resolution that a
+    // widget's style gives, and every widget inherits its window's.
+    constexpr char Key[] = "quillomat-text-resolution";
+    auto* provider = static_cast<GtkCssProvider*>(g_object_get_data(G_OBJECT(window.gobj()), Key));
+    if (!provider) {
+        provider = gtk_css_provider_new();
+        g_object_set_data_full(G_OBJECT(window.gobj()), Key, provider, g_object_unref);
+        gtk_style_context_add_provider(gtk_widget_get_style_context(GTK_WIDGET(window.gobj())),
+                                       GTK_STYLE_PROVIDER(provider),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    }
+    const std::string rule = "* { -gtk-dpi: " + Decimal(dotsPerInch) + "; }";
+    gtk_css_provider_load_from_data(provider, rule.c_str(), -1, nullptr);
+}
+
 void MarkAsWhiteButton(Gtk::Widget& button)
 {
     AddClass(button, "white-button");

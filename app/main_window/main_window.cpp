@@ -18,8 +18,6 @@ namespace texts = main_window_texts;
 
 namespace {
 
-constexpr int ClientWidth = 921;
-constexpr int ClientHeight = 528;
 constexpr int LinkCodeFrameWidth = 321;
 constexpr int ArticleX = 104;
 
@@ -72,7 +70,6 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
 {
     set_title(ToUString(texts::Caption));
     set_position(Gtk::WIN_POS_CENTER);
-    set_default_size(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
     SetProgramIcon(*this);
 
     Text13.set_text(ToUString(ServiceHomeAddress()));
@@ -86,6 +83,8 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     ApplyLook();
     NameForScreenReaders();
     ConnectSignals();
+    WatchScreen();
+    FitScreen();
     add(layout_);
     layout_.show_all();
 

@@ -34,6 +34,10 @@ namespace quillomat {
 // state that the whole program works on.
 class MainWindow : public Gtk::Window {
 public:
+    // The client area at 96 dpi.
+    static constexpr int ClientWidth = 921;
+    static constexpr int ClientHeight = 528;
+
     struct Options {
         BrowserPane::Options browser;
         // Ends the program at once, every window gone; the settings window's "Quitter".
@@ -63,6 +67,9 @@ private:
     void NameForScreenReaders();
     void ConnectSignals();
     void FitArticleLabel();
+    void WatchScreen();
+    void FitScreen();
+    bool OnMappedMeasureFrame(GdkEventAny* event);
 
     void OnSettingsClicked();
     void TakeSettings(const BlogSettings& values);
@@ -130,6 +137,13 @@ private:
     std::unique_ptr<ColourPicker> CD1;
     std::unique_ptr<ColourPicker> CD2;
     std::unique_ptr<ColourPicker> CD3;
+
+    // The text resolution the window uses: the screen's, or lower where the screen is too small.
+    double resolution_ = 0;
+    // The window manager's frame around the window, once known.
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
+    bool shownOnce_ = false;
 
     FocusOrder focusOrder_{{}};
     PaneFocus paneFocus_{Web1.Widget(), focusOrder_};

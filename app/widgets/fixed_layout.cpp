@@ -8,9 +8,6 @@ namespace quillomat {
 
 namespace {
 
-// The design's pixels are those of a 96-dpi screen.
-constexpr double DesignResolution = 96.0;
-
 // A label of Tahoma 8.25 pt, the design's font.
 constexpr int LabelHeight = 13;
 
@@ -48,6 +45,12 @@ void FixedLayout::PutLabel(Gtk::Widget& label, int x, int y)
     Place(label, x, y, -1, LabelHeight);
 }
 
+void FixedLayout::FollowResolution(double dotsPerInch)
+{
+    ownResolution_ = true;
+    Rescale(dotsPerInch / DesignResolution);
+}
+
 int FixedLayout::Scaled(int designPixels) const
 {
     return static_cast<int>(std::lround(designPixels * scale_));
@@ -73,7 +76,12 @@ void FixedLayout::Apply(const Placement& placement)
 
 void FixedLayout::OnResolutionChanged()
 {
-    const double scale = TextScale();
+    if (!ownResolution_)
+        Rescale(TextScale());
+}
+
+void FixedLayout::Rescale(double scale)
+{
     if (scale == scale_)
         return;
     scale_ = scale;

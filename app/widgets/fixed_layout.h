@@ -7,6 +7,9 @@
 
 namespace quillomat {
 
+// The resolution of the design's pixels.
+inline constexpr double DesignResolution = 96.0;
+
 // A container whose controls stand at their design positions and sizes, given in pixels at
 // 96 dpi (15 twips each). Like the text, they grow with the screen's text resolution, and they
 // move again when the desktop changes it. The container keeps its own design size whatever
@@ -22,6 +25,10 @@ public:
     void Put(Gtk::Widget& control, int x, int y);
     // A label: as wide as its caption, and as high as a label of the design's font.
     void PutLabel(Gtk::Widget& label, int x, int y);
+
+    // From now on the layout follows this text resolution rather than the screen's: that of a
+    // window that fits its screen only at a lower one.
+    void FollowResolution(double dotsPerInch);
 
     // A length in design pixels, in pixels at the text resolution in force.
     int Scaled(int designPixels) const;
@@ -41,10 +48,12 @@ private:
 
     void Apply(const Placement& placement);
     void OnResolutionChanged();
+    void Rescale(double scale);
 
     int width_;
     int height_;
     double scale_;
+    bool ownResolution_ = false;
     std::vector<Placement> placements_;
     sigc::signal<void()> rescaled_;
 };

@@ -29,10 +29,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLOMAT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends is computed by dpkg-shlibdeps (package dpkg-dev) from the libraries the program links.
+# Depends: the libraries the program links, computed by dpkg-shlibdeps (package dpkg-dev), after
+# Wine's fonts, whose Tahoma metrics the windows' layouts are drawn for. Without them (an install
+# from the sources elsewhere) the program sizes a stand-in font to Tahoma's widths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows' Tahoma look comes from Wine's fonts; without them a fallback font is used.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wine)
 
 # `cpack --config CPackSourceConfig.cmake` packs the sources only: no build folder, no Git.
 set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build/" "/build-[^/]*/" "/_CPack_Packages/")

@@ -10,11 +10,15 @@
 #include <vector>
 
 #include "app/look/bold_face.h"
+#include "app/look/stand_in_font.h"
 #include "resources/quillomat_resources.h"
 
 namespace quillomat {
 
 namespace {
+
+// The style sheet's font size.
+constexpr double FontPoints = 8.25;
 
 void AddClass(Gtk::Widget& widget, const char* styleClass)
 {
@@ -39,12 +43,22 @@ void LoadProgramStyle()
     provider->load_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) + "style.css");
     Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), provider,
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    // A stand-in for Tahoma, smaller, takes no more room than Tahoma would.
+    const double standInScale = StandInFontScale();
+    if (standInScale < 1.0) {
+        auto standIn = Gtk::CssProvider::create();
+        standIn->load_from_data(".quillomat, .quillomat * { font-size: " +
+                                Decimal(FontPoints * standInScale) + "pt; }");
+        Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), standIn,
+                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
 }
 
 void MarkAsProgramWindow(Gtk::Window& window)
 {
     AddClass(window, "quillomat");
 }
+
 void UseTextResolution(Gtk::Window& window, double dotsPerInch)
 {
     // The toolkit turns points into pixels, font sizes included, at the resolution that a

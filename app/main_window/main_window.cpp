@@ -53,9 +53,9 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       Label3(ToUString(texts::SeparatorLabel)),
       Label6(ToUString(texts::ReadCaptionLabel)),
       Label1(ToUString(texts::ColoursLabel)),
-      c1(InitialOuterColour, texts::FirstColourName),
-      c2(InitialMiddleColour, texts::MiddleColourName),
-      c3(InitialOuterColour, texts::LastColourName),
+      c1(InitialOuterColour, texts::FirstColourName, texts::FirstColourKey),
+      c2(InitialMiddleColour, texts::MiddleColourName, texts::MiddleColourKey),
+      c3(InitialOuterColour, texts::LastColourName, texts::LastColourKey),
       Check1(ToUString(texts::BoldCheck)),
       Check2(ToUString(texts::ItalicCheck)),
       Line1(Gtk::ORIENTATION_VERTICAL),
@@ -196,7 +196,8 @@ void MainWindow::on_realize()
 
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
-    if (Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
+    // Before the pane's keys: the colour keys work wherever the focus is, the page included.
+    if (OnColourKey(*event) || Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
         return true;
     return Gtk::Window::on_key_press_event(event);
 }

@@ -85,6 +85,7 @@ private:
     void OnCopyClicked();
     void OnBrowserRecoveryAbandoned();
     void OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker);
+    bool OnColourKey(const GdkEventKey& event);
     void OnBoldToggled();
     void OnItalicToggled();
     void OnAutomaticModeToggled();

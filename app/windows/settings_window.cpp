@@ -83,6 +83,8 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
     NameAfterLabel(Text1, Label1);
     NameAfterLabel(Text2, Label3);
     NameAfterLabel(*Text3.get_entry(), Label4);
+    // The combo box holds the text box and the list: a screen reader announces it first.
+    SetAccessibleName(Text3, texts::SkinLabel);
     ConnectSignals();
     add(layout_);
     layout_.show_all();

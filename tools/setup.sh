@@ -16,6 +16,8 @@ if [[ ${1:-} == --tests ]]; then
         xvfb xclip x11-utils xdotool desktop-file-utils appstream dpkg-dev lintian file
         # A screen reader's view: the accessibility bus and a real AT-SPI client.
         dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+        # A real desktop settings store (dconf) in a session of a test's own.
+        dconf-gsettings-backend dconf-service libglib2.0-bin
         # ImageMagick compares windows drawn two ways; a desktop's settings daemon.
         imagemagick xsettingsd
         # Not run by the tests: xvfb-run, to look at windows by hand.

@@ -29,12 +29,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLOMAT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends is computed by dpkg-shlibdeps (package dpkg-dev) from the libraries the program links,
-# after the packages named here: the French dictionary the browser pane checks spelling with.
+# Depends: the libraries the program links, computed by dpkg-shlibdeps (package dpkg-dev), after
+# the packages named here: Wine's fonts, whose Tahoma metrics the windows' layouts are drawn for
+# (without them, an install from the sources elsewhere, the program sizes a stand-in font to
+# Tahoma's widths), and the French dictionary the browser pane checks spelling with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS hunspell-fr)
-# The windows' Tahoma look comes from Wine's fonts; without them a fallback font is used.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, hunspell-fr")
 
 # `cpack --config CPackSourceConfig.cmake` packs the sources only: no build folder, no Git.
 set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build/" "/build-[^/]*/" "/_CPack_Packages/")

@@ -19,6 +19,8 @@ if [[ ${1:-} == --tests ]]; then
         # A screen reader's view: the accessibility bus, a real AT-SPI client, and gdbus to
         # find the bus.
         dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 libglib2.0-bin
+        # A real desktop settings store (dconf) in a session of a test's own.
+        dconf-gsettings-backend dconf-service
         # ImageMagick compares windows drawn two ways; a desktop's settings daemon.
         imagemagick xsettingsd
         # Not run by the tests: xvfb-run, to look at windows by hand.

@@ -3,7 +3,9 @@
 namespace quillomat {
 
 // GTK's colour chooser remembers its colours in the user's desktop settings, but the program
-// stores nothing: its own process keeps such settings in memory. Call before GTK starts.
+// stores nothing: its own process keeps what it writes there in memory, and still reads the
+// desktop's settings (theme, fonts, text scaling) and follows their changes, as GTK does on
+// Wayland. Call before GTK starts.
 void KeepToolkitSettingsInMemory();
 
 // GTK's file choosers add the files the user picks to the desktop's list of recently used files,

@@ -9,8 +9,7 @@ namespace quillomat {
 
 namespace {
 
-// The style sheet's face and size: Tahoma 8.25 pt, or its stand-ins.
-constexpr char Families[] = "Tahoma,DejaVu Sans,sans-serif";
+// The style sheet's size: 8.25 pt.
 constexpr double SizeInPoints = 8.25;
 
 // The letters of French captions, digits and the marks of addresses and mark-up.
@@ -61,7 +60,7 @@ void FontWarmUp::Run()
     for (const PangoStyle style : {PANGO_STYLE_NORMAL, PANGO_STYLE_ITALIC}) {
         // As the toolkit describes a style sheet's font: the families, an absolute size.
         PangoFontDescription* description = pango_font_description_new();
-        pango_font_description_set_family_static(description, Families);
+        pango_font_description_set_family_static(description, ProgramFontFamilies);
         pango_font_description_set_style(description, style);
         pango_font_description_set_absolute_size(
             description, SizeInPoints * expectedResolution_ / 72.0 * PANGO_SCALE);

@@ -6,18 +6,31 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/stylecontext.h>
 
+#include <charconv>
 #include <vector>
 
 #include "app/look/bold_face.h"
+#include "app/look/stand_in_font.h"
 #include "resources/quillomat_resources.h"
 
 namespace quillomat {
 
 namespace {
 
+// The style sheet's font size.
+constexpr double FontPoints = 8.25;
+
 void AddClass(Gtk::Widget& widget, const char* styleClass)
 {
     widget.get_style_context()->add_class(styleClass);
+}
+
+// As a style sheet writes it, whatever the locale's decimal separator.
+std::string Decimal(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
 }
 
 }  // namespace
@@ -30,12 +43,39 @@ void LoadProgramStyle()
     provider->load_from_resource(std::string(QUILLOMAT_RESOURCE_PREFIX) + "style.css");
     Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), provider,
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    // A stand-in for Tahoma, smaller, takes no more room than Tahoma would.
+    const double standInScale = StandInFontScale();
+    if (standInScale < 1.0) {
+        auto standIn = Gtk::CssProvider::create();
+        standIn->load_from_data(".quillomat, .quillomat * { font-size: " +
+                                Decimal(FontPoints * standInScale) + "pt; }");
+        Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), standIn,
+                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
 }
 
 void MarkAsProgramWindow(Gtk::Window& window)
 {
     AddClass(window, "quillomat");
 }
+
+void UseTextResolution(Gtk::Window& window, double dotsPerInch)
+{
+    // The toolkit turns points into pixels, font sizes included, at the resolution that a
+    // widget's style gives, and every widget inherits its window's.
+    constexpr char Key[] = "quillomat-text-resolution";
+    auto* provider = static_cast<GtkCssProvider*>(g_object_get_data(G_OBJECT(window.gobj()), Key));
+    if (!provider) {
+        provider = gtk_css_provider_new();
+        g_object_set_data_full(G_OBJECT(window.gobj()), Key, provider, g_object_unref);
+        gtk_style_context_add_provider(gtk_widget_get_style_context(GTK_WIDGET(window.gobj())),
+                                       GTK_STYLE_PROVIDER(provider),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    }
+    const std::string rule = "* { -gtk-dpi: " + Decimal(dotsPerInch) + "; }";
+    gtk_css_provider_load_from_data(provider, rule.c_str(), -1, nullptr);
+}
+
 void MarkAsWhiteButton(Gtk::Widget& button)
 {
     AddClass(button, "white-button");

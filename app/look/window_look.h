@@ -13,6 +13,9 @@ namespace quillomat {
 // as small as the layouts say. The style sheet keys on these marks.
 void LoadProgramStyle();
 void MarkAsProgramWindow(Gtk::Window& window);
+// The window's text and the sizes of its style are drawn at this resolution rather than the
+// screen's: a window that fits the screen only with smaller text.
+void UseTextResolution(Gtk::Window& window, double dotsPerInch);
 void MarkAsWhiteButton(Gtk::Widget& button);
 void MarkAsBold(Gtk::Widget& control);
 void MarkAsItalic(Gtk::Widget& control);

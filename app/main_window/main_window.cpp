@@ -16,8 +16,6 @@ namespace texts = main_window_texts;
 
 namespace {
 
-constexpr int ClientWidth = 921;
-constexpr int ClientHeight = 528;
 constexpr int LinkCodeFrameWidth = 321;
 constexpr int ArticleX = 104;
 
@@ -39,9 +37,9 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       Label3(ToUString(texts::SeparatorLabel)),
       Label6(ToUString(texts::ReadCaptionLabel)),
       Label1(ToUString(texts::ColoursLabel)),
-      c1(InitialOuterColour, texts::FirstColourName),
-      c2(InitialMiddleColour, texts::MiddleColourName),
-      c3(InitialOuterColour, texts::LastColourName),
+      c1(InitialOuterColour, texts::FirstColourName, texts::FirstColourKey),
+      c2(InitialMiddleColour, texts::MiddleColourName, texts::MiddleColourKey),
+      c3(InitialOuterColour, texts::LastColourName, texts::LastColourKey),
       Check1(ToUString(texts::BoldCheck)),
       Check2(ToUString(texts::ItalicCheck)),
       Line1(Gtk::ORIENTATION_VERTICAL),
@@ -56,7 +54,6 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
 {
     set_title(ToUString(texts::Caption));
     set_position(Gtk::WIN_POS_CENTER);
-    set_default_size(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
     SetProgramIcon(*this);
 
     Text13.set_text(ToUString(ServiceHomeAddress()));
@@ -72,6 +69,8 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     ApplyLook();
     NameForScreenReaders();
     ConnectSignals();
+    WatchScreen();
+    FitScreen();
     add(layout_);
     layout_.show_all();
 
@@ -97,13 +96,13 @@ void MainWindow::PlaceControls()
     layout_.Put(Frame1, 8, 384);
     layout_.Put(Frame2, 592, 384);
 
-    Frame1.Put(Label2, 16, 24);
+    Frame1.PutLabel(Label2, 16, 24);
     Frame1.Place(Text10, 88, 24, 201, 19);
-    Frame1.Put(Label3, 16, 48);
+    Frame1.PutLabel(Label3, 16, 48);
     Frame1.Place(Text11, 88, 48, 201, 19);
-    Frame1.Put(Label6, 16, 72);
+    Frame1.PutLabel(Label6, 16, 72);
     Frame1.Place(Text12, 88, 72, 201, 19);
-    Frame1.Put(Label1, 16, 104);
+    Frame1.PutLabel(Label1, 16, 104);
     Frame1.Place(c1, 128, 104, 25, 17);
     Frame1.Place(c2, 160, 104, 25, 17);
     Frame1.Place(c3, 192, 104, 25, 17);
@@ -114,8 +113,8 @@ void MainWindow::PlaceControls()
     Frame1.Place(Text7, 320, 40, 241, 73);
     Frame1.Place(Command4, 320, 112, 241, 17);
 
-    Frame2.Put(Label4, 16, 16);
-    Frame2.Put(Label5, ArticleX, 16);
+    Frame2.PutLabel(Label4, 16, 16);
+    Frame2.PutLabel(Label5, ArticleX, 16);
     FitArticleLabel();
     Frame2.Place(Text8, 16, 32, 289, 73);
     Frame2.Place(Command5, 16, 112, 289, 17);
@@ -188,7 +187,8 @@ void MainWindow::on_realize()
 
 bool MainWindow::on_key_press_event(GdkEventKey* event)
 {
-    if (Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
+    // Before the pane's keys: the colour keys work wherever the focus is, the page included.
+    if (OnColourKey(*event) || Web1.HandleShortcut(*event) || paneFocus_.OnKeyPress(*this, *event))
         return true;
     return Gtk::Window::on_key_press_event(event);
 }

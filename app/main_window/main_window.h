@@ -34,6 +34,10 @@ namespace quillomat {
 // the events of the main use to the main use, which keeps the state the program works on.
 class MainWindow : public Gtk::Window, private MainUseControls {
 public:
+    // The client area at 96 dpi.
+    static constexpr int ClientWidth = 921;
+    static constexpr int ClientHeight = 528;
+
     struct Options {
         BrowserPane::Options browser;
         // Ends the program at once, every window gone; the settings window's "Quitter".
@@ -59,6 +63,9 @@ private:
     void NameForScreenReaders();
     void ConnectSignals();
     void FitArticleLabel();
+    void WatchScreen();
+    void FitScreen();
+    bool OnMappedMeasureFrame(GdkEventAny* event);
 
     void OnSettingsClicked();
     void TakeSettings(const BlogSettings& values);
@@ -74,6 +81,7 @@ private:
     void OnCopyClicked();
     void OnBrowserRecoveryAbandoned();
     void OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker);
+    bool OnColourKey(const GdkEventKey& event);
     void OnBoldToggled();
     void OnItalicToggled();
     void OnAutomaticModeToggled();
@@ -129,6 +137,13 @@ private:
     std::unique_ptr<ColourPicker> CD1;
     std::unique_ptr<ColourPicker> CD2;
     std::unique_ptr<ColourPicker> CD3;
+
+    // The text resolution the window uses: the screen's, or lower where the screen is too small.
+    double resolution_ = 0;
+    // The window manager's frame around the window, once known.
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
+    bool shownOnce_ = false;
 
     // The fields that are never shown, detection, the generator and the copy.
     MainUse mainUse_{desktop_, *this};

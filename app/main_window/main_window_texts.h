@@ -29,6 +29,10 @@ inline constexpr std::string_view CodeBoxName = "Code des liens";
 inline constexpr std::string_view FirstColourName = "Couleur de début";
 inline constexpr std::string_view MiddleColourName = "Couleur du milieu";
 inline constexpr std::string_view LastColourName = "Couleur de fin";
+// The keys that open the three colour dialogs, wherever the focus is in the window.
+inline constexpr std::string_view FirstColourKey = "Alt+1";
+inline constexpr std::string_view MiddleColourKey = "Alt+2";
+inline constexpr std::string_view LastColourKey = "Alt+3";
 
 inline constexpr std::string_view InitialAddCaption = "Ajouter un commentaire";
 inline constexpr std::string_view InitialSeparator = "/";

@@ -9,19 +9,21 @@
 
 namespace quillomat {
 
-ColourSwatch::ColourSwatch(ColorValue colour, std::string_view name) : colour_(colour)
+ColourSwatch::ColourSwatch(ColorValue colour, std::string_view name, std::string_view key)
+    : colour_(colour), key_(key)
 {
-    // Out of the Tab order, as on the design; a click still works.
+    // Out of the Tab order, as on the design; a click or the key still works.
     set_can_focus(false);
     set_focus_on_click(false);
     get_accessible()->set_name(ToUString(name));
+    set_tooltip_text(ToUString(std::string(name) + " (" + key_ + ")"));
     SetColour(colour);
 }
 
 void ColourSwatch::SetColour(ColorValue colour)
 {
     colour_ = colour;
-    get_accessible()->set_description("#" + ColorToHex(colour));
+    get_accessible()->set_description(ToUString("#" + ColorToHex(colour) + " (" + key_ + ")"));
     queue_draw();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include <gtkmm/button.h>
@@ -10,11 +11,12 @@
 namespace quillomat {
 
 // A flat box filled with one colour inside a single-line border; a click anywhere on it is
-// reported. It is a button to screen readers, named, with its colour as description and a
-// "click" action, but takes no keyboard focus.
+// reported. It is a button to screen readers, named, with its colour and the key that opens it
+// as description and a "click" action, but takes no keyboard focus: the key stands in for it.
 class ColourSwatch : public Gtk::Button {
 public:
-    ColourSwatch(ColorValue colour, std::string_view name);
+    // `key` names the window's key that does what a click does ("Alt+1").
+    ColourSwatch(ColorValue colour, std::string_view name, std::string_view key);
 
     ColorValue Colour() const { return colour_; }
     void SetColour(ColorValue colour);
@@ -31,6 +33,7 @@ private:
     void ReportClick();
 
     ColorValue colour_;
+    std::string key_;
     sigc::signal<void()> click_;
 };
 

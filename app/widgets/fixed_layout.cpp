@@ -8,8 +8,8 @@ namespace quillomat {
 
 namespace {
 
-// The design's pixels are those of a 96-dpi screen.
-constexpr double DesignResolution = 96.0;
+// A label of Tahoma 8.25 pt, the design's font.
+constexpr int LabelHeight = 13;
 
 // Xft.dpi, the desktop's text scaling and GDK_DPI_SCALE all end up here; GDK_SCALE does not,
 // since it doubles the whole window instead.
@@ -40,6 +40,17 @@ void FixedLayout::Put(Gtk::Widget& control, int x, int y)
     Place(control, x, y, -1, -1);
 }
 
+void FixedLayout::PutLabel(Gtk::Widget& label, int x, int y)
+{
+    Place(label, x, y, -1, LabelHeight);
+}
+
+void FixedLayout::FollowResolution(double dotsPerInch)
+{
+    ownResolution_ = true;
+    Rescale(dotsPerInch / DesignResolution);
+}
+
 int FixedLayout::Scaled(int designPixels) const
 {
     return static_cast<int>(std::lround(designPixels * scale_));
@@ -58,13 +69,19 @@ void FixedLayout::get_preferred_height_vfunc(int& minimum, int& natural) const
 void FixedLayout::Apply(const Placement& placement)
 {
     move(*placement.control, Scaled(placement.x), Scaled(placement.y));
-    if (placement.width >= 0)
-        placement.control->set_size_request(Scaled(placement.width), Scaled(placement.height));
+    if (placement.width >= 0 || placement.height >= 0)
+        placement.control->set_size_request(placement.width >= 0 ? Scaled(placement.width) : -1,
+                                            placement.height >= 0 ? Scaled(placement.height) : -1);
 }
 
 void FixedLayout::OnResolutionChanged()
 {
-    const double scale = TextScale();
+    if (!ownResolution_)
+        Rescale(TextScale());
+}
+
+void FixedLayout::Rescale(double scale)
+{
     if (scale == scale_)
         return;
     scale_ = scale;

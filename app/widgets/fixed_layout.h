@@ -7,6 +7,9 @@
 
 namespace quillomat {
 
+// The resolution of the design's pixels.
+inline constexpr double DesignResolution = 96.0;
+
 // A container whose controls stand at their design positions and sizes, given in pixels at
 // 96 dpi (15 twips each). Like the text, they grow with the screen's text resolution, and they
 // move again when the desktop changes it. The container keeps its own design size whatever
@@ -20,6 +23,12 @@ public:
     void Place(Gtk::Widget& control, int x, int y, int width, int height);
     // A control sized to its content.
     void Put(Gtk::Widget& control, int x, int y);
+    // A label: as wide as its caption, and as high as a label of the design's font.
+    void PutLabel(Gtk::Widget& label, int x, int y);
+
+    // From now on the layout follows this text resolution rather than the screen's: that of a
+    // window that fits its screen only at a lower one.
+    void FollowResolution(double dotsPerInch);
 
     // A length in design pixels, in pixels at the text resolution in force.
     int Scaled(int designPixels) const;
@@ -34,15 +43,17 @@ protected:
 private:
     struct Placement {
         Gtk::Widget* control;
-        int x, y, width, height;  // width -1: sized to its content
+        int x, y, width, height;  // width -1: sized to its content, height -1 too
     };
 
     void Apply(const Placement& placement);
     void OnResolutionChanged();
+    void Rescale(double scale);
 
     int width_;
     int height_;
     double scale_;
+    bool ownResolution_ = false;
     std::vector<Placement> placements_;
     sigc::signal<void()> rescaled_;
 };

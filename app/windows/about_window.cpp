@@ -62,15 +62,15 @@ void AboutWindow::PlaceControls()
     FitPicture();
     // Put after the picture so that it frames it on top.
     layout_.Place(Shape1, 8, 8, 94, 137);
-    layout_.Put(Label1, 112, 8);
-    layout_.Put(Label2, 112, 24);
-    layout_.Put(Label4, 112, 48);
-    layout_.Put(Label5, 112, 88);
-    layout_.Put(Label6, 152, 8);
-    layout_.Put(Label7, 232, 24);
-    layout_.Put(Label9, 112, 64);
-    layout_.Put(Label10, 112, 104);
-    layout_.Put(Label11, 144, 128);
+    layout_.PutLabel(Label1, 112, 8);
+    layout_.PutLabel(Label2, 112, 24);
+    layout_.PutLabel(Label4, 112, 48);
+    layout_.PutLabel(Label5, 112, 88);
+    layout_.PutLabel(Label6, 152, 8);
+    layout_.PutLabel(Label7, 232, 24);
+    layout_.PutLabel(Label9, 112, 64);
+    layout_.PutLabel(Label10, 112, 104);
+    layout_.PutLabel(Label11, 144, 128);
     layout_.Place(Command1, 8, 152, 297, 25);
 }
 

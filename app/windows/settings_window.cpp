@@ -83,6 +83,8 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
     NameAfterLabel(Text1, Label1);
     NameAfterLabel(Text2, Label3);
     NameAfterLabel(*Text3.get_entry(), Label4);
+    // The combo box holds the text box and the list: a screen reader announces it first.
+    SetAccessibleName(Text3, texts::SkinLabel);
     ConnectSignals();
     add(layout_);
     layout_.show_all();
@@ -90,17 +92,17 @@ SettingsWindow::SettingsWindow(DesktopServices& desktop, Owner owner)
 
 void SettingsWindow::PlaceControls()
 {
-    layout_.Put(Label1, 16, 8);
+    layout_.PutLabel(Label1, 16, 8);
     layout_.Place(Text1, 160, 8, 113, 19);
     layout_.Place(Label2, 16, 56, 252, 41);
-    layout_.Put(Label3, 16, 32);
+    layout_.PutLabel(Label3, 16, 32);
     layout_.Place(Text2, 128, 32, 145, 19);
-    layout_.Put(Label4, 16, 128);
+    layout_.PutLabel(Label4, 16, 128);
     layout_.Place(Text3, 112, 128, 161, 21);
     layout_.Place(Command1, 8, 160, 129, 25);
     layout_.Place(Command2, 144, 160, 129, 25);
-    layout_.Put(Label5, 16, 96);
-    layout_.Put(Label6, 128, 8);
+    layout_.PutLabel(Label5, 16, 96);
+    layout_.PutLabel(Label6, 128, 8);
 }
 
 void SettingsWindow::ApplyLook()

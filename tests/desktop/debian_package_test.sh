@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the binary already built, in a temporary folder, and checks its
-# control fields and its file list: name and version, computed library dependencies and the
-# spelling dictionary, the recommended fonts, maintainer, description, section, a stripped program and no tests; then
+# control fields and its file list: name and version, computed library dependencies, the fonts
+# and the spelling dictionary it depends on, maintainer, description, section, a stripped
+# program and no tests; then
 # lintian.
 # Usage: debian_package_test.sh CPACK CPACK_CONFIG NAME VERSION
 set -euo pipefail
@@ -25,7 +26,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Section) == web || $(field Section) == net ]] || fail "Section: $(field Section)"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ ]] ||
     fail "Maintainer is not 'name <address>': $(field Maintainer)"
-[[ $(field Recommends) == *fonts-wine* ]] || fail "Recommends: $(field Recommends)"
+[[ ", $(field Depends)," == *", fonts-wine,"* ]] || fail "Depends lacks fonts-wine: $(field Depends)"
 # Computed by dpkg-shlibdeps from what the program links, not written by hand.
 for library in libgtkmm-3.0-1v5 libwebkit2gtk-4.1-0 libc6 libstdc++6; do
     [[ ", $(field Depends)" == *", $library "* ]] || fail "Depends lacks $library: $(field Depends)"

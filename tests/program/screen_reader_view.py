@@ -95,8 +95,9 @@ try:
     if len(article) != 1:
         fail("the article number is not announced with its label")
 
-    swatches = {"Couleur de début": "#800080", "Couleur du milieu": "#80FFFF",
-                "Couleur de fin": "#800080"}
+    # The colour and the key that opens the swatch's dialog without the mouse.
+    swatches = {"Couleur de début": "#800080 (Alt+1)", "Couleur du milieu": "#80FFFF (Alt+2)",
+                "Couleur de fin": "#800080 (Alt+3)"}
     for name, colour in swatches.items():
         swatch = find(window, "push button", name)
         if not swatch:
@@ -107,6 +108,15 @@ try:
             fail(name + " offers no click")
         if swatch.get_state_set().contains(Atspi.StateType.FOCUSABLE):
             fail(name + " takes the keyboard focus")
+
+    # The settings window's skin list is announced by its label too, then "Valider" brings the
+    # main window back.
+    Atspi.Action.do_action(find(window, "push button", "Réglages..."), 0)
+    settings = wait_for(lambda: find(application, "frame", "Réglages"), "the settings window")
+    wait_for(lambda: find(settings, "combo box", "Habillage :"), "the skin list's name")
+    Atspi.Action.do_action(find(settings, "push button", "Valider"), 0)
+    wait_for(lambda: window.get_state_set().contains(Atspi.StateType.SHOWING),
+             "the main window back")
 
     # A click through the screen reader opens the picker, which the screen reader can read.
     Atspi.Action.do_action(find(window, "push button", "Couleur du milieu"), 0)

@@ -71,9 +71,11 @@ std::string OwnXServer::Start(const std::string& display)
     if (pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot make a pipe for Xvfb");
     const std::string readyText = std::to_string(ReadyDescriptor);
+    // A test of a smaller screen asks for its size.
+    const char* screen = std::getenv("QUILLOMAT_TEST_SCREEN");
     std::vector<const char*> arguments{"Xvfb", display.c_str()};
-    for (const char* argument :
-         {"-displayfd", readyText.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"})
+    for (const char* argument : {"-displayfd", readyText.c_str(), "-screen", "0",
+                                 screen ? screen : "1280x1024x24", "-nolisten", "tcp"})
         arguments.push_back(argument);
     arguments.push_back(nullptr);
 

@@ -10,7 +10,8 @@ namespace quillomat::testing {
 // display: no other test shares its clipboard, selections, focus or windows, however many tests
 // run at once. It takes the first free display from a run of numbers of its own (Xvfb locks a
 // display atomically); where display numbers are handed out, QUILLOMAT_TEST_DISPLAYS=FIRST-LAST
-// keeps it to those. Sets DISPLAY and stops the server when it goes; the server also ends with
+// keeps it to those. The screen is 1280 x 1024 unless QUILLOMAT_TEST_SCREEN gives another size
+// ("1366x768x24"). Sets DISPLAY and stops the server when it goes; the server also ends with
 // this process.
 class OwnXServer {
 public:

@@ -98,7 +98,7 @@ TEST_F(AboutWindowTest, FixedWindowWithEveryControlWhereTheLayoutSays)
         if (p.width >= 0) {
             EXPECT_EQ(control.get_allocated_width(), p.width) << p.name;
         }
-        EXPECT_NEAR(control.get_allocated_height(), p.height, p.width >= 0 ? 0 : 2) << p.name;
+        EXPECT_EQ(control.get_allocated_height(), p.height) << p.name;
         EXPECT_LE(p.x + control.get_allocated_width(), 312) << p.name << " runs off the window";
     }
     EXPECT_LE(112 + controls.at("Label1")->get_allocated_width(), 152) << "Nick : overlaps";

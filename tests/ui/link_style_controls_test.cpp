@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/desktop/gtk_desktop_services.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -166,6 +167,40 @@ TEST_F(LinkStyleTest, ASwatchAnswersAClickAnywhereOnItAndNowhereElse)
     desktop.colourChoices = {Orange};
     ClickAt(Access::Swatch(*window, 2), 25, 8);  // released just past the right-hand border
     EXPECT_EQ(SwatchColour(2), Picked);
+    EXPECT_EQ(desktop.colourChoices.size(), 1u);
+}
+
+// Without a mouse: Alt and the swatch's number open its dialog, wherever the focus is in the
+// window, the page included; the swatch's tool tip says which key.
+TEST_F(LinkStyleTest, AltAndTheSwatchsNumberOpenItsDialogWhereverTheFocusIs)
+{
+    const struct {
+        const char* focus;
+        guint key;
+        int swatch;
+        const char* tip;
+    } presses[] = {
+        {"Web1", GDK_KEY_1, 1, "Couleur de début (Alt+1)"},
+        {"Text10", GDK_KEY_2, 2, "Couleur du milieu (Alt+2)"},
+        {"Check3", GDK_KEY_3, 3, "Couleur de fin (Alt+3)"},
+        // The key of 1 by its place, whatever it types: "&" on a French keyboard, here "!".
+        {"Text12", GDK_KEY_exclam, 1, "Couleur de début (Alt+1)"},
+    };
+    window->present();
+    for (const auto& press : presses) {
+        desktop.colourChoices = {Orange};
+        Gtk::Widget& focus = Access::FocusTarget(*window, press.focus);
+        focus.grab_focus();
+        ASSERT_TRUE(RunMainLoopUntil([&] { return focus.has_focus(); }, 10s)) << press.focus;
+        PressKey(*window, press.key, GDK_MOD1_MASK);
+        EXPECT_TRUE(desktop.colourChoices.empty()) << "no dialog from " << press.focus;
+        EXPECT_EQ(SwatchColour(press.swatch), Orange) << press.focus;
+        EXPECT_EQ(Access::Swatch(*window, press.swatch).get_tooltip_text(), press.tip);
+    }
+    // Without Alt the key is the focused control's.
+    desktop.colourChoices = {Picked};
+    Access::FocusTarget(*window, "Text10").grab_focus();
+    PressKey(*window, GDK_KEY_1);
     EXPECT_EQ(desktop.colourChoices.size(), 1u);
 }
 

@@ -102,7 +102,7 @@ TEST_F(SettingsWindowTest, FixedCentredWindowWithEveryControlWhereTheLayoutSays)
         if (p.width >= 0) {
             EXPECT_EQ(control.get_allocated_width(), p.width) << p.name;
         }
-        EXPECT_NEAR(control.get_allocated_height(), p.height, p.width >= 0 ? 0 : 2) << p.name;
+        EXPECT_EQ(control.get_allocated_height(), p.height) << p.name;
         EXPECT_LE(p.x + control.get_allocated_width(), 281) << p.name << " runs off the window";
     }
     EXPECT_LE(128 + controls.at("Label6")->get_allocated_width(), 160) << "http:// overlaps";

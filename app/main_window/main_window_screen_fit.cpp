@@ -1,0 +1,64 @@
+// The main window's size on the screen: it follows the text resolution, and where the screen is
+// too small for it at that resolution, it takes the highest one at which it fits, text included.
+#include <gdkmm/screen.h>
+#include <gdkmm/window.h>
+
+#include "app/look/window_look.h"
+#include "app/main_window/main_window.h"
+#include "app/widgets/screen_fit.h"
+
+namespace quillomat {
+
+void MainWindow::WatchScreen()
+{
+    Glib::RefPtr<Gdk::Screen> screen = get_screen();
+    screen->property_resolution().signal_changed().connect(
+        sigc::mem_fun(*this, &MainWindow::FitScreen));
+    screen->signal_monitors_changed().connect(sigc::mem_fun(*this, &MainWindow::FitScreen));
+    signal_map_event().connect(sigc::mem_fun(*this, &MainWindow::OnMappedMeasureFrame));
+}
+
+void MainWindow::FitScreen()
+{
+    const double resolution =
+        ResolutionToFit(get_screen()->get_resolution(), ClientWidth, ClientHeight,
+                        WorkAreaFor(*this), frameWidth_, frameHeight_);
+    if (resolution == resolution_)
+        return;
+    resolution_ = resolution;
+    UseTextResolution(*this, resolution);
+    for (FixedLayout* layout :
+         {&layout_, static_cast<FixedLayout*>(&Frame1), static_cast<FixedLayout*>(&Frame2)})
+        layout->FollowResolution(resolution);
+    set_default_size(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
+    // A shown window keeps its size by itself; it never grows past the screen, nor stays larger
+    // than the layout needs.
+    if (get_realized())
+        resize(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
+}
+
+bool MainWindow::OnMappedMeasureFrame(GdkEventAny*)
+{
+    // The window manager's frame (title bar, borders) is known once the window is on screen.
+    Gdk::Rectangle frame;
+    get_window()->get_frame_extents(frame);
+    const int frameWidth = std::max(0, frame.get_width() - layout_.get_allocated_width());
+    const int frameHeight = std::max(0, frame.get_height() - layout_.get_allocated_height());
+    const bool firstShowing = !shownOnce_;
+    shownOnce_ = true;
+    if (frameWidth == frameWidth_ && frameHeight == frameHeight_)
+        return false;
+    frameWidth_ = frameWidth;
+    frameHeight_ = frameHeight;
+    const double before = resolution_;
+    FitScreen();
+    // Centred again, as at its first showing, at its new size.
+    if (firstShowing && resolution_ != before) {
+        const Gdk::Rectangle area = WorkAreaFor(*this);
+        move(area.get_x() + (area.get_width() - layout_.Scaled(ClientWidth) - frameWidth_) / 2,
+             area.get_y() + (area.get_height() - layout_.Scaled(ClientHeight) - frameHeight_) / 2);
+    }
+    return false;
+}
+
+}  // namespace quillomat

@@ -29,8 +29,8 @@ window=$(xdotool search --onlyvisible --pid "$pid" --name "^$caption\$" | head -
 # Real key presses (XTEST) into the window that has the focus, as a keyboard makes them.
 xdotool windowfocus --sync "$window"
 xdotool key alt+1
-# GTK's own title, untranslated in the C locale of the tests.
-"$tool" wait "Select a Color" 30 || { echo "Alt+1 opened no colour dialog"; exit 1; }
+# GTK's own title, in French as the program's toolkit speaks whatever the desktop's language.
+"$tool" wait "Sélectionner une couleur" 30 || { echo "Alt+1 opened no colour dialog"; exit 1; }
 "$tool" close "$caption"
 wait "$pid"
 after=$(gsettings get $key custom-colors)

@@ -67,9 +67,9 @@ public:
     explicit TimedDesktop(bool withoutClear) : withoutClear_(withoutClear) {}
 
     std::unique_ptr<quillomat::ColourPicker> CreateColourPicker(
-        quillomat::ColorValue initialColour) override
+        Gtk::Window& parent, quillomat::ColorValue initialColour) override
     {
-        return real_.CreateColourPicker(initialColour);
+        return real_.CreateColourPicker(parent, initialColour);
     }
     std::optional<std::string> OpenExternalPage(std::string_view) override
     {

@@ -3,11 +3,22 @@
 #include <string_view>
 #include <utility>
 
+#include "app/desktop/signal_link.h"
+
 namespace quillomat {
 
 namespace {
 
 constexpr char ManagerName[] = "org.gnome.SessionManager";
+
+// Whether a call failed because the watch ended, which cancels its calls: then the call's data
+// is a watch that is gone. Frees the call's error.
+bool CancelledByWatchEnd(GError* error)
+{
+    const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+    g_clear_error(&error);
+    return cancelled;
+}
 
 }  // namespace
 
@@ -18,11 +29,10 @@ SessionEndWatch::SessionEndWatch(GDBusConnection* bus, const std::string& applic
       cancellable_(g_cancellable_new())
 {
     // Not started for the asking: without a session manager there is no session to follow.
-    g_dbus_connection_call(bus_, ManagerName, "/org/gnome/SessionManager", ManagerName,
-                           "RegisterClient",
-                           g_variant_new("(ss)", applicationId.c_str(), startupId.c_str()),
-                           G_VARIANT_TYPE("(o)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, cancellable_,
-                           &SessionEndWatch::OnRegistered, receiver_.ForCall());
+    g_dbus_connection_call(
+        bus_, ManagerName, "/org/gnome/SessionManager", ManagerName, "RegisterClient",
+        g_variant_new("(ss)", applicationId.c_str(), startupId.c_str()), G_VARIANT_TYPE("(o)"),
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, cancellable_, &SessionEndWatch::OnRegistered, this);
 }
 
 SessionEndWatch::~SessionEndWatch()
@@ -34,42 +44,36 @@ SessionEndWatch::~SessionEndWatch()
     g_object_unref(bus_);
 }
 
-void SessionEndWatch::OnRegistered(GObject* bus, GAsyncResult* result, gpointer receiver)
+void SessionEndWatch::OnRegistered(GObject* bus, GAsyncResult* result, gpointer watch)
 {
-    GVariant* answer = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, nullptr);
-    SessionEndWatch* watch = SignalReceiver<SessionEndWatch>::Answered(receiver);
-    if (!answer)
+    GError* error = nullptr;
+    GVariant* answer = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error);
+    // Not cancelled and still no answer: no session manager, and no session to follow.
+    if (CancelledByWatchEnd(error) || !answer)
         return;
+    auto* self = static_cast<SessionEndWatch*>(watch);
     const char* clientPath = nullptr;
     g_variant_get(answer, "(&o)", &clientPath);
-    if (watch)
-        g_dbus_proxy_new(watch->bus_, G_DBUS_PROXY_FLAGS_DO_NOT_LOAD_PROPERTIES, nullptr,
-                         ManagerName, clientPath, "org.gnome.SessionManager.ClientPrivate",
-                         watch->cancellable_, &SessionEndWatch::OnClientFound,
-                         watch->receiver_.ForCall());
+    g_dbus_proxy_new(self->bus_, G_DBUS_PROXY_FLAGS_DO_NOT_LOAD_PROPERTIES, nullptr, ManagerName,
+                     clientPath, "org.gnome.SessionManager.ClientPrivate", self->cancellable_,
+                     &SessionEndWatch::OnClientFound, self);
     g_variant_unref(answer);
 }
 
-void SessionEndWatch::OnClientFound(GObject*, GAsyncResult* result, gpointer receiver)
+void SessionEndWatch::OnClientFound(GObject*, GAsyncResult* result, gpointer watch)
 {
-    GDBusProxy* client = g_dbus_proxy_new_finish(result, nullptr);
-    SessionEndWatch* watch = SignalReceiver<SessionEndWatch>::Answered(receiver);
-    if (!client)
+    GError* error = nullptr;
+    GDBusProxy* client = g_dbus_proxy_new_finish(result, &error);
+    if (CancelledByWatchEnd(error) || !client)
         return;
-    if (!watch) {
-        g_object_unref(client);
-        return;
-    }
-    watch->client_ = client;
-    watch->receiver_.Connect(client, "g-signal", G_CALLBACK(&SessionEndWatch::OnClientSignal));
+    auto* self = static_cast<SessionEndWatch*>(watch);
+    self->client_ = client;
+    ConnectWhileAlive(client, "g-signal", G_CALLBACK(&SessionEndWatch::OnClientSignal), self);
 }
 
 void SessionEndWatch::OnClientSignal(GDBusProxy*, const char*, const char* signal, GVariant*,
-                                     gpointer receiver)
+                                     SessionEndWatch* watch)
 {
-    SessionEndWatch* watch = SignalReceiver<SessionEndWatch>::OwnerOf(receiver);
-    if (!watch)
-        return;
     const std::string_view name = signal;
     // The program keeps nothing that a question to the user could save.
     if (name == "QueryEndSession") {

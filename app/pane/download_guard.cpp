@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "app/desktop/program_run.h"
+#include "app/desktop/signal_link.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
 #include "browser/download_file_name.h"
@@ -24,8 +25,6 @@ namespace quillomat {
 namespace texts = download_guard_texts;
 
 namespace {
-
-using Receiver = SignalReceiver<DownloadGuard>;
 
 // WebKit writes a download beside its destination under this name, and renames it once whole.
 constexpr char WebKitPartSuffix[] = ".wkdownload";
@@ -87,7 +86,7 @@ DownloadGuard::DownloadGuard(WebKitWebView* paneView)
     : paneView_(WEBKIT_WEB_VIEW(g_object_ref(paneView))),
       context_(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(paneView))))
 {
-    receiver_.Connect(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted));
+    ConnectWhileAlive(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted), this);
     Guards().insert(this);
 }
 
@@ -139,27 +138,23 @@ void DownloadGuard::EndAllDownloads()
         g_source_remove(timer);
 }
 
-void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, gpointer receiver)
+void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, DownloadGuard* guard)
 {
-    DownloadGuard* guard = Receiver::OwnerOf(receiver);
-    if (!guard)
-        return;
     if (ProgramEnding()) {
         webkit_download_cancel(download);
         return;
     }
     guard->transfers_[WEBKIT_DOWNLOAD(g_object_ref(download))];
-    guard->receiver_.Connect(download, "decide-destination",
-                             G_CALLBACK(&DownloadGuard::OnDecideDestination));
-    guard->receiver_.Connect(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed));
-    guard->receiver_.Connect(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished));
+    ConnectWhileAlive(download, "decide-destination",
+                      G_CALLBACK(&DownloadGuard::OnDecideDestination), guard);
+    ConnectWhileAlive(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed), guard);
+    ConnectWhileAlive(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished), guard);
 }
 
 int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggestedName,
-                                       gpointer receiver)
+                                       DownloadGuard* guard)
 {
-    DownloadGuard* guard = Receiver::OwnerOf(receiver);
-    if (!guard || guard->asking_)
+    if (guard->asking_)
         webkit_download_cancel(download);
     else
         guard->Ask(download, OfferedName(suggestedName));
@@ -234,11 +229,8 @@ void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
     webkit_download_set_destination(download, partFile.c_str());
 }
 
-void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, gpointer receiver)
+void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard)
 {
-    DownloadGuard* guard = Receiver::OwnerOf(receiver);
-    if (!guard)
-        return;
     const auto transfer = guard->transfers_.find(download);
     if (transfer == guard->transfers_.end())
         return;
@@ -249,10 +241,9 @@ void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, gpointer r
         transfer->second.failure = Describe(error);
 }
 
-void DownloadGuard::OnFinished(WebKitDownload* download, gpointer receiver)
+void DownloadGuard::OnFinished(WebKitDownload* download, DownloadGuard* guard)
 {
-    if (DownloadGuard* guard = Receiver::OwnerOf(receiver))
-        guard->Conclude(download);
+    guard->Conclude(download);
 }
 
 void DownloadGuard::Conclude(WebKitDownload* download)

@@ -8,7 +8,6 @@
 #include <sigc++/trackable.h>
 
 #include "app/desktop/notice_window.h"
-#include "app/desktop/signal_receiver.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitWebContext WebKitWebContext;
@@ -46,11 +45,12 @@ private:
         bool cancelled = false;
     };
 
-    static void OnStarted(WebKitWebContext* context, WebKitDownload* download, gpointer receiver);
+    static void OnStarted(WebKitWebContext* context, WebKitDownload* download,
+                          DownloadGuard* guard);
     static int OnDecideDestination(WebKitDownload* download, char* suggestedName,
-                                   gpointer receiver);
-    static void OnFailed(WebKitDownload* download, GError* error, gpointer receiver);
-    static void OnFinished(WebKitDownload* download, gpointer receiver);
+                                   DownloadGuard* guard);
+    static void OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard);
+    static void OnFinished(WebKitDownload* download, DownloadGuard* guard);
 
     Gtk::Window* PaneWindow() const;
     void Ask(WebKitDownload* download, const std::string& fileName);
@@ -66,7 +66,6 @@ private:
     WebKitDownload* asking_ = nullptr;
     std::unique_ptr<Gtk::FileChooserDialog> chooser_;
     NoticeWindow notice_;
-    SignalReceiver<DownloadGuard> receiver_{*this};
 };
 
 }  // namespace quillomat

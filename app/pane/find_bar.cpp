@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "app/desktop/signal_link.h"
 #include "app/look/ustring.h"
 #include "app/look/window_look.h"
 #include "app/pane/writing_texts.h"
@@ -51,9 +52,8 @@ FindBar::FindBar(WebKitWebView* view) : view_(view)
 
 FindBar::~FindBar()
 {
-    if (controller_)
-        g_signal_handlers_disconnect_by_data(controller_, this);
-    g_signal_handlers_disconnect_by_data(view_, this);
+    // The page goes with the overlay: nothing it reports reaches the bar from here on.
+    notify_callbacks();
 }
 
 void FindBar::Build()
@@ -88,10 +88,10 @@ void FindBar::Build()
     controls_->next.signal_clicked().connect([this] { Step(true); });
     controls_->close.signal_clicked().connect(sigc::mem_fun(*this, &FindBar::Close));
     controller_ = webkit_web_view_get_find_controller(view_);
-    g_signal_connect(controller_, "found-text", G_CALLBACK(&FindBar::OnFoundText), this);
-    g_signal_connect(controller_, "failed-to-find-text", G_CALLBACK(&FindBar::OnFailedToFindText),
-                     this);
-    g_signal_connect(view_, "load-changed", G_CALLBACK(&FindBar::OnLoadChanged), this);
+    ConnectWhileAlive(controller_, "found-text", G_CALLBACK(&FindBar::OnFoundText), this);
+    ConnectWhileAlive(controller_, "failed-to-find-text", G_CALLBACK(&FindBar::OnFailedToFindText),
+                      this);
+    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&FindBar::OnLoadChanged), this);
 }
 
 bool FindBar::IsOpen() const

@@ -2,6 +2,7 @@
 
 #include <gdk/gdk.h>
 #include <gtkmm/overlay.h>
+#include <sigc++/trackable.h>
 
 #include <deque>
 #include <memory>
@@ -19,7 +20,7 @@ namespace quillomat {
 // as Enter and Shift+Enter do in its field, and Escape there closes it and gives the focus back
 // to the page. It closes by itself when the pane leaves the page. Its controls are made the first
 // time it opens: the program's start pays only for the overlay.
-class FindBar {
+class FindBar : public sigc::trackable {
 public:
     explicit FindBar(WebKitWebView* view);
     ~FindBar();

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "app/desktop/private_toolkit_settings.h"
+#include "app/desktop/signal_link.h"
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
-#include "app/pane/signal_link.h"
 
 namespace quillomat {
 

@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "app/desktop/signal_link.h"
+
 namespace quillomat {
 
 namespace {
@@ -46,13 +48,8 @@ PaneShortcuts::PaneShortcuts(Navigation navigation, WebKitWebView* view)
     : navigation_(std::move(navigation)), view_(view)
 {
     gtk_widget_add_events(GTK_WIDGET(view_), GDK_BUTTON_PRESS_MASK | GDK_SCROLL_MASK);
-    g_signal_connect(view_, "button-press-event", G_CALLBACK(&PaneShortcuts::OnButtonPress), this);
-    g_signal_connect(view_, "scroll-event", G_CALLBACK(&PaneShortcuts::OnScroll), this);
-}
-
-PaneShortcuts::~PaneShortcuts()
-{
-    g_signal_handlers_disconnect_by_data(view_, this);
+    ConnectWhileAlive(view_, "button-press-event", G_CALLBACK(&PaneShortcuts::OnButtonPress), this);
+    ConnectWhileAlive(view_, "scroll-event", G_CALLBACK(&PaneShortcuts::OnScroll), this);
 }
 
 bool PaneShortcuts::OnKeyPress(const GdkEventKey& event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gdk/gdk.h>
+#include <sigc++/trackable.h>
 
 #include <functional>
 
@@ -12,7 +13,7 @@ namespace quillomat {
 // (Alt+Left, Alt+Right, the mouse's side buttons), reload (F5, Ctrl+R), stop (Escape) and zoom
 // (Ctrl+plus, Ctrl+minus, Ctrl+0, Ctrl+wheel). The zoom is the page's alone and lasts for the
 // run; the program's own controls keep their size.
-class PaneShortcuts {
+class PaneShortcuts : public sigc::trackable {
 public:
     // What the keys do that the pane's own bookkeeping must see.
     struct Navigation {
@@ -23,7 +24,6 @@ public:
     };
 
     PaneShortcuts(Navigation navigation, WebKitWebView* view);
-    ~PaneShortcuts();
     PaneShortcuts(const PaneShortcuts&) = delete;
     PaneShortcuts& operator=(const PaneShortcuts&) = delete;
 

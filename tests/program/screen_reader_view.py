@@ -4,49 +4,9 @@ usage: screen_reader_view.py QUILLOMAT"""
 import os
 import subprocess
 import sys
-import time
-import warnings
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-gi.require_version("Gio", "2.0")
-from gi.repository import Atspi, Gio  # noqa: E402
-
-# The action's name is read with the call that Debian 12's at-spi2-core still offers.
-warnings.simplefilter("ignore", DeprecationWarning)
-
-
-def fail(message):
-    print(message)
-    print("0 passed, 1 failed")
-    sys.exit(1)
-
-
-def wait_for(condition, what, seconds=60):
-    """Polls an AT-SPI answer: the program answers on its own bus, in its own time."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = condition()
-        if found:
-            return found
-        time.sleep(0.05)
-    fail("never came: " + what)
-
-
-def descendants(accessible):
-    for index in range(accessible.get_child_count()):
-        child = accessible.get_child_at_index(index)
-        if child:
-            yield child
-            yield from descendants(child)
-
-
-def find(root, role, name):
-    for accessible in descendants(root):
-        if accessible.get_role_name() == role and accessible.get_name() == name:
-            return accessible
-    return None
+from atspi_client import (Atspi, application_of, descendants, fail, find,
+                          use_session_accessibility_bus, wait_for)
 
 
 def labelled_by(accessible):
@@ -57,25 +17,16 @@ def labelled_by(accessible):
     return names
 
 
-# The program and this client agree on the accessibility bus of this D-Bus session, whatever
-# other sessions share the X display.
-session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
-                            None, Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
-os.environ["AT_SPI_BUS_ADDRESS"] = address
+use_session_accessibility_bus()
 # Nothing leaves the machine: every page request goes to a closed loopback port.
 program = subprocess.Popen([sys.argv[1]], env=dict(os.environ, http_proxy="http://127.0.0.1:9"))
 try:
-    desktop = Atspi.get_desktop(0)
-
     def main_window():
-        for index in range(desktop.get_child_count()):
-            application = desktop.get_child_at_index(index)
-            if application and application.get_process_id() == program.pid:
-                window = find(application, "frame",
-                              ".:: Quillomat [ version 2 ] par Brennic ::.")
-                if window and find(window, "push button", "Copier"):
-                    return application, window
+        application = application_of(program)
+        window = application and find(application, "frame",
+                                      ".:: Quillomat [ version 2 ] par Brennic ::.")
+        if window and find(window, "push button", "Copier"):
+            return application, window
         return None
 
     application, window = wait_for(main_window, "the main window on the accessibility bus")

@@ -13,50 +13,13 @@ import subprocess
 import sys
 import tempfile
 import threading
-import time
-import warnings
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-gi.require_version("Gio", "2.0")
-from gi.repository import Atspi, Gio  # noqa: E402
-
-warnings.simplefilter("ignore", DeprecationWarning)
+from atspi_client import (Atspi, application_of, descendants, fail, find,
+                          use_session_accessibility_bus, wait_for)
 
 PAGE = """<!DOCTYPE html><html lang="fr"><head><meta charset="utf-8"><title>Article</title></head>
 <body><textarea aria-label="Article" style="font-size:32px; width:400px; height:80px">mondde
 </textarea></body></html>""".encode()
-
-
-def fail(message):
-    print(message)
-    print("0 passed, 1 failed")
-    sys.exit(1)
-
-
-def wait_for(condition, what, seconds=60):
-    """Polls an AT-SPI answer: the program answers on its own bus, in its own time."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = condition()
-        if found:
-            return found
-        time.sleep(0.05)
-    fail("never came: " + what)
-
-
-def descendants(accessible):
-    for index in range(accessible.get_child_count()):
-        child = accessible.get_child_at_index(index)
-        if child:
-            yield child
-            yield from descendants(child)
-
-
-def find(root, role, name):
-    return next((a for a in descendants(root)
-                 if a.get_role_name() == role and a.get_name() == name), None)
 
 
 class LoopbackSite(http.server.BaseHTTPRequestHandler):
@@ -76,10 +39,7 @@ class LoopbackSite(http.server.BaseHTTPRequestHandler):
 site = http.server.ThreadingHTTPServer(("127.0.0.1", 0), LoopbackSite)
 threading.Thread(target=site.serve_forever, daemon=True).start()
 
-session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-os.environ["AT_SPI_BUS_ADDRESS"] = session.call_sync(
-    "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None,
-    Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+use_session_accessibility_bus()
 # A desktop in the C locale, whose messages gettext never translates, with a home of its own.
 home = tempfile.mkdtemp(prefix="quillomat-home-")
 environment = {name: value for name, value in os.environ.items()
@@ -87,16 +47,7 @@ environment = {name: value for name, value in os.environ.items()
 environment.update(LANG="C", HOME=home, http_proxy="http://127.0.0.1:%d" % site.server_address[1])
 program = subprocess.Popen([sys.argv[1]], env=environment)
 try:
-    desktop = Atspi.get_desktop(0)
-
-    def application():
-        for index in range(desktop.get_child_count()):
-            candidate = desktop.get_child_at_index(index)
-            if candidate and candidate.get_process_id() == program.pid:
-                return candidate
-        return None
-
-    program_view = wait_for(application, "the program on the accessibility bus")
+    program_view = wait_for(lambda: application_of(program), "the program on the accessibility bus")
     text_area = wait_for(lambda: find(program_view, "entry", "Article"), "the page's text area")
     address_box = find(program_view, "text", "Adresse")
 

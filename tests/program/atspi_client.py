@@ -1,0 +1,65 @@
+"""What the tests that read the real program through AT-SPI, as a screen reader does, share: the
+accessibility bus of their own D-Bus session, the program's application on it, and the patient
+search through its accessibles."""
+import os
+import sys
+import time
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+gi.require_version("Gio", "2.0")
+from gi.repository import Atspi, Gio  # noqa: E402
+
+# The action's name is read with the call that Debian 12's at-spi2-core still offers.
+warnings.simplefilter("ignore", DeprecationWarning)
+
+
+def fail(message):
+    print(message)
+    print("0 passed, 1 failed")
+    sys.exit(1)
+
+
+def wait_for(condition, what, seconds=60):
+    """Polls an AT-SPI answer: the program answers on its own bus, in its own time."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = condition()
+        if found:
+            return found
+        time.sleep(0.05)
+    fail("never came: " + what)
+
+
+def descendants(accessible):
+    for index in range(accessible.get_child_count()):
+        child = accessible.get_child_at_index(index)
+        if child:
+            yield child
+            yield from descendants(child)
+
+
+def find(root, role, name):
+    return next((accessible for accessible in descendants(root)
+                 if accessible.get_role_name() == role and accessible.get_name() == name), None)
+
+
+def use_session_accessibility_bus():
+    """The program started from here and this client agree on the accessibility bus of this D-Bus
+    session, whatever other sessions share the X display. Call it before any other AT-SPI call."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    os.environ["AT_SPI_BUS_ADDRESS"] = session.call_sync(
+        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None,
+        Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+
+
+def application_of(process):
+    """The application of `process` on the accessibility bus, or None while it is not there."""
+    desktop = Atspi.get_desktop(0)
+    for index in range(desktop.get_child_count()):
+        candidate = desktop.get_child_at_index(index)
+        if candidate and candidate.get_process_id() == process.pid:
+            return candidate
+    return None

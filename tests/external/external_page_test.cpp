@@ -16,10 +16,10 @@
 #include <sstream>
 
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/program_environment.h"
 #include "app/desktop/toolkit_language.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
-#include "app/pane/spell_checking.h"
 #include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"

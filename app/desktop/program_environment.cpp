@@ -41,4 +41,12 @@ void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context)
     }
 }
 
+void KeepAddedWordsForTheRun()
+{
+    // Enchant keeps each language's added and excluded words in files of its settings folder,
+    // which it creates as soon as a dictionary is opened. In a folder that no one can create it
+    // keeps them in memory instead.
+    SetProgramVariable("ENCHANT_CONFIG_DIR", "/dev/null");
+}
+
 }  // namespace quillomat

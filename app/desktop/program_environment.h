@@ -14,4 +14,8 @@ void SetProgramVariable(const char* name, const char* value);
 // Makes programs that `context` starts see the desktop's values of every variable set above.
 void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context);
 
+// The words a user adds to the dictionary from a page's spelling menu last for the run: the
+// spelling library would write them, and make a folder for them, among the user's settings.
+void KeepAddedWordsForTheRun();
+
 }  // namespace quillomat

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <utility>
 
-#include "app/desktop/program_environment.h"
 #include "app/pane/writing_texts.h"
 
 namespace quillomat {
@@ -51,14 +50,6 @@ void RelabelSpellingItems(WebKitContextMenu* menu)
 }
 
 }  // namespace
-
-void KeepAddedWordsForTheRun()
-{
-    // Enchant keeps each language's added and excluded words in files of its settings folder,
-    // which it creates as soon as a dictionary is opened. In a folder that no one can create it
-    // keeps them in memory instead.
-    SetProgramVariable("ENCHANT_CONFIG_DIR", "/dev/null");
-}
 
 SpellChecking::SpellChecking(WebKitWebContext* context) : context_(context)
 {

@@ -6,11 +6,6 @@ typedef struct _GValue GValue;
 
 namespace quillomat {
 
-// The words a user adds to the dictionary from a page's menu last for the run: the spelling
-// library would write them, and make a folder for them, among the user's settings. Call before
-// GTK starts.
-void KeepAddedWordsForTheRun();
-
 // French spell-checking in the pages of a web context, as the user writes: WebKit underlines
 // misspelt words and its menu offers the corrections first, then "Ignorer" and "Ajouter au
 // dictionnaire", which WebKit enables once the word is selected. The dictionary takes megabytes

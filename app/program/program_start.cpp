@@ -14,6 +14,7 @@
 
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/private_toolkit_settings.h"
+#include "app/desktop/program_environment.h"
 #include "app/desktop/program_run.h"
 #include "app/desktop/toolkit_language.h"
 #include "app/desktop/unexpected_error_report.h"
@@ -23,7 +24,6 @@
 #include "app/main_window/main_window.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/sandbox_probe.h"
-#include "app/pane/spell_checking.h"
 
 namespace quillomat {
 

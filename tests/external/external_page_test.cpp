@@ -16,13 +16,14 @@
 #include <sstream>
 
 #include "app/desktop/gtk_desktop_services.h"
+#include "app/desktop/program_environment.h"
 #include "app/desktop/toolkit_language.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
-#include "app/pane/spell_checking.h"
+#include "app/windows/about_window.h"
+#include "app/windows/settings_window.h"
 #include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
-#include "tests/support/main_window_access.h"
 #include "tests/support/own_x_server.h"
 #include "tests/support/settings_window_access.h"
 #include "tests/support/widget_probe.h"
@@ -115,27 +116,37 @@ std::vector<std::string> Launches()
     return Lines(LaunchRecord());
 }
 
-// The program's windows on the real desktop services.
+// The settings and About windows on the real desktop services, their requests to the main
+// window recorded.
 class ExternalPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        MainWindow::Options options;
-        options.browser.proxyAddress = "http://127.0.0.1:9";
-        options.endProgram = [this] { ++programEnds; };
-        window = std::make_unique<MainWindow>(desktop, options);
-        window->show();
-        ASSERT_TRUE(RunMainLoopUntil([&] { return window->get_mapped(); }, 10s));
+        settingsWindow = std::make_unique<SettingsWindow>(
+            desktop, SettingsWindow::Owner{
+                         [this](const BlogSettings& values) { handedBack.push_back(values); },
+                         [this] { ++programEnds; }, [this] { ++closings; }});
+        aboutWindow = std::make_unique<AboutWindow>(desktop, [this] { ++closings; });
     }
-    void TearDown() override { window.reset(); }
-
-    template <typename Window>
-    Window& Open(int button, Window* (*created)(MainWindow&))
+    void TearDown() override
     {
-        MainWindowTestAccess::Button(*window, button).clicked();
-        Window& opened = *created(*window);
-        EXPECT_TRUE(RunMainLoopUntil([&] { return opened.get_mapped(); }, 5s));
-        return opened;
+        settingsWindow.reset();
+        aboutWindow.reset();
+    }
+
+    // Fills and shows the settings window as "Réglages..." does, and waits for it on screen.
+    SettingsWindow& OpenSettings()
+    {
+        settingsWindow->Fill({"monblog.skyblog.com", "12345678", "1"});
+        settingsWindow->present();
+        EXPECT_TRUE(RunMainLoopUntil([&] { return settingsWindow->get_mapped(); }, 5s));
+        return *settingsWindow;
+    }
+    AboutWindow& OpenAbout()
+    {
+        aboutWindow->Present();
+        EXPECT_TRUE(RunMainLoopUntil([&] { return aboutWindow->get_mapped(); }, 5s));
+        return *aboutWindow;
     }
     // Clicks and waits for the stand-in browser to have been started once more.
     void ClickAndWaitForLaunch(Gtk::Widget& link)
@@ -146,19 +157,23 @@ protected:
     }
 
     GtkDesktopServices desktop;
+    // What the windows asked of the main window.
+    std::vector<BlogSettings> handedBack;
     int programEnds = 0;
-    std::unique_ptr<MainWindow> window;
+    int closings = 0;
+    std::unique_ptr<SettingsWindow> settingsWindow;
+    std::unique_ptr<AboutWindow> aboutWindow;
 };
 
 TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
 {
     if (!browserRegistered)
         GTEST_SKIP() << "runs with a browser registered";
-    SettingsWindow& settings = Open(1, &MainWindowTestAccess::Settings);
+    SettingsWindow& settings = OpenSettings();
     ClickAndWaitForLaunch(Settings::HomeLink(settings));
     ClickAndWaitForLaunch(Settings::HomeLink(settings));
     Settings::Validate(settings).clicked();
-    AboutWindow& about = Open(2, &MainWindowTestAccess::About);
+    AboutWindow& about = OpenAbout();
     ClickAndWaitForLaunch(About::BlogLink(about));
     ClickAndWaitForLaunch(About::SiteLink(about));
     EXPECT_EQ(Launches(), (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
@@ -193,7 +208,7 @@ TEST_F(ExternalPageTest, WithoutABrowserTheUserIsToldWhyAndNothingIsLost)
 {
     if (browserRegistered)
         GTEST_SKIP() << "runs with --without-browser";
-    SettingsWindow& settings = Open(1, &MainWindowTestAccess::Settings);
+    SettingsWindow& settings = OpenSettings();
     Settings::Text1(settings).set_text("typed.skyblog.com");
     MessageBoxCloser closer;
     sigc::connection timer =
@@ -210,15 +225,17 @@ TEST_F(ExternalPageTest, WithoutABrowserTheUserIsToldWhyAndNothingIsLost)
     // The program goes on with what was typed.
     EXPECT_TRUE(settings.get_visible());
     Settings::Validate(settings).clicked();
-    EXPECT_EQ(MainWindowTestAccess::Text1(*window), "typed.skyblog.com");
-    AboutWindow& about = Open(2, &MainWindowTestAccess::About);
+    ASSERT_EQ(handedBack.size(), 1u);
+    EXPECT_EQ(handedBack[0].blogAddress, "typed.skyblog.com");
+    AboutWindow& about = OpenAbout();
     ClickWithMouse(About::SiteLink(about));
     timer.disconnect();
     ASSERT_EQ(closer.texts.size(), 2u);
     EXPECT_EQ(
         closer.texts[1].rfind("Impossible d'ouvrir la page http://www.brennic.example.org/", 0),
         0u);
-    EXPECT_TRUE(about.get_visible() && window->get_visible());
+    EXPECT_TRUE(about.get_visible());
+    EXPECT_EQ(closings, 0);
     EXPECT_EQ(programEnds, 0);
 }
 

@@ -22,6 +22,17 @@ struct SettingsWindowTestAccess {
     static Gtk::Button& Validate(SettingsWindow& w) { return w.Command1; }
     static Gtk::Button& Quit(SettingsWindow& w) { return w.Command2; }
     static LinkLabel& HomeLink(SettingsWindow& w) { return w.Label5; }
+    // The three fields, typed in and read as a user would.
+    static void Type(SettingsWindow& w, const BlogSettings& values)
+    {
+        w.Text1.set_text(values.blogAddress);
+        w.Text2.set_text(values.voiceBoxId);
+        w.Text3.get_entry()->set_text(values.skinNumber);
+    }
+    static BlogSettings Shown(SettingsWindow& w)
+    {
+        return {w.Text1.get_text(), w.Text2.get_text(), w.Text3.get_entry_text()};
+    }
 };
 
 }  // namespace quillomat

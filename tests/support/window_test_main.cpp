@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 
+#include "app/desktop/program_environment.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
-#include "app/pane/spell_checking.h"
 #include "tests/support/own_x_server.h"
 
 int main(int argc, char** argv)

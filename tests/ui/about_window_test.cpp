@@ -1,72 +1,62 @@
+// The About window on its own, without the main window: what it shows and where its links go.
 #include <cairomm/context.h>
 #include <cairomm/surface.h>
 #include <gdkmm/cursor.h>
 #include <gdkmm/pixbuf.h>
+#include <gtest/gtest.h>
 #include <gtkmm/button.h>
 #include <gtkmm/image.h>
 
 #include <array>
+#include <chrono>
+#include <memory>
 #include <set>
 
 #include "tests/support/about_window_access.h"
+#include "tests/support/main_loop_wait.h"
+#include "tests/support/recording_desktop.h"
 #include "tests/support/widget_probe.h"
-#include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
 namespace {
 
 using About = AboutWindowTestAccess;
+using namespace std::chrono_literals;
 
-const std::pair<int, int> DesignPosition{371, 347};
-
-class AboutWindowTest : public MainWindowTest {
+// An About window shown as the main window shows it, whose opened pages and message boxes are
+// recorded, and whose closings through the title bar are counted.
+class AboutWindowTest : public ::testing::Test {
 protected:
-    // Presses "Informations" and waits for the About window.
-    AboutWindow& PressInformations()
+    // Shows the window and waits for it on screen, settled.
+    AboutWindow& OpenAbout()
     {
-        Access::Button(*window, 2).clicked();
-        AboutWindow* about = Access::About(*window);
-        EXPECT_TRUE(about && RunMainLoopUntil([&] { return about->get_mapped(); }, 5s));
+        aboutWindow = std::make_unique<AboutWindow>(desktop, [this] { ++closings; });
+        aboutWindow->Present();
+        EXPECT_TRUE(RunMainLoopUntil([&] { return aboutWindow->get_mapped(); }, 5s));
         EXPECT_TRUE(RunMainLoopUntilIdle(5s));
-        return *about;
+        return *aboutWindow;
     }
-    std::pair<int, int> ClientOrigin(AboutWindow& about)
+
+    void TearDown() override
     {
-        int x = -1, y = -1;
-        about.get_window()->get_origin(x, y);
-        return {x, y};
+        if (aboutWindow)
+            aboutWindow->hide();
+        aboutWindow.reset();
     }
-    int AboutWindowsOnScreen()
-    {
-        int count = 0;
-        for (Gtk::Window* toplevel : Gtk::Window::list_toplevels())
-            count += dynamic_cast<AboutWindow*>(toplevel) && toplevel->get_visible();
-        return count;
-    }
+
+    RecordingDesktop desktop;
+    int closings = 0;
+    std::unique_ptr<AboutWindow> aboutWindow;
 };
 
-TEST_F(AboutWindowTest, OneWindowAtItsDesignPositionAcrossOkCloseAndReopening)
+TEST_F(AboutWindowTest, TitleBarCloseHidesTheWindowAndTellsItsOwner)
 {
-    OpenWindow();
-    EXPECT_EQ(Access::About(*window), nullptr) << "created before first use";
-    AboutWindow& about = PressInformations();
-    EXPECT_EQ(ClientOrigin(about), DesignPosition);
-    EXPECT_TRUE(window->get_visible()) << "the main window stays";
-    EXPECT_EQ(&PressInformations(), &about);
-    EXPECT_EQ(AboutWindowsOnScreen(), 1);
-
-    About::Ok(about).clicked();
-    EXPECT_FALSE(about.get_visible());
-    EXPECT_EQ(&PressInformations(), &about) << "Ok hides, it does not discard";
-    EXPECT_EQ(ClientOrigin(about), DesignPosition);
-
+    AboutWindow& about = OpenAbout();
     about.close();
-    ASSERT_TRUE(RunMainLoopUntil([&] { return Access::About(*window) == nullptr; }, 5s));
-    EXPECT_EQ(AboutWindowsOnScreen(), 0);
-    EXPECT_TRUE(window->get_visible());
-    AboutWindow& again = PressInformations();
-    EXPECT_EQ(ClientOrigin(again), DesignPosition);
-    EXPECT_EQ(AboutWindowsOnScreen(), 1);
+    ASSERT_TRUE(RunMainLoopUntil([&] { return closings > 0; }, 5s));
+    EXPECT_FALSE(about.get_visible());
+    ASSERT_TRUE(RunMainLoopUntilIdle(5s));
+    EXPECT_EQ(closings, 1);
 }
 
 struct Placement {
@@ -76,8 +66,7 @@ struct Placement {
 
 TEST_F(AboutWindowTest, FixedWindowWithEveryControlWhereTheLayoutSays)
 {
-    OpenWindow();
-    AboutWindow& about = PressInformations();
+    AboutWindow& about = OpenAbout();
     EXPECT_EQ(about.get_window()->get_width(), 312);
     EXPECT_EQ(about.get_window()->get_height(), 185);
     EXPECT_FALSE(about.get_resizable());
@@ -107,8 +96,7 @@ TEST_F(AboutWindowTest, FixedWindowWithEveryControlWhereTheLayoutSays)
 
 TEST_F(AboutWindowTest, CaptionsBoldLinksToolTipsAndPointer)
 {
-    OpenWindow();
-    AboutWindow& about = PressInformations();
+    AboutWindow& about = OpenAbout();
     EXPECT_EQ(about.get_title(), "Informations");
     auto controls = About::Controls(about);
     auto label = [&](const std::string& name) -> Gtk::Label& {
@@ -152,8 +140,7 @@ TEST_F(AboutWindowTest, CaptionsBoldLinksToolTipsAndPointer)
 
 TEST_F(AboutWindowTest, PictureIsScaledIntoItsBoxInsideABlackOutline)
 {
-    OpenWindow();
-    AboutWindow& about = PressInformations();
+    AboutWindow& about = OpenAbout();
     ASSERT_TRUE(About::Picture(about).get_pixbuf());
     EXPECT_EQ(About::Picture(about).get_pixbuf()->get_width(), 93);
     EXPECT_EQ(About::Picture(about).get_pixbuf()->get_height(), 137);
@@ -182,8 +169,7 @@ TEST_F(AboutWindowTest, PictureIsScaledIntoItsBoxInsideABlackOutline)
 
 TEST_F(AboutWindowTest, EachLinkOpensItsOwnAddressOncePerClick)
 {
-    OpenWindow();
-    AboutWindow& about = PressInformations();
+    AboutWindow& about = OpenAbout();
     ClickWithMouse(About::BlogLink(about));
     ClickWithMouse(About::SiteLink(about));
     ClickWithMouse(About::SiteLink(about));

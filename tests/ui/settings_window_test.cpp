@@ -1,72 +1,62 @@
+// The settings window on its own, without the main window: what it shows, and what it asks of
+// the window that opened it.
 #include <gdk/gdkkeysyms.h>
 #include <gdkmm/screen.h>
 #include <glibmm/main.h>
+#include <gtest/gtest.h>
 #include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
 
+#include <chrono>
+#include <memory>
 #include <optional>
 
+#include "tests/support/main_loop_wait.h"
+#include "tests/support/recording_desktop.h"
 #include "tests/support/settings_window_access.h"
 #include "tests/support/widget_probe.h"
-#include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
 namespace {
 
 using Settings = SettingsWindowTestAccess;
+using namespace std::chrono_literals;
 
 const std::string MissingBlog = "Vous n'avez pas inscrit votre adresse de blog !";
 const std::string MissingId = "Vous n'avez pas inscrit votre ID Boîte Vocale !";
 const std::string MissingSkin = "Vous n'avez pas inscrit votre habillage de blog !";
 
-class SettingsWindowTest : public MainWindowTest {
+// A settings window shown as the main window shows it, whose message boxes, opened pages and
+// requests to its owner are recorded.
+class SettingsWindowTest : public ::testing::Test {
 protected:
-    // Presses "Réglages..." and waits for the settings window.
+    // Shows the window and waits for it on screen.
     SettingsWindow& OpenSettings()
     {
-        Access::Button(*window, 1).clicked();
-        SettingsWindow* settings = Access::Settings(*window);
-        EXPECT_TRUE(settings && RunMainLoopUntil([&] { return settings->get_mapped(); }, 5s));
-        return *settings;
+        settingsWindow = std::make_unique<SettingsWindow>(
+            desktop, SettingsWindow::Owner{
+                         [this](const BlogSettings& values) { handedBack.push_back(values); },
+                         [this] { ++programEnds; }, [this] { ++closings; }});
+        settingsWindow->present();
+        EXPECT_TRUE(RunMainLoopUntil([&] { return settingsWindow->get_mapped(); }, 5s));
+        return *settingsWindow;
     }
-    void Type(SettingsWindow& settings, const BlogSettings& values)
+
+    void TearDown() override
     {
-        Settings::Text1(settings).set_text(values.blogAddress);
-        Settings::Text2(settings).set_text(values.voiceBoxId);
-        Settings::Text3(settings).get_entry()->set_text(values.skinNumber);
+        if (settingsWindow)
+            settingsWindow->hide();
+        settingsWindow.reset();
     }
-    BlogSettings Shown(SettingsWindow& settings)
-    {
-        return {Settings::Text1(settings).get_text(), Settings::Text2(settings).get_text(),
-                Settings::Text3(settings).get_entry_text()};
-    }
-    BlogSettings MainValues()
-    {
-        return {Access::Text1(*window), Access::Text2(*window), Access::Text3(*window)};
-    }
+
+    RecordingDesktop desktop;
+    // What the window asked of its owner.
+    std::vector<BlogSettings> handedBack;
+    int programEnds = 0;
+    int closings = 0;
+    std::unique_ptr<SettingsWindow> settingsWindow;
 };
-
-TEST_F(SettingsWindowTest, ValuesGoBothWaysAndTheStrippedIdComesBackInTheSameWindow)
-{
-    OpenWindow();
-    EXPECT_EQ(Access::Settings(*window), nullptr) << "created before first use";
-    const BlogSettings initial = MainValues();
-    SettingsWindow& settings = OpenSettings();
-    EXPECT_FALSE(window->get_visible());
-    EXPECT_EQ(Shown(settings), initial);
-    EXPECT_EQ(initial.skinNumber, "1");
-
-    Type(settings, {"b.skyblog.com", " 12 34  56 ", "25"});
-    Settings::Validate(settings).clicked();
-    EXPECT_TRUE(window->get_visible());
-    EXPECT_FALSE(settings.get_visible());
-    EXPECT_EQ(MainValues(), (BlogSettings{"b.skyblog.com", "123456", "25"}));
-
-    Settings::Text1(settings).set_text("typed but not handed back");
-    EXPECT_EQ(&OpenSettings(), &settings);
-    EXPECT_EQ(Shown(settings), (BlogSettings{"b.skyblog.com", "123456", "25"}));
-}
 
 struct Placement {
     const char* name;
@@ -75,7 +65,6 @@ struct Placement {
 
 TEST_F(SettingsWindowTest, FixedCentredWindowWithEveryControlWhereTheLayoutSays)
 {
-    OpenWindow();
     SettingsWindow& settings = OpenSettings();
     EXPECT_EQ(settings.get_window()->get_width(), 281);
     EXPECT_EQ(settings.get_window()->get_height(), 192);
@@ -110,7 +99,6 @@ TEST_F(SettingsWindowTest, FixedCentredWindowWithEveryControlWhereTheLayoutSays)
 
 TEST_F(SettingsWindowTest, CaptionsColoursAndTheSkinList)
 {
-    OpenWindow();
     SettingsWindow& settings = OpenSettings();
     EXPECT_EQ(settings.get_title(), "Réglages");
     auto controls = Settings::Controls(settings);
@@ -158,7 +146,6 @@ TEST_F(SettingsWindowTest, CaptionsColoursAndTheSkinList)
 
 TEST_F(SettingsWindowTest, TabGoesThroughTheFieldsThenTheButtonsAndEnterPressesNone)
 {
-    OpenWindow();
     SettingsWindow& settings = OpenSettings();
     Settings::Text1(settings).grab_focus();
     for (Gtk::Widget* expected : {static_cast<Gtk::Widget*>(&Settings::Text2(settings)),
@@ -172,7 +159,7 @@ TEST_F(SettingsWindowTest, TabGoesThroughTheFieldsThenTheButtonsAndEnterPressesN
     PressKey(settings, GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK);
     EXPECT_EQ(settings.get_focus(), &Settings::Quit(settings));
 
-    Type(settings, {"", "", ""});
+    Settings::Type(settings, {"", "", ""});
     Settings::Text1(settings).grab_focus();
     PressKey(settings, GDK_KEY_Return);
     PressKey(settings, GDK_KEY_Escape);
@@ -198,10 +185,8 @@ class ValidateTest : public SettingsWindowTest,
 TEST_P(ValidateTest, ReportsEmptyFieldsThenHandsBackUnlessAllAreEmpty)
 {
     const ValidateCase& c = GetParam();
-    OpenWindow();
-    const BlogSettings before = MainValues();
     SettingsWindow& settings = OpenSettings();
-    Type(settings, c.typed);
+    Settings::Type(settings, c.typed);
     Settings::Validate(settings).clicked();
 
     std::vector<std::string> messages;
@@ -212,10 +197,9 @@ TEST_P(ValidateTest, ReportsEmptyFieldsThenHandsBackUnlessAllAreEmpty)
     }
     EXPECT_EQ(messages, c.messages);
     EXPECT_EQ(desktop.mostOpenAtOnce, c.messages.empty() ? 0 : 1) << "one box at a time";
-    EXPECT_EQ(MainValues(), c.handedBack.value_or(before));
-    EXPECT_EQ(window->get_visible(), c.handedBack.has_value());
+    EXPECT_EQ(handedBack, c.handedBack ? std::vector{*c.handedBack} : std::vector<BlogSettings>{});
     EXPECT_EQ(settings.get_visible(), !c.handedBack);
-    EXPECT_EQ(Shown(settings), c.typed) << "nothing is cleared";
+    EXPECT_EQ(Settings::Shown(settings), c.typed) << "nothing is cleared";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -231,14 +215,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // Far past the 65,535 characters that GTK's own text box buffer keeps.
-TEST_F(SettingsWindowTest, ASeventyThousandCharacterPasteReachesTheMainWindowWhole)
+TEST_F(SettingsWindowTest, ASeventyThousandCharacterPasteIsHandedBackWhole)
 {
-    OpenWindow();
     SettingsWindow& settings = OpenSettings();
     std::string pasted;
     for (int i = 0; pasted.size() < 70000; ++i)
         pasted += std::to_string(i % 10);
-    Type(settings, {"", "", ""});
+    Settings::Type(settings, {"", "", ""});
     for (Gtk::Entry* field : {&Settings::Text1(settings), &Settings::Text2(settings),
                               Settings::Text3(settings).get_entry()}) {
         // As a paste inserts the clipboard's text once it has come: the real clipboard is left
@@ -247,41 +230,23 @@ TEST_F(SettingsWindowTest, ASeventyThousandCharacterPasteReachesTheMainWindowWho
         field->insert_text(pasted, static_cast<int>(pasted.size()), position);
     }
     Settings::Validate(settings).clicked();
-    EXPECT_EQ(MainValues(), (BlogSettings{pasted, pasted, pasted}));
-}
-
-TEST_F(SettingsWindowTest, TitleBarCloseBringsBackTheMainWindowUnchanged)
-{
-    OpenWindow();
-    const BlogSettings before = MainValues();
-    SettingsWindow& settings = OpenSettings();
-    Type(settings, {"other", "999", "9"});
-    settings.close();
-    ASSERT_TRUE(RunMainLoopUntil([&] { return Access::Settings(*window) == nullptr; }, 5s));
-    EXPECT_TRUE(window->get_visible());
-    EXPECT_EQ(MainValues(), before);
-    EXPECT_EQ(programEnds, 0);
-    // The next opening builds the window anew.
-    EXPECT_EQ(Shown(OpenSettings()), before);
+    EXPECT_EQ(handedBack, (std::vector<BlogSettings>{{pasted, pasted, pasted}}));
 }
 
 TEST_F(SettingsWindowTest, QuitterEndsTheProgramWithoutHandingBack)
 {
-    OpenWindow();
-    const BlogSettings before = MainValues();
     SettingsWindow& settings = OpenSettings();
-    Type(settings, {"", "", ""});
+    Settings::Type(settings, {"", "", ""});
     Settings::Quit(settings).clicked();
     EXPECT_EQ(programEnds, 1);
     EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(MainValues(), before);
+    EXPECT_TRUE(handedBack.empty());
 }
 
 TEST_F(SettingsWindowTest, EachClickOnTheLinkOpensTheHomePageThenRunsWaitingEvents)
 {
-    OpenWindow();
     SettingsWindow& settings = OpenSettings();
-    // What the windows' showing and hiding left waiting (crossing events) has run first.
+    // What the window's showing left waiting (crossing events) has run first.
     ASSERT_TRUE(RunMainLoopUntilIdle(5s));
     int waitingRan = 0;
     Glib::signal_timeout().connect_once([&] { ++waitingRan; }, 0);
@@ -304,6 +269,7 @@ TEST_F(SettingsWindowTest, EachClickOnTheLinkOpensTheHomePageThenRunsWaitingEven
     EXPECT_EQ(desktop.messages[0].title, "Quillomat");
     EXPECT_TRUE(settings.get_visible());
     EXPECT_EQ(programEnds, 0);
+    EXPECT_EQ(closings, 0);
 }
 
 }  // namespace

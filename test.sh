@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh --tests build-tests -DBUILD_TESTING=ON -DQUILLOMAT_SANITIZE=ON
-find app bench browser fuzz linkcode resources tests \( -name '*.cpp' -o -name '*.h' \) -print0 |
+find app bench browser fuzz linkcode main_use resources tests \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 clang-format --dry-run --Werror ||
     { echo "Format with clang-format -i (the committed .clang-format)." >&2; exit 1; }
 cd build-tests

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_pop_ups.h"
 #include "tests/support/page_script.h"
 #include "tests/support/web_process.h"
 #include "tests/support/widget_probe.h"
@@ -66,16 +67,7 @@ protected:
             20s);
     }
 
-    // The windows that show a page, other than the main one.
-    std::vector<Gtk::Window*> Popups()
-    {
-        std::vector<Gtk::Window*> popups;
-        for (Gtk::Window* each : Gtk::Window::list_toplevels())
-            if (each != window.get() && each->get_visible() && each->get_child() &&
-                WEBKIT_IS_WEB_VIEW(each->get_child()->gobj()))
-                popups.push_back(each);
-        return popups;
-    }
+    std::vector<Gtk::Window*> Popups() { return PagePopUps(*window); }
 
     LoopbackSite site;
     int pagesLoaded = 0;

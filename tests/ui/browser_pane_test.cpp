@@ -5,6 +5,7 @@
 #include <gtkmm/window.h>
 
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_pop_ups.h"
 #include "tests/support/page_script.h"
 #include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
@@ -38,16 +39,7 @@ protected:
 
     std::string Script(const std::string& script) { return PageScriptResult(View(), script); }
 
-    // The program's windows other than the main one that hold a web page.
-    std::vector<Gtk::Window*> Popups()
-    {
-        std::vector<Gtk::Window*> popups;
-        for (Gtk::Window* each : Gtk::Window::list_toplevels())
-            if (each != window.get() && each->get_visible() && each->get_child() &&
-                WEBKIT_IS_WEB_VIEW(each->get_child()->gobj()))
-                popups.push_back(each);
-        return popups;
-    }
+    std::vector<Gtk::Window*> Popups() { return PagePopUps(*window); }
 
     std::size_t CopiesOf(const std::string& number)
     {

@@ -35,6 +35,20 @@ protected:
         ASSERT_TRUE(WaitForPage(HomePage));
     }
 
+    // Waits for the page's box to be the one window shown beside the main window; none if it
+    // never is.
+    Gtk::MessageDialog* ThePagesBox()
+    {
+        Gtk::MessageDialog* box = nullptr;
+        RunMainLoopUntil(
+            [&] {
+                const auto shown = OtherWindows(*window);
+                return shown.size() == 1 && (box = dynamic_cast<Gtk::MessageDialog*>(shown[0]));
+            },
+            20s);
+        return box;
+    }
+
     LoopbackSite site;
 };
 
@@ -54,13 +68,8 @@ TEST_P(DialogLoopTest, GoLeavesAPageThatKeepsOpeningDialogs)
 {
     Open(GetParam().script);
     Go(TrapPage);
-    Gtk::MessageDialog* box = nullptr;
-    ASSERT_TRUE(RunMainLoopUntil(
-        [&] {
-            const auto shown = OtherWindows(*window);
-            return shown.size() == 1 && (box = dynamic_cast<Gtk::MessageDialog*>(shown[0]));
-        },
-        20s));
+    Gtk::MessageDialog* box = ThePagesBox();
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->get_title(), "Message de la page");
     EXPECT_EQ(box->property_text().get_value(), "piège");
     // It leaves "Aller à..." within reach.
@@ -207,13 +216,8 @@ TEST_P(PromptTest, APromptGivesItsTextBackWholeOrNotAtAll)
          "document.title = answer === null ? 'refusé' : answer === offered ? 'entier' : 'coupé';");
     Go(TrapPage);
     if (GetParam().shown) {
-        Gtk::MessageDialog* box = nullptr;
-        ASSERT_TRUE(RunMainLoopUntil(
-            [&] {
-                const auto shown = OtherWindows(*window);
-                return shown.size() == 1 && (box = dynamic_cast<Gtk::MessageDialog*>(shown[0]));
-            },
-            20s));
+        Gtk::MessageDialog* box = ThePagesBox();
+        ASSERT_NE(box, nullptr);
         box->response(Gtk::RESPONSE_OK);
     }
     ASSERT_TRUE(RunMainLoopUntil(

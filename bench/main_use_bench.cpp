@@ -31,7 +31,6 @@
 #include <vector>
 
 #include "app/desktop/gtk_desktop_services.h"
-#include "app/desktop/private_toolkit_settings.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/ustring.h"
 #include "app/look/window_look.h"
@@ -220,7 +219,6 @@ int main(int argc, char** argv)
     try {
         const Options options = ParseOptions(argc, argv);
         // Started as the program starts.
-        quillomat::KeepToolkitSettingsInMemory();
         quillomat::RegisterBundledFonts();
         gtk_init(nullptr, nullptr);
         Gtk::Main::init_gtkmm_internals();

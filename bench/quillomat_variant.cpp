@@ -1,6 +1,5 @@
 // Quillomat's start-up through the program's own start function (the one app/main.cpp calls),
 // with switches that leave one step out at a time, so that the benchmark can weigh each step:
-//   --no-settings-memory  keep the default GSettings backend
 //   --no-fonts            do not add the bundled fonts' folder
 //   --no-font-warm-up     add it, but let the toolkit open the fonts at their first use
 //   --no-style            do not load the program's style sheet
@@ -31,9 +30,7 @@ int main(int argc, char** argv)
     quillomat::StartOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--no-settings-memory")
-            options.toolkitSettingsInMemory = false;
-        else if (option == "--no-fonts")
+        if (option == "--no-fonts")
             options.bundledFonts = false;
         else if (option == "--no-font-warm-up")
             options.fontWarmUp = false;

@@ -15,7 +15,7 @@ if [[ ${1:-} == --tests ]]; then
     shift
     packages+=(
         libgtest-dev libsoup-3.0-dev clang-format
-        xvfb xclip x11-utils xdotool desktop-file-utils appstream dpkg-dev lintian file
+        xvfb xclip x11-utils xdotool desktop-file-utils appstream dpkg-dev lintian file inotify-tools
         # A screen reader's view: the accessibility bus, a real AT-SPI client, and gdbus to
         # find the bus.
         dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 libglib2.0-bin

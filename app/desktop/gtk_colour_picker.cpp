@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "app/desktop/gtk_desktop_services.h"
-#include "app/desktop/program_run.h"
 #include "linkcode/color_value.h"
+#include "main_use/program_end.h"
 
 namespace quillomat {
 

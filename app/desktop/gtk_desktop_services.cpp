@@ -1,8 +1,8 @@
 #include "app/desktop/gtk_desktop_services.h"
 
 #include "app/desktop/clipboard_claim.h"
-#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
+#include "main_use/program_end.h"
 
 #include <gtkmm/image.h>
 #include <gtkmm/messagedialog.h>

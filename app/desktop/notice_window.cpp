@@ -3,8 +3,8 @@
 #include <gtkmm/image.h>
 #include <sigc++/adaptors/hide.h>
 
-#include "app/desktop/program_run.h"
 #include "app/look/ustring.h"
+#include "main_use/program_end.h"
 
 namespace quillomat {
 

@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include <clocale>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +41,23 @@ void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context)
         else
             context->unsetenv(name);
     }
+}
+
+void SpeakFrenchInTheToolkit()
+{
+    // gettext looks for translations in the languages that LANGUAGE lists, before the messages
+    // locale's own; WebKit's web processes inherit it and translate the page's menus with it.
+    SetProgramVariable("LANGUAGE", "fr");
+    // It ignores LANGUAGE under the plain C messages locale, which is what every category falls
+    // back to when the desktop names a locale that is not installed: those messages then take
+    // the C library's UTF-8 locale.
+    const bool resolved = std::setlocale(LC_ALL, "") != nullptr;
+    const char* messages = std::setlocale(LC_MESSAGES, nullptr);
+    const bool plainC =
+        !resolved || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0;
+    std::setlocale(LC_ALL, "C");
+    if (plainC)
+        SetProgramVariable(resolved && !g_getenv("LC_ALL") ? "LC_MESSAGES" : "LC_ALL", "C.UTF-8");
 }
 
 void KeepAddedWordsForTheRun()

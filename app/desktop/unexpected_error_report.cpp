@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "app/desktop/program_run.h"
 #include "linkcode/unexpected_error.h"
+#include "main_use/program_end.h"
 
 namespace quillomat {
 

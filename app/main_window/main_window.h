@@ -12,8 +12,8 @@
 #include <gtkmm/separator.h>
 #include <gtkmm/window.h>
 
-#include "app/desktop/close_request_watch.h"
 #include "app/desktop/desktop_services.h"
+#include "app/main_window/close_request_watch.h"
 #include "app/pane/browser_pane.h"
 #include "app/pane/pane_focus.h"
 #include "app/widgets/colour_swatch.h"

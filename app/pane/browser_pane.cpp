@@ -5,11 +5,11 @@
 
 #include <utility>
 
-#include "app/desktop/signal_link.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/find_bar.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/sandbox_probe.h"
+#include "app/pane/signal_link.h"
 #include "app/pane/spell_checking.h"
 #include "app/pane/view_guard.h"
 

@@ -14,11 +14,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/desktop/program_run.h"
-#include "app/desktop/signal_link.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
+#include "app/pane/signal_link.h"
 #include "browser/download_file_name.h"
+#include "main_use/program_end.h"
 
 namespace quillomat {
 

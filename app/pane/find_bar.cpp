@@ -9,9 +9,9 @@
 
 #include <utility>
 
-#include "app/desktop/signal_link.h"
 #include "app/look/ustring.h"
 #include "app/look/window_look.h"
+#include "app/pane/signal_link.h"
 #include "app/pane/writing_texts.h"
 #include "app/widgets/accessible_names.h"
 #include "app/widgets/text_box.h"

@@ -8,10 +8,9 @@
 #include <cstring>
 #include <utility>
 
-#include "app/desktop/private_toolkit_settings.h"
-#include "app/desktop/signal_link.h"
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
+#include "app/pane/signal_link.h"
 
 namespace quillomat {
 
@@ -60,8 +59,6 @@ bool IsConfirmation(WebKitScriptDialogType type)
 
 PageDialogs::PageDialogs(WebKitWebView* view) : view_(view)
 {
-    // The program stores nothing, not even the names of the files given to a page.
-    KeepRecentFilesInMemory();
     ConnectWhileAlive(view_, "script-dialog", G_CALLBACK(&PageDialogs::OnScriptDialog), this);
     ConnectWhileAlive(view_, "print", G_CALLBACK(&PageDialogs::OnPrint), this);
     ConnectWhileAlive(view_, "button-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);

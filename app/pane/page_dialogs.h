@@ -19,8 +19,7 @@ namespace quillomat {
 // What a page may ask of the user, kept from trapping the pane. Its script dialogs (alert,
 // confirm, prompt, leaving the page) stand in a window of their own beside the main window,
 // which leaves "Aller à..." usable; it prints only right after a click of the user's in the
-// page, once per click; and the files the user picks for it are not added to the desktop's
-// recently used files.
+// page, once per click.
 class PageDialogs : public sigc::trackable {
 public:
     // Lives no longer than `view`.

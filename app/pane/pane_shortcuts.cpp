@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/desktop/signal_link.h"
+#include "app/pane/signal_link.h"
 
 namespace quillomat {
 

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "app/desktop/signal_link.h"
 #include "app/look/window_look.h"
+#include "app/pane/signal_link.h"
 #include "app/pane/view_guard.h"
 
 namespace quillomat {

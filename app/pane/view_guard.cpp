@@ -12,8 +12,8 @@
 #include <string_view>
 #include <utility>
 
-#include "app/desktop/signal_link.h"
 #include "app/pane/pane_error_page.h"
+#include "app/pane/signal_link.h"
 
 namespace quillomat {
 

@@ -1,22 +1,15 @@
 #include "app/program/program_start.h"
 
-#include <glibmm/error.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
-#include <gtkmm/clipboard.h>
 #include <gtkmm/window.h>
 #include <sigc++/connection.h>
 
-#include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <thread>
 
 #include "app/desktop/gtk_desktop_services.h"
-#include "app/desktop/private_toolkit_settings.h"
 #include "app/desktop/program_environment.h"
-#include "app/desktop/program_run.h"
-#include "app/desktop/toolkit_language.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/font_warm_up.h"
@@ -24,6 +17,8 @@
 #include "app/main_window/main_window.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/sandbox_probe.h"
+#include "app/program/program_run.h"
+#include "main_use/program_end.h"
 
 namespace quillomat {
 
@@ -61,17 +56,17 @@ int RunProgram(const StartOptions& options)
     KeepAddedWordsForTheRun();
     // WM_CLASS and the Wayland app id: desktops match the window with its menu entry by them.
     Glib::set_prgname(ApplicationId);
-    if (options.toolkitSettingsInMemory)
-        KeepToolkitSettingsInMemory();
     // The browser pane needs the answer when the main window is made.
     StartBubblewrapProbe();
     ForgoUnreachableAccessibilityBus();
     // Each start is a run of its own, and the program reads no command line.
     auto application = Gtk::Application::create(ApplicationId, Gio::APPLICATION_NON_UNIQUE);
+    // The desktop session asks the toolkit whether it may end, and ends the program with it.
+    application->property_register_session() = true;
     GtkDesktopServices desktop;
     InstallUnexpectedErrorReport(desktop);
-    ProgramRun run(application, &RemoveSandboxLeftovers);
-    stepEnded("toolkit started");
+    SetAbruptEndTidy(&RemoveSandboxLeftovers);
+    ProgramRun run(application);
     // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
     // first use. That happens on a thread of its own while the toolkit loads its theme, which
     // uses no font (and the environment no longer changes), and ends before the first text is
@@ -83,7 +78,11 @@ int RunProgram(const StartOptions& options)
                                    : std::jthread(&RegisterBundledFonts);
 
     std::unique_ptr<MainWindow> mainWindow;
-    const auto start = [&] {
+    application->signal_startup().connect([&] {
+        stepEnded("toolkit started");
+        run.WatchDisplay();
+    });
+    application->signal_activate().connect([&] {
         if (fonts.joinable()) {
             fonts.join();
             fontWarmUp.HandOver();
@@ -93,34 +92,29 @@ int RunProgram(const StartOptions& options)
             LoadProgramStyle();
         stepEnded("style sheet");
         MainWindow::Options windowOptions;
-        // Closing the main window, "Quitter", a request to terminate and the end of the desktop
-        // session all end the run the same way.
+        // Closing the main window, "Quitter" and a request to terminate end the run the same way.
         windowOptions.endProgram = [&run] { run.End(); };
         mainWindow = std::make_unique<MainWindow>(desktop, windowOptions);
         stepEnded("main window made");
-        application->add_window(*mainWindow);
+        // The run lasts as long as the main window, hidden behind the settings window or not
+        // (gtkmm's add_window would end it at the first hiding).
+        mainWindow->set_application(application);
         if (options.stepEnded)
             ReportFirstFrame(*mainWindow, options.stepEnded);
         mainWindow->show();
         stepEnded("shown");
-    };
-    try {
-        run.Run(start);
-    } catch (const Glib::Error& error) {
-        std::cerr << "quillomat: " << error.what() << std::endl;
-        return EXIT_FAILURE;
-    }
-
-    // Every way out comes here, every window hidden. Downloads under way end first, while WebKit
-    // can still confirm it has stopped writing them; then the windows and their web views go.
-    DownloadGuard::EndAllDownloads();
-    mainWindow.reset();
-    // The copied code goes to the desktop's clipboard manager, where one runs, so that it can
-    // still be pasted once the program has ended. Once: it may wait seconds for a manager that
-    // does not answer.
-    Gtk::Clipboard::get()->store();
+    });
+    // Every way out comes here, the session's end included. Downloads under way end first, while
+    // WebKit can still confirm it has stopped writing them; then the windows and their web views
+    // go. The toolkit then hands the copied code to the desktop's clipboard manager, if any.
+    application->signal_shutdown().connect([&] {
+        BeginProgramEnd();
+        DownloadGuard::EndAllDownloads();
+        mainWindow.reset();
+    });
+    const int status = application->run();
     RemoveSandboxLeftovers();
-    return EXIT_SUCCESS;
+    return status;
 }
 
 }  // namespace quillomat

@@ -11,12 +11,11 @@ struct StartOptions {
     // The program's fonts opened on the fonts' thread, ahead of the main window.
     bool fontWarmUp = true;
     bool programStyle = true;
-    bool toolkitSettingsInMemory = true;
     // Told the name of each start-up step as it ends, up to the main window's first frame.
     std::function<void(const char* step)> stepEnded;
 };
 
-// Runs the program until its main window is closed; returns its exit status.
+// Runs the program until it ends; returns its exit status.
 int RunProgram(const StartOptions& options = {});
 
 }  // namespace quillomat

@@ -17,7 +17,6 @@
 
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/program_environment.h"
-#include "app/desktop/toolkit_language.h"
 #include "app/look/bundled_fonts.h"
 #include "app/look/window_look.h"
 #include "app/windows/about_window.h"

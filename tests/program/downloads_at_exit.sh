@@ -3,8 +3,8 @@
 # folder in which the user already has a file of that name, and ends the program while the
 # download runs: by closing its main window and with SIGTERM, each while a message box is open,
 # and through the settings window's "Quitter". Each time the program must end cleanly and leave
-# no partial file, the user's file as it was, none of its sandbox folders, and the desktop's list
-# of recently used files as another program last wrote it during the run.
+# no partial file, the user's file as it was, none of its sandbox folders, and in the desktop's
+# list of recently used files every file another program listed there during the run.
 # usage: downloads_at_exit.sh QUILLOMAT X_WINDOW_TOOL SITE_SCRIPT
 set -u
 quillomat=$1
@@ -46,12 +46,17 @@ shown() { [ -n "$(windows_titled "$1")" ]; }
 window_count() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge "$1" ]; }
 writing() { [ -n "$(find "$home" -maxdepth 1 -name '.quillomat-*' -size +0)" ]; }
 gone() { ! kill -0 "$pid" 2>/dev/null; }
-# recent_files URI...: a list of recently used files as GTK writes it.
+# recent_files URI...: a list of recently used files as another GTK program writes it.
 recent_files() {
+    local now
+    now=$(date -u +%Y-%m-%dT%H:%M:%SZ)
     echo '<?xml version="1.0" encoding="UTF-8"?>'
     echo '<xbel version="1.0" xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks">'
     for uri in "$@"; do
-        echo "  <bookmark href=\"$uri\" added=\"2026-01-01T00:00:00Z\" modified=\"2026-01-01T00:00:00Z\" visited=\"2026-01-01T00:00:00Z\"/>"
+        echo "  <bookmark href=\"$uri\" added=\"$now\" modified=\"$now\" visited=\"$now\"><info>"
+        echo "    <metadata owner=\"http://freedesktop.org\"><bookmark:applications>"
+        echo "      <bookmark:application name=\"autre\" exec=\"autre %u\" modified=\"$now\" count=\"1\"/>"
+        echo "    </bookmark:applications></metadata></info></bookmark>"
     done
     echo '</xbel>'
 }
@@ -64,22 +69,20 @@ end_during_download() {
     chmod 700 "$runtime"
     printf 'ancien contenu' >"$home/lent.bin"
     recent_files file:///autre/programme/avant.txt >"$recent"
-    chmod 644 "$recent"
 
     HOME=$home XDG_RUNTIME_DIR=$runtime http_proxy=http://127.0.0.1:$port "$quillomat" &
     pid=$!
     "$tool" wait "Enregistrer sous" 60 || { echo "$1: no save dialog"; return 1; }
+    # Another program lists a file of its own meanwhile, and GTK reads the list again.
+    recent_files file:///autre/programme/avant.txt file:///autre/programme/pendant.txt \
+        >"$recent.new"
+    mv "$recent.new" "$recent"
+    inotifywait -qq -t 30 -e open "$recent" || { echo "$1: GTK never read the list again"; return 1; }
     # "Enregistrer" under the page's name, then "Replace" for the user's file of that name.
     xdotool windowfocus --sync "$(windows_titled 'Enregistrer sous')" key Return
     until_true 20 window_count 3 || { echo "$1: no question about the user's file"; return 1; }
     xdotool key Return
     until_true 30 writing || { echo "$1: the download did not start"; return 1; }
-
-    # Another program lists a file of its own meanwhile.
-    recent_files file:///autre/programme/avant.txt file:///autre/programme/pendant.txt \
-        >"$recent.new"
-    mv "$recent.new" "$recent"
-    cp "$recent" "$work/$1-recent-expected"
 
     if [ "$1" = quit ]; then
         # "Réglages...", then "Quitter".
@@ -110,8 +113,12 @@ end_during_download() {
     fi
     [ "$(cat "$home/lent.bin")" = "ancien contenu" ] ||
         { echo "$1: the user's file was changed"; failures=1; }
-    cmp -s "$recent" "$work/$1-recent-expected" && [ "$(stat -c %a "$recent")" = 644 ] ||
-        { echo "$1: the list of recently used files was rewritten"; failures=1; }
+    # GTK keeps them beside the file the user chose, which it lists as in any program.
+    for uri in file:///autre/programme/avant.txt file:///autre/programme/pendant.txt \
+        "file://$home/lent.bin"; do
+        grep -q "href=\"$uri\"" "$recent" ||
+            { echo "$1: $uri went from the list of recently used files"; failures=1; }
+    done
     if [ -n "$(find "$runtime" -path "*/.flatpak/webkit-$ended-*")" ]; then
         echo "$1: sandbox folders were left:" $(find "$runtime" -path "*/.flatpak/webkit-$ended-*")
         failures=1

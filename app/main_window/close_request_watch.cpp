@@ -1,4 +1,4 @@
-#include "app/desktop/close_request_watch.h"
+#include "app/main_window/close_request_watch.h"
 
 #include <glibmm/exceptionhandler.h>
 

@@ -1,4 +1,4 @@
-#include "app/desktop/signal_link.h"
+#include "app/pane/signal_link.h"
 
 namespace quillomat {
 

@@ -74,25 +74,25 @@ void MainUse::TakeSettings(const BlogSettings& values)
 
 bool MainUse::GenerateLinkCode()
 {
+    const ShownControls shown = controls_.Read();
     LinkCodeFields fields;
-    const std::array<ColorValue, 3> colours = controls_.SwatchColours();
-    fields.firstColour = colours[0];
-    fields.middleColour = colours[1];
-    fields.lastColour = colours[2];
+    fields.firstColour = shown.swatchColours[0];
+    fields.middleColour = shown.swatchColours[1];
+    fields.lastColour = shown.swatchColours[2];
     fields.skinNumber = Text3;
-    fields.automaticMode = controls_.AutomaticMode();
-    fields.addCaption = controls_.AddCaption();
-    fields.separator = controls_.Separator();
-    fields.readCaption = controls_.ReadCaption();
-    fields.articleShown = controls_.ArticleShown();
+    fields.automaticMode = shown.automaticMode;
+    fields.addCaption = shown.addCaption;
+    fields.separator = shown.separator;
+    fields.readCaption = shown.readCaption;
+    fields.articleShown = shown.articleShown;
     fields.articleNumber = Text4;
     fields.voiceBoxId = Text2;
     fields.blogAddress = Text1;
-    fields.linkTemplate = controls_.LinkTemplate();
+    fields.linkTemplate = shown.linkTemplate;
 
     LinkCodeResult result = ComputeLinkCode(fields);
     if (fields.automaticMode)
-        controls_.SetLinkTemplate(result.linkTemplate);
+        controls_.ShowLinkTemplate(result.linkTemplate);
     if (!result.articleInProgress) {
         desktop_.ShowMessage(texts::NoArticleError, MessageIcon::Error, ApplicationTitle);
         desktop_.ShowMessage(texts::NoArticleAdvice, MessageIcon::Information, ApplicationTitle);
@@ -100,14 +100,14 @@ bool MainUse::GenerateLinkCode()
     }
     Text5 = std::move(result.addCommentAddress);
     Text6 = std::move(result.readCommentsAddress);
-    controls_.SetLinkCode(result.linkCode);
+    controls_.ShowLinkCode(result.linkCode);
     return true;
 }
 
 void MainUse::CopyLinkCode()
 {
     // Announcing a copy that did not happen would have the user paste another program's text.
-    if (desktop_.PutTextOnClipboard(controls_.LinkCode()))
+    if (desktop_.PutTextOnClipboard(controls_.Read().linkCode))
         desktop_.ShowMessage(texts::CopyDoneMessage, MessageIcon::Information,
                              texts::CopyDoneTitle);
     else

@@ -11,28 +11,31 @@
 
 namespace quillomat {
 
-// What the main use reads and writes of the main window's visible controls.
+// The main window's visible controls that the main use reads, as they stand at one moment.
+struct ShownControls {
+    std::array<ColorValue, 3> swatchColours{};  // c1, c2, c3
+    bool automaticMode = true;                  // Check3: the template is rebuilt at each run
+    std::string addCaption;                     // Text10
+    std::string separator;                      // Text11
+    std::string readCaption;                    // Text12
+    std::string articleShown;                   // Label5: empty while no article is in progress
+    std::string linkTemplate;                   // Text7
+    std::string linkCode;                       // Text8
+};
+
+// What the main use reads and writes of the main window's visible controls: it reads them once
+// per run of the generator or the copy.
 class MainUseControls {
 public:
     virtual ~MainUseControls() = default;
 
-    // c1, c2, c3
-    virtual std::array<ColorValue, 3> SwatchColours() const = 0;
-    // Check3: the template is rebuilt at each run.
-    virtual bool AutomaticMode() const = 0;
-    // Text10, Text11, Text12
-    virtual std::string AddCaption() const = 0;
-    virtual std::string Separator() const = 0;
-    virtual std::string ReadCaption() const = 0;
-    // Label5: the article in progress, empty while there is none.
-    virtual std::string ArticleShown() const = 0;
+    virtual ShownControls Read() const = 0;
+    // Label5
     virtual void ShowArticle(const std::string& number) = 0;
     // Text7
-    virtual std::string LinkTemplate() const = 0;
-    virtual void SetLinkTemplate(const std::string& text) = 0;
+    virtual void ShowLinkTemplate(const std::string& text) = 0;
     // Text8
-    virtual std::string LinkCode() const = 0;
-    virtual void SetLinkCode(const std::string& text) = 0;
+    virtual void ShowLinkCode(const std::string& text) = 0;
 };
 
 // The program's main use, from the page shown to the code on the clipboard: the fields that are

@@ -39,7 +39,11 @@ void MainUseDesktop::ShowLastMessage(std::string_view text, MessageIcon icon,
 
 bool MainUseDesktop::PutTextOnClipboard(std::string_view text)
 {
-    return !BoxOpen() && PlaceOnClipboard(text);
+    if (BoxOpen())
+        return false;
+    // Held like a box while the claim settles: a click or a page reached meanwhile waits.
+    OpenBox settling(*this);
+    return PlaceOnClipboard(text);
 }
 
 void MainUseDesktop::SetBoxesClosedHandler(std::function<void()> handler)

@@ -29,8 +29,8 @@ public:
     // takes that box's place on screen.
     void ShowLastMessage(std::string_view text, MessageIcon icon, std::string_view title);
 
-    // Replaces the whole clipboard with one plain text; returns whether the clipboard holds it.
-    // Refused while a box is open.
+    // Replaces the whole clipboard with one plain text; returns whether the clipboard holds it
+    // once the claim has settled. Refused while a box is open.
     bool PutTextOnClipboard(std::string_view text);
 
     // Whether one of the program's boxes is open, or a message waits to open.
@@ -55,7 +55,7 @@ public:
 protected:
     // Shows one message box; returns once the user has closed it.
     virtual void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) = 0;
-    // Puts the text on the clipboard; returns whether the clipboard holds it then.
+    // Puts the text on the clipboard; returns whether the clipboard holds it once settled.
     virtual bool PlaceOnClipboard(std::string_view text) = 0;
     // Runs `task` once the program is back in its main loop, after the handler running now.
     virtual void RunWhenIdle(std::function<void()> task) = 0;

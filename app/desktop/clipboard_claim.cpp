@@ -1,75 +1,55 @@
 #include "app/desktop/clipboard_claim.h"
 
+#include <glibmm/main.h>
 #include <gtkmm/clipboard.h>
-#include <gtkmm/invisible.h>
-#include <gtkmm/selectiondata.h>
-#include <gtkmm/targetentry.h>
 
-#include <vector>
-
-// Last: Xlib's macros clash with the C++ headers.
-#include <gdk/gdkx.h>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
 
 namespace quillomat {
 
 namespace {
 
-// Every text format the toolkit offers for a text it copies.
-const std::vector<Gtk::TargetEntry>& TextTargets()
+using namespace std::chrono_literals;
+
+// Another program answers a claim within this time, if at all.
+constexpr auto QuietTime = 150ms;
+// However often the clipboard changes hands meanwhile.
+constexpr auto MostSettlingTime = 1s;
+// For the holder, another program perhaps, to say what the clipboard holds.
+constexpr auto AnswerTime = 2s;
+
+// Runs the main loop until `done` holds or `time` has passed; returns `done`.
+bool RunLoopUntil(const bool& done, std::chrono::milliseconds time)
 {
-    static const std::vector<Gtk::TargetEntry> targets = [] {
-        GtkTargetList* list = gtk_target_list_new(nullptr, 0);
-        gtk_target_list_add_text_targets(list, 0);
-        int count = 0;
-        GtkTargetEntry* table = gtk_target_table_new_from_list(list, &count);
-        std::vector<Gtk::TargetEntry> entries(table, table + count);
-        gtk_target_table_free(table, count);
-        gtk_target_list_unref(list);
-        return entries;
-    }();
-    return targets;
+    bool late = false;
+    sigc::connection timer = Glib::signal_timeout().connect(
+        [&late] {
+            late = true;
+            return false;
+        },
+        time.count());
+    while (!done && !late)
+        Glib::MainContext::get_default()->iteration(true);
+    timer.disconnect();
+    return done;
 }
 
-bool Claim(const Glib::RefPtr<Gtk::Clipboard>& clipboard, const Glib::ustring& text)
-{
-    return clipboard->set(
-        TextTargets(), [text](Gtk::SelectionData& data, guint) { data.set_text(text); }, [] {});
-}
+// What the clipboard's holder answered; it may answer after the program stopped waiting.
+struct Answer {
+    bool came = false;
+    std::optional<std::string> text;  // none when it holds no text
+};
 
-// The toolkit stamps a claim with the time of the event it is handling, the click on "Copier",
-// and with the X server's time now only outside any event. A program that took the clipboard
-// between the click and its handling, while this one was busy, claimed it later than the click:
-// the server keeps that program's claim. So the second claim is made while handling an event of
-// our own that carries the server's time now.
-bool ClaimWithTimeNow(const Glib::RefPtr<Gtk::Clipboard>& clipboard, const Glib::ustring& text)
+void OnTextReceived(GtkClipboard*, const gchar* text, gpointer data)
 {
-    static Gtk::Invisible* const stamp = [] {
-        auto* widget = new Gtk::Invisible;
-        // The server's time comes with the notice of a property change.
-        widget->add_events(Gdk::PROPERTY_CHANGE_MASK);
-        gtk_widget_realize(GTK_WIDGET(widget->gobj()));
-        return widget;
-    }();
-    GdkWindow* window = stamp->get_window()->gobj();
-    if (!GDK_IS_X11_WINDOW(window))
-        return Claim(clipboard, text);
-
-    GdkEvent* now = gdk_event_new(GDK_PROPERTY_NOTIFY);
-    now->property.window = GDK_WINDOW(g_object_ref(window));
-    now->property.send_event = TRUE;
-    now->property.atom = gdk_atom_intern_static_string("CLIPBOARD");
-    now->property.time = gdk_x11_get_server_time(window);
-    now->property.state = GDK_PROPERTY_NEW_VALUE;
-    bool claimed = false;
-    sigc::connection handler =
-        stamp->signal_property_notify_event().connect([&](GdkEventProperty*) {
-            claimed = Claim(clipboard, text);
-            return true;
-        });
-    gtk_main_do_event(now);
-    handler.disconnect();
-    gdk_event_free(now);
-    return claimed;
+    const std::unique_ptr<std::shared_ptr<Answer>> answer(
+        static_cast<std::shared_ptr<Answer>*>(data));
+    (*answer)->came = true;
+    if (text)
+        (*answer)->text = text;
 }
 
 }  // namespace
@@ -77,12 +57,25 @@ bool ClaimWithTimeNow(const Glib::RefPtr<Gtk::Clipboard>& clipboard, const Glib:
 bool ClaimClipboard(const Glib::ustring& text)
 {
     const Glib::RefPtr<Gtk::Clipboard> clipboard = Gtk::Clipboard::get(GDK_SELECTION_CLIPBOARD);
-    clipboard->clear();
-    if (!Claim(clipboard, text) && !ClaimWithTimeNow(clipboard, text))
-        return false;
+    bool changed = false;
+    sigc::connection ownerWatch = clipboard->signal_owner_change().connect(
+        [&changed](GdkEventOwnerChange*) { changed = true; });
+    clipboard->set_text(text);
     // Lets a clipboard manager keep the code once the program has ended.
     clipboard->set_can_store();
-    return true;
+    // Settled: no change of hands, the program's own claim included, for a moment.
+    const auto giveUp = std::chrono::steady_clock::now() + MostSettlingTime;
+    do
+        changed = false;
+    while (RunLoopUntil(changed, QuietTime) && std::chrono::steady_clock::now() < giveUp);
+    ownerWatch.disconnect();
+
+    // Whoever holds the clipboard now answers: the program, a clipboard manager with its copy, or
+    // another program.
+    auto answer = std::make_shared<Answer>();
+    gtk_clipboard_request_text(clipboard->gobj(), &OnTextReceived,
+                               new std::shared_ptr<Answer>(answer));
+    return RunLoopUntil(answer->came, AnswerTime) && answer->text == text.raw();
 }
 
 }  // namespace quillomat

@@ -4,10 +4,10 @@
 
 namespace quillomat {
 
-// Puts the text on the clipboard as the program's own; returns whether the program holds the
-// clipboard with it. A claim that the X server refuses because another program claimed the
-// clipboard later than the moment the claim carries is made once more with the server's time
-// now.
+// Puts the text on the clipboard as the program's own, waits until the claim has settled (a
+// program that takes the clipboard back, or a clipboard manager that keeps a copy, does so at
+// once) and returns whether the clipboard then holds the text, whoever holds it. A claim that
+// another program contests is never made again.
 bool ClaimClipboard(const Glib::ustring& text);
 
 }  // namespace quillomat

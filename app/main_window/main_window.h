@@ -47,7 +47,7 @@ public:
     MainWindow(DesktopServices& desktop, const Options& options);
     ~MainWindow() override;
 
-    void MirrorCurrentAddress();
+    void MirrorCurrentAddress(const std::string& address);
 
 protected:
     void on_realize() override;
@@ -87,17 +87,10 @@ private:
     void OnAutomaticModeToggled();
     void ApplyCaptionTags(StyleTags tags, bool ticked);
 
-    std::array<ColorValue, 3> SwatchColours() const override;
-    bool AutomaticMode() const override;
-    std::string AddCaption() const override;
-    std::string Separator() const override;
-    std::string ReadCaption() const override;
-    std::string ArticleShown() const override;
+    ShownControls Read() const override;
     void ShowArticle(const std::string& number) override;
-    std::string LinkTemplate() const override;
-    void SetLinkTemplate(const std::string& text) override;
-    std::string LinkCode() const override;
-    void SetLinkCode(const std::string& text) override;
+    void ShowLinkTemplate(const std::string& text) override;
+    void ShowLinkCode(const std::string& text) override;
 
     DesktopServices& desktop_;
     std::function<void()> endProgram_;

@@ -19,9 +19,9 @@ bool MainWindow::on_map_event(GdkEventAny* event)
     return Gtk::Window::on_map_event(event);
 }
 
-void MainWindow::MirrorCurrentAddress()
+void MainWindow::MirrorCurrentAddress(const std::string& address)
 {
-    mainUse_.OnLocationChanged(Web1.LocationURL());
+    mainUse_.OnLocationChanged(address);
 }
 
 // The pane opens the service's home page, once.

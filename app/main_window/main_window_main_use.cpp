@@ -5,34 +5,16 @@
 
 namespace quillomat {
 
-std::array<ColorValue, 3> MainWindow::SwatchColours() const
+ShownControls MainWindow::Read() const
 {
-    return {c1.Colour(), c2.Colour(), c3.Colour()};
-}
-
-bool MainWindow::AutomaticMode() const
-{
-    return Check3.get_active();
-}
-
-std::string MainWindow::AddCaption() const
-{
-    return Text10.get_text();
-}
-
-std::string MainWindow::Separator() const
-{
-    return Text11.get_text();
-}
-
-std::string MainWindow::ReadCaption() const
-{
-    return Text12.get_text();
-}
-
-std::string MainWindow::ArticleShown() const
-{
-    return Label5.get_text();
+    return {{c1.Colour(), c2.Colour(), c3.Colour()},
+            Check3.get_active(),
+            Text10.get_text(),
+            Text11.get_text(),
+            Text12.get_text(),
+            Label5.get_text(),
+            Text7.Text(),
+            Text8.Text()};
 }
 
 void MainWindow::ShowArticle(const std::string& number)
@@ -40,22 +22,12 @@ void MainWindow::ShowArticle(const std::string& number)
     Label5.set_text(ToUString(number));
 }
 
-std::string MainWindow::LinkTemplate() const
-{
-    return Text7.Text();
-}
-
-void MainWindow::SetLinkTemplate(const std::string& text)
+void MainWindow::ShowLinkTemplate(const std::string& text)
 {
     Text7.SetText(text);
 }
 
-std::string MainWindow::LinkCode() const
-{
-    return Text8.Text();
-}
-
-void MainWindow::SetLinkCode(const std::string& text)
+void MainWindow::ShowLinkCode(const std::string& text)
 {
     Text8.SetText(text);
 }

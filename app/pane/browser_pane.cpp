@@ -246,7 +246,7 @@ void BrowserPane::RaiseLocationChanged()
     // WebKit calls us from C, where glibmm does not catch escaped exceptions for us: hand them
     // to the same handlers as every gtkmm signal does.
     try {
-        locationChanged_.emit();
+        locationChanged_.emit(shownAddress_);
     } catch (...) {
         Glib::exception_handlers_invoke();
     }

@@ -57,8 +57,8 @@ public:
     // the address stays the one of the last page really shown.
     const std::string& LocationURL() const { return shownAddress_; }
 
-    // Raised each time the address of the page shown changes.
-    sigc::signal<void()>& signal_location_changed() { return locationChanged_; }
+    // Raised with the address of the page shown each time it changes.
+    sigc::signal<void(const std::string&)>& signal_location_changed() { return locationChanged_; }
     // Raised when the web process kept dying and the pane gave up reloading its page.
     sigc::signal<void()>& signal_recovery_abandoned() { return recoveryAbandoned_; }
 
@@ -100,7 +100,7 @@ private:
     PopupWindows popups_;
     std::unique_ptr<PaneShortcuts> shortcuts_;
     std::unique_ptr<FindBar> findBar_;
-    sigc::signal<void()> locationChanged_;
+    sigc::signal<void(const std::string&)> locationChanged_;
     sigc::signal<void()> recoveryAbandoned_;
 };
 

@@ -27,21 +27,18 @@ class FakeControls : public MainUseControls {
 public:
     explicit FakeControls(Log& log) : log_(log) {}
 
-    std::array<ColorValue, 3> SwatchColours() const override { return {255, 40960, 16711680}; }
-    bool AutomaticMode() const override { return automatic; }
-    std::string AddCaption() const override { return "Ajouter"; }
-    std::string Separator() const override { return "/"; }
-    std::string ReadCaption() const override { return "Lire"; }
-    std::string ArticleShown() const override { return label5_; }
+    ShownControls Read() const override
+    {
+        return {{255, 40960, 16711680}, automatic, "Ajouter", "/", "Lire", label5_,
+                "[linkajout]",          Text8};
+    }
     void ShowArticle(const std::string& number) override
     {
         label5_ = number;
         log_.push_back(number.empty() ? "no article" : "article " + number);
     }
-    std::string LinkTemplate() const override { return "[linkajout]"; }
-    void SetLinkTemplate(const std::string&) override { log_.push_back("template"); }
-    std::string LinkCode() const override { return Text8; }
-    void SetLinkCode(const std::string& text) override
+    void ShowLinkTemplate(const std::string&) override { log_.push_back("template"); }
+    void ShowLinkCode(const std::string& text) override
     {
         Text8 = text;
         log_.push_back("code " + ArticleOf(text));

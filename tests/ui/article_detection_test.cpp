@@ -130,7 +130,7 @@ TEST_F(ArticleDetectionTest, FollowingALinkToAnArticleGeneratesAndCopiesOnce)
 
     // The browser reporting the same address again runs nothing.
     for (int i = 0; i < 20; ++i)
-        window->MirrorCurrentAddress();
+        window->MirrorCurrentAddress(Access::Pane(*window).LocationURL());
     EXPECT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
 }

@@ -5,13 +5,14 @@
 
 #include <utility>
 
+#include "app/pane/bubblewrap_probe.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/find_bar.h"
 #include "app/pane/pane_shortcuts.h"
-#include "app/pane/sandbox_probe.h"
 #include "app/pane/signal_link.h"
 #include "app/pane/spell_checking.h"
 #include "app/pane/view_guard.h"
+#include "app/pane/web_context.h"
 
 namespace quillomat {
 
@@ -31,7 +32,7 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
 {
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
-    WebKitWebContext* context = ViewGuard::NewContext({options.proxyAddress, sandboxed_});
+    WebKitWebContext* context = NewWebContext({options.proxyAddress, sandboxed_});
     spellChecking_ = std::make_unique<SpellChecking>(context);
     view_ = ViewGuard::NewView(context);
     g_object_unref(context);

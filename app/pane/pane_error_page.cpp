@@ -13,29 +13,10 @@ namespace {
 
 std::string EscapeHtml(std::string_view text)
 {
-    std::string escaped;
-    for (const char character : text) {
-        switch (character) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            case '\'':
-                escaped += "&#39;";
-                break;
-            default:
-                escaped += character;
-        }
-    }
-    return escaped;
+    gchar* escaped = g_markup_escape_text(text.data(), static_cast<gssize>(text.size()));
+    std::string result = escaped;
+    g_free(escaped);
+    return result;
 }
 
 // WebKit passes the network library's own errors on with their domain and code.

@@ -16,7 +16,9 @@
 #include "app/look/window_look.h"
 #include "app/main_window/main_window.h"
 #include "app/pane/download_guard.h"
-#include "app/pane/sandbox_probe.h"
+#include "app/pane/accessibility_bus.h"
+#include "app/pane/bubblewrap_probe.h"
+#include "app/pane/sandbox_leftovers.h"
 #include "app/program/program_run.h"
 #include "main_use/program_end.h"
 

@@ -74,8 +74,10 @@ std::string OwnXServer::Start(const std::string& display)
     // A test of a smaller screen asks for its size.
     const char* screen = std::getenv("QUILLOMAT_TEST_SCREEN");
     std::vector<const char*> arguments{"Xvfb", display.c_str()};
+    // Without -noreset the server resets once its last client goes, and the next program that
+    // a test starts can find it refusing connections for a moment.
     for (const char* argument : {"-displayfd", readyText.c_str(), "-screen", "0",
-                                 screen ? screen : "1280x1024x24", "-nolisten", "tcp"})
+                                 screen ? screen : "1280x1024x24", "-nolisten", "tcp", "-noreset"})
         arguments.push_back(argument);
     arguments.push_back(nullptr);
 

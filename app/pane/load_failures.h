@@ -1,0 +1,53 @@
+#pragma once
+
+#include <sigc++/signal.h>
+#include <sigc++/trackable.h>
+
+#include <string>
+
+typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
+typedef struct _GError GError;
+
+namespace quillomat {
+
+// Puts the French error page in place of a page of the view that could not be loaded (an
+// unreachable site, a certificate refused, a port of another service, an answer WebKit can
+// neither show nor save) or that the program ended (it did not answer, or took too much memory).
+class LoadFailures : public sigc::trackable {
+public:
+    // Lives no longer than `view`.
+    explicit LoadFailures(WebKitWebView* view);
+    LoadFailures(const LoadFailures&) = delete;
+    LoadFailures& operator=(const LoadFailures&) = delete;
+
+    // The program is about to end the page's web process because the page does not answer.
+    void ExpectStop() { stopping_ = true; }
+
+    // Raised just before an error page is loaded in place of a page.
+    sigc::signal<void()>& signal_error_page() { return errorPage_; }
+
+private:
+    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* address, GError* error,
+                            LoadFailures* self);
+    static int OnLoadFailedWithTlsErrors(WebKitWebView* view, const char* address,
+                                         void* certificate, int errors, LoadFailures* self);
+    static void OnLoadChanged(WebKitWebView* view, int loadEvent, LoadFailures* self);
+    static int OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                              LoadFailures* self);
+    static void OnWebProcessTerminated(WebKitWebView* view, int reason, LoadFailures* self);
+
+    // `html` in place of the page at `address`.
+    void ShowErrorPage(const char* address, const std::string& html);
+
+    WebKitWebView* view_;
+    bool stopping_ = false;
+    // The address the page being loaded was asked for.
+    std::string loading_;
+    // The HTTP status of the page being loaded when WebKit shows nothing of it and saves
+    // nothing (a proxy's refusal has no page to show); 0 otherwise.
+    unsigned unshownAnswer_ = 0;
+    sigc::signal<void()> errorPage_;
+};
+
+}  // namespace quillomat

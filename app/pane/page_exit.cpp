@@ -1,0 +1,107 @@
+#include "app/pane/page_exit.h"
+
+#include <glibmm/exceptionhandler.h>
+#include <glibmm/main.h>
+#include <sigc++/adaptors/bind_return.h>
+#include <webkit2/webkit2.h>
+
+#include <chrono>
+#include <utility>
+
+#include "app/pane/load_failures.h"
+#include "app/pane/page_dialogs.h"
+#include "app/pane/signal_link.h"
+
+namespace quillomat {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long a page asked to leave may take to show a sign of life.
+constexpr auto AnswerTime = 1s;
+
+void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
+{
+    // The flag outlives a page exit that went meanwhile.
+    std::unique_ptr<std::shared_ptr<bool>> answered(static_cast<std::shared_ptr<bool>*>(data));
+    JSCValue* value =
+        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, nullptr);
+    if (value)
+        g_object_unref(value);
+    **answered = true;
+}
+
+}  // namespace
+
+PageExit::PageExit(WebKitWebView* view, PageDialogs& dialogs, LoadFailures& failures)
+    : view_(view), dialogs_(dialogs), failures_(failures)
+{
+    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&PageExit::OnLoadChanged), this);
+    ConnectWhileAlive(view_, "web-process-terminated",
+                      G_CALLBACK(&PageExit::OnWebProcessTerminated), this);
+}
+
+void PageExit::Leave(std::function<void()> load)
+{
+    leaveWatch_.disconnect();
+    const bool held = dialogs_.ReleasePage();
+    if (held)
+        webkit_web_view_terminate_web_process(view_);
+    load();
+    if (held || !pageInProcess_)
+        return;
+    // WebKit learns that a page stopped answering only seconds after it first asked something of
+    // it: a page that gives no sign of life soon after being asked to leave is taken for one.
+    leavingFor_ = std::move(load);
+    processAnswered_ = std::make_shared<bool>(false);
+    webkit_web_view_evaluate_javascript(view_, "0", -1, nullptr, nullptr, nullptr, &OnProbeAnswered,
+                                        new std::shared_ptr<bool>(processAnswered_));
+    leaveWatch_ = Glib::signal_timeout().connect(
+        sigc::bind_return(sigc::mem_fun(*this, &PageExit::OnLeaveWatchEnded), false),
+        std::chrono::duration_cast<std::chrono::milliseconds>(AnswerTime).count());
+}
+
+void PageExit::ForgetLoad()
+{
+    leaveWatch_.disconnect();
+    leavingFor_ = nullptr;
+}
+
+void PageExit::OnLeaveWatchEnded()
+{
+    try {
+        const std::function<void()> load = std::exchange(leavingFor_, nullptr);
+        if (!load || *processAnswered_)
+            return;
+        webkit_web_view_terminate_web_process(view_);
+        load();
+    } catch (...) {
+        Glib::exception_handlers_invoke();
+    }
+}
+
+void PageExit::StopPage()
+{
+    leaveWatch_.disconnect();
+    dialogs_.ReleasePage();
+    failures_.ExpectStop();
+    webkit_web_view_terminate_web_process(view_);
+}
+
+void PageExit::OnLoadChanged(WebKitWebView*, int loadEvent, PageExit* self)
+{
+    // The load asked for has started: the web process answers.
+    if (loadEvent == WEBKIT_LOAD_STARTED && self->processAnswered_)
+        *self->processAnswered_ = true;
+    else if (loadEvent == WEBKIT_LOAD_COMMITTED)
+        self->pageInProcess_ = true;
+}
+
+void PageExit::OnWebProcessTerminated(WebKitWebView*, int, PageExit* self)
+{
+    self->pageInProcess_ = false;
+    self->leaveWatch_.disconnect();
+}
+
+}  // namespace quillomat

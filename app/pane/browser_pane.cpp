@@ -10,7 +10,6 @@
 #include "app/pane/find_bar.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/sandbox_probe.h"
-#include "app/pane/spell_checking.h"
 #include "app/pane/view_guard.h"
 
 namespace quillomat {
@@ -32,7 +31,6 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     WebKitWebContext* context = ViewGuard::NewContext({options.proxyAddress, sandboxed_});
-    spellChecking_ = std::make_unique<SpellChecking>(context);
     view_ = ViewGuard::NewView(context);
     g_object_unref(context);
     g_object_ref_sink(view_);

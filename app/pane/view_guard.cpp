@@ -14,6 +14,7 @@
 
 #include "app/desktop/signal_link.h"
 #include "app/pane/pane_error_page.h"
+#include "app/pane/spell_checking.h"
 
 namespace quillomat {
 
@@ -119,6 +120,7 @@ WebKitWebView* ViewGuard::Guard(WebKitWebView* view)
     g_object_set_data(G_OBJECT(view), GuardKey, guard);
     // The guard goes with the view, once its handlers are gone.
     g_object_weak_ref(G_OBJECT(view), &ViewGuard::Free, guard);
+    HelpWritingInFrench(view);
     return view;
 }
 

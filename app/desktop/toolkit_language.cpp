@@ -29,12 +29,15 @@ constexpr std::array<std::pair<const char*, int>, 12> LocaleCategories = {{
     {"LC_IDENTIFICATION", LC_IDENTIFICATION},
 }};
 
-// The one locale of Debian's C library that is always there and is not "C".
-constexpr char PlainUtf8Locale[] = "C.UTF-8";
+// Where the messages' locale is a plain C one, gettext translates nothing and ignores LANGUAGE:
+// "C", "POSIX", and from Debian 13's C library on "C.UTF-8" too. The messages then take the first
+// of these that is installed: the French one, else the one locale that Debian 12's C library always
+// has and lets gettext translate under.
+constexpr const char* MessagesLocales[] = {"fr_FR.UTF-8", "C.UTF-8"};
 
 bool IsPlainCLocale(const std::string& name)
 {
-    return name == "C" || name == "POSIX";
+    return name == "C" || name == "POSIX" || name == "C.UTF-8" || name == "C.utf8";
 }
 
 bool LocaleExists(const char* name)
@@ -65,17 +68,25 @@ void SpeakFrenchInTheToolkit()
     std::size_t messages = 0;
     while (LocaleCategories[messages].second != LC_MESSAGES)
         ++messages;
-    // Under the "C" messages locale gettext translates nothing and ignores LANGUAGE. The
-    // messages alone then take the plain UTF-8 locale; every other category is written out as
-    // the C library resolved it, so that nothing else changes, not even where a locale was
-    // missing. The character set stays the desktop's: in a plain ASCII locale the C library's
-    // own French messages (its error texts) come converted to ASCII, an accented letter as "?".
-    if (!IsPlainCLocale(resolved[messages]) || !LocaleExists(PlainUtf8Locale))
+    // The messages alone take another locale; every other category is written out as the C
+    // library resolved it, so that nothing else changes, not even where a locale was missing. The
+    // character set stays the desktop's: in a plain ASCII locale the C library's own French
+    // messages (its error texts) come converted to ASCII, an accented letter as "?".
+    if (!IsPlainCLocale(resolved[messages]))
+        return;
+    const char* messagesLocale = nullptr;
+    for (const char* candidate : MessagesLocales) {
+        if (LocaleExists(candidate)) {
+            messagesLocale = candidate;
+            break;
+        }
+    }
+    if (!messagesLocale)
         return;
     SetProgramVariable("LC_ALL", nullptr);
     for (std::size_t index = 0; index < LocaleCategories.size(); ++index)
         SetProgramVariable(LocaleCategories[index].first,
-                           index == messages ? PlainUtf8Locale : resolved[index].c_str());
+                           index == messages ? messagesLocale : resolved[index].c_str());
 }
 
 }  // namespace quillomat

@@ -5,7 +5,8 @@
 # package as README says, from ./run.sh's build, installs it with apt, and runs lintian on it.
 # Run by hand, as root, before a release; needs debootstrap and git.
 # Usage: tools/test_on_debian13.sh [arguments for ctest...]
-# QUILLOMAT_CHROOT (default /var/cache/quillomat/trixie) is where the chroot is kept.
+# QUILLOMAT_CHROOT (default /var/cache/quillomat/trixie) is where the chroot is kept, and
+# QUILLOMAT_CHROOT_DISPLAYS (default 1200-1399) the X display numbers its tests use.
 set -euo pipefail
 
 [[ $(id -u) -eq 0 ]] || { echo "Run as root: debootstrap, chroot and mount need it." >&2; exit 1; }
@@ -57,9 +58,12 @@ mount_in -t tmpfs -o mode=1777 tmp /tmp
 mount_in -t tmpfs -o mode=755 run /run
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
+# The chroot's /tmp is its own, where X servers lock their displays, but their sockets are the
+# machine's: its tests take display numbers that tests run here at the same time never take.
 in_chroot() {
     chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-        DEBIAN_FRONTEND=noninteractive TERM="${TERM:-dumb}" bash -c "$1"
+        DEBIAN_FRONTEND=noninteractive TERM="${TERM:-dumb}" \
+        QUILLOMAT_TEST_DISPLAYS="${QUILLOMAT_CHROOT_DISPLAYS:-1200-1399}" bash -c "$1"
 }
 
 # A Debian 13 as it stands today, and no package of ours left from a run before.

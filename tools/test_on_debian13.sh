@@ -17,10 +17,10 @@ source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 root=${QUILLOMAT_CHROOT:-/var/cache/quillomat/trixie}
 
 # The first Debian archive of apt's sources here, one-line or deb822 style.
-mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+mirror=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true) |
              awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /^https?:/) { print $i; exit } }')
 if [[ -z $mirror ]]; then
-    mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    mirror=$( (cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true) |
                  awk '$1 == "URIs:" && $2 !~ /security/ { print $2; exit }')
 fi
 mirror=${mirror:-http://deb.debian.org/debian}

@@ -536,8 +536,8 @@ pid_t Start(const Case& program, const std::string& proxyAddress, const std::str
 void Iterate(const std::function<bool()>& done, Clock::time_point deadline, MapWatch& watch)
 {
     GMainContext* context = g_main_context_default();
-    const guint wakeUp = g_timeout_add(
-        20, [](void*) { return gboolean(G_SOURCE_CONTINUE); }, nullptr);
+    const auto keepWaking = [](void*) { return gboolean(G_SOURCE_CONTINUE); };
+    const guint wakeUp = g_timeout_add(20, keepWaking, nullptr);
     while (!done() && Clock::now() < deadline) {
         g_main_context_iteration(context, TRUE);
         watch.Drain();

@@ -2,8 +2,8 @@
 
 #include <glib.h>
 
+#include <locale.h>
 #include <clocale>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
@@ -48,16 +48,22 @@ void SpeakFrenchInTheToolkit()
     // gettext looks for translations in the languages that LANGUAGE lists, before the messages
     // locale's own; WebKit's web processes inherit it and translate the page's menus with it.
     SetProgramVariable("LANGUAGE", "fr");
-    // It ignores LANGUAGE under the plain C messages locale, which is what every category falls
-    // back to when the desktop names a locale that is not installed: those messages then take
-    // the C library's UTF-8 locale.
+    // It ignores LANGUAGE under a plain C messages locale: "C", "POSIX" and, from Debian 13's C
+    // library on, "C.UTF-8"; every category is "C" where the desktop names a locale that is not
+    // installed. Those messages take the French locale where it is installed, else C.UTF-8, under
+    // which Debian 12's C library still translates.
     const bool resolved = std::setlocale(LC_ALL, "") != nullptr;
-    const char* messages = std::setlocale(LC_MESSAGES, nullptr);
-    const bool plainC =
-        !resolved || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0;
+    const std::string messages = std::setlocale(LC_MESSAGES, nullptr);
     std::setlocale(LC_ALL, "C");
-    if (plainC)
-        SetProgramVariable(resolved && !g_getenv("LC_ALL") ? "LC_MESSAGES" : "LC_ALL", "C.UTF-8");
+    if (resolved && messages != "C" && messages != "POSIX" && !messages.starts_with("C."))
+        return;
+    for (const char* locale : {"fr_FR.UTF-8", "C.UTF-8"}) {
+        if (locale_t exists = newlocale(LC_MESSAGES_MASK, locale, locale_t{})) {
+            freelocale(exists);
+            SetProgramVariable(resolved && !g_getenv("LC_ALL") ? "LC_MESSAGES" : "LC_ALL", locale);
+            return;
+        }
+    }
 }
 
 void KeepAddedWordsForTheRun()

@@ -10,7 +10,6 @@
 #include "app/pane/find_bar.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/signal_link.h"
-#include "app/pane/spell_checking.h"
 #include "app/pane/view_guard.h"
 #include "app/pane/web_context.h"
 
@@ -33,7 +32,6 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     WebKitWebContext* context = NewWebContext({options.proxyAddress, sandboxed_});
-    spellChecking_ = std::make_unique<SpellChecking>(context);
     view_ = ViewGuard::NewView(context);
     g_object_unref(context);
     g_object_ref_sink(view_);

@@ -21,7 +21,6 @@ namespace quillomat {
 class DownloadGuard;
 class FindBar;
 class PaneShortcuts;
-class SpellChecking;
 class ViewGuard;
 
 // The embedded web browser in which the user works on the blog. It keeps nothing on disk:
@@ -94,7 +93,6 @@ private:
     RecoveryBudget recoveryBudget_;
     // Whether the pane gave up reloading since the user last sent it somewhere.
     bool gaveUpRecovery_ = false;
-    std::unique_ptr<SpellChecking> spellChecking_;
     std::unique_ptr<DownloadGuard> downloadGuard_;
     StalledPageNotice stalledNotice_;
     PopupWindows popups_;

@@ -18,30 +18,65 @@ namespace {
 
 constexpr const char* Languages[] = {"fr_FR", nullptr};
 
-// WebKit's French captions of these say something else, or are missing.
-constexpr std::pair<WebKitContextMenuAction, std::string_view> SpellingItems[] = {
+constexpr std::pair<WebKitContextMenuAction, std::string_view> FrenchItems[] = {
     {WEBKIT_CONTEXT_MENU_ACTION_IGNORE_SPELLING, texts::IgnoreWordItem},
     {WEBKIT_CONTEXT_MENU_ACTION_LEARN_SPELLING, texts::AddWordItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_NO_GUESSES_FOUND, texts::NoGuessItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_CUT, texts::CutItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY, texts::CopyItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_PASTE, texts::PasteItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_PASTE_AS_PLAIN_TEXT, texts::PlainPasteItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_DELETE, texts::DeleteItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_SELECT_ALL, texts::SelectAllItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_INSERT_EMOJI, texts::EmojiItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_UNICODE, texts::UnicodeMenu},
+    {WEBKIT_CONTEXT_MENU_ACTION_INPUT_METHODS, texts::InputMethodsMenu},
+    {WEBKIT_CONTEXT_MENU_ACTION_GO_BACK, texts::BackItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD, texts::ForwardItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_STOP, texts::StopItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_RELOAD, texts::ReloadItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK, texts::OpenLinkItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW, texts::OpenLinkInWindowItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK, texts::DownloadLinkItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY_LINK_TO_CLIPBOARD, texts::CopyLinkItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_IMAGE_IN_NEW_WINDOW, texts::OpenImageItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK, texts::SaveImageItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_TO_CLIPBOARD, texts::CopyImageItem},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_URL_TO_CLIPBOARD, texts::CopyImageAddressItem},
 };
 
-void RelabelSpellingItems(WebKitContextMenu* menu)
+// `item` anew under `caption`, as it was otherwise.
+WebKitContextMenuItem* Relabelled(WebKitContextMenuItem* item, const std::string& caption)
+{
+    if (WebKitContextMenu* submenu = webkit_context_menu_item_get_submenu(item)) {
+        g_object_ref(submenu);
+        webkit_context_menu_item_set_submenu(item, nullptr);
+        WebKitContextMenuItem* relabelled =
+            webkit_context_menu_item_new_with_submenu(caption.c_str(), submenu);
+        g_object_unref(submenu);
+        return relabelled;
+    }
+    // WebKit greys out what does not apply: the spelling entries when the right-click left the
+    // caret in the word instead of selecting it, "Couper" without a selection.
+    GAction* original = webkit_context_menu_item_get_gaction(item);
+    const gboolean enabled = !original || g_action_get_enabled(original);
+    WebKitContextMenuItem* relabelled = webkit_context_menu_item_new_from_stock_action_with_label(
+        webkit_context_menu_item_get_stock_action(item), caption.c_str());
+    GAction* relabelledAction = webkit_context_menu_item_get_gaction(relabelled);
+    if (G_IS_SIMPLE_ACTION(relabelledAction))
+        g_simple_action_set_enabled(G_SIMPLE_ACTION(relabelledAction), enabled);
+    return relabelled;
+}
+
+void RelabelInFrench(WebKitContextMenu* menu)
 {
     for (guint position = 0; position < webkit_context_menu_get_n_items(menu); ++position) {
         WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, position);
         const WebKitContextMenuAction action = webkit_context_menu_item_get_stock_action(item);
-        for (const auto& [spellingAction, caption] : SpellingItems) {
-            if (action != spellingAction)
+        for (const auto& [frenchAction, caption] : FrenchItems) {
+            if (action != frenchAction)
                 continue;
-            // WebKit acts on a selected word only, and greys these out when the right-click left
-            // the caret in the word instead.
-            GAction* original = webkit_context_menu_item_get_gaction(item);
-            const gboolean enabled = !original || g_action_get_enabled(original);
-            WebKitContextMenuItem* relabelled =
-                webkit_context_menu_item_new_from_stock_action_with_label(
-                    action, std::string(caption).c_str());
-            GAction* relabelledAction = webkit_context_menu_item_get_gaction(relabelled);
-            if (G_IS_SIMPLE_ACTION(relabelledAction))
-                g_simple_action_set_enabled(G_SIMPLE_ACTION(relabelledAction), enabled);
+            WebKitContextMenuItem* relabelled = Relabelled(item, std::string(caption));
             webkit_context_menu_remove(menu, item);
             webkit_context_menu_insert(menu, relabelled, static_cast<gint>(position));
             break;
@@ -49,71 +84,45 @@ void RelabelSpellingItems(WebKitContextMenu* menu)
     }
 }
 
-}  // namespace
-
-SpellChecking::SpellChecking(WebKitWebContext* context) : context_(context)
+// Runs before WebKit shows the menu, which stays WebKit's to show.
+gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*,
+                       gpointer)
 {
-    g_type_class_unref(g_type_class_ref(WEBKIT_TYPE_WEB_VIEW));
-    keyHook_ = g_signal_add_emission_hook(g_signal_lookup("key-press-event", GTK_TYPE_WIDGET), 0,
-                                          &SpellChecking::OnFirstInput, this, nullptr);
-    buttonHook_ = g_signal_add_emission_hook(g_signal_lookup("button-press-event", GTK_TYPE_WIDGET),
-                                             0, &SpellChecking::OnFirstInput, this, nullptr);
-    menuHook_ = g_signal_add_emission_hook(g_signal_lookup("context-menu", WEBKIT_TYPE_WEB_VIEW), 0,
-                                           &SpellChecking::OnContextMenu, this, nullptr);
-}
-
-SpellChecking::~SpellChecking()
-{
-    StopWatchingInput();
-    g_signal_remove_emission_hook(g_signal_lookup("context-menu", WEBKIT_TYPE_WEB_VIEW), menuHook_);
-}
-
-bool SpellChecking::InContext(const GValue& view) const
-{
-    auto* instance = static_cast<GTypeInstance*>(g_value_peek_pointer(&view));
-    return instance && WEBKIT_IS_WEB_VIEW(instance) &&
-           webkit_web_view_get_context(WEBKIT_WEB_VIEW(instance)) == context_;
-}
-
-// Runs before the page is given the key or the click, so that WebKit checks with the dictionary
-// from the first word typed or the first menu opened.
-int SpellChecking::OnFirstInput(GSignalInvocationHint*, unsigned, const GValue* values, void* self)
-{
-    auto* checking = static_cast<SpellChecking*>(self);
-    if (!checking->InContext(values[0]))
-        return TRUE;
     try {
-        checking->StopWatchingInput();
-        checking->OpenDictionary();
+        RelabelInFrench(menu);
     } catch (...) {
         Glib::exception_handlers_invoke();
     }
-    return TRUE;
+    return FALSE;
 }
 
-int SpellChecking::OnContextMenu(GSignalInvocationHint*, unsigned, const GValue* values, void* self)
-{
-    if (static_cast<SpellChecking*>(self)->InContext(values[0]))
-        RelabelSpellingItems(WEBKIT_CONTEXT_MENU(g_value_get_object(&values[1])));
-    return TRUE;
-}
+constexpr char DictionaryKey[] = "quillomat-dictionary-opened";
 
-void SpellChecking::OpenDictionary()
+// Runs before the view hands the key or the click to its page, so that WebKit checks with the
+// dictionary from the first word typed or the first menu opened.
+gboolean OnFirstInput(GtkWidget* view, GdkEvent*, gpointer)
 {
-    webkit_web_context_set_spell_checking_languages(context_, Languages);
+    g_signal_handlers_disconnect_by_func(view, reinterpret_cast<gpointer>(&OnFirstInput), nullptr);
+    WebKitWebContext* context = webkit_web_view_get_context(WEBKIT_WEB_VIEW(view));
+    // Once for all the views of the context, even where the dictionary is missing.
+    if (g_object_get_data(G_OBJECT(context), DictionaryKey))
+        return FALSE;
+    g_object_set_data(G_OBJECT(context), DictionaryKey, GINT_TO_POINTER(TRUE));
+    webkit_web_context_set_spell_checking_languages(context, Languages);
     // WebKit leaves out the languages it has no dictionary for.
     webkit_web_context_set_spell_checking_enabled(
-        context_, webkit_web_context_get_spell_checking_languages(context_) != nullptr);
+        context, webkit_web_context_get_spell_checking_languages(context) != nullptr);
+    return FALSE;
 }
 
-void SpellChecking::StopWatchingInput()
+}  // namespace
+
+void HelpWritingInFrench(WebKitWebView* view)
 {
-    if (keyHook_)
-        g_signal_remove_emission_hook(g_signal_lookup("key-press-event", GTK_TYPE_WIDGET),
-                                      std::exchange(keyHook_, 0));
-    if (buttonHook_)
-        g_signal_remove_emission_hook(g_signal_lookup("button-press-event", GTK_TYPE_WIDGET),
-                                      std::exchange(buttonHook_, 0));
+    // The handlers keep nothing of their own: they go with the view.
+    g_signal_connect(view, "key-press-event", G_CALLBACK(&OnFirstInput), nullptr);
+    g_signal_connect(view, "button-press-event", G_CALLBACK(&OnFirstInput), nullptr);
+    g_signal_connect(view, "context-menu", G_CALLBACK(&OnContextMenu), nullptr);
 }
 
 }  // namespace quillomat

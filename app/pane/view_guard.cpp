@@ -3,6 +3,7 @@
 #include <webkit2/webkit2.h>
 
 #include "app/pane/signal_link.h"
+#include "app/pane/spell_checking.h"
 
 namespace quillomat {
 
@@ -33,6 +34,7 @@ WebKitWebView* ViewGuard::Guard(WebKitWebView* view)
     g_object_set_data(G_OBJECT(view), GuardKey, guard);
     // The guard goes with the view, once its handlers are gone.
     g_object_weak_ref(G_OBJECT(view), &ViewGuard::Free, guard);
+    HelpWritingInFrench(view);
     return view;
 }
 

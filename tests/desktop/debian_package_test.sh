@@ -27,10 +27,19 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ ]] ||
     fail "Maintainer is not 'name <address>': $(field Maintainer)"
 [[ ", $(field Depends)," == *", fonts-wine,"* ]] || fail "Depends lacks fonts-wine: $(field Depends)"
-# Computed by dpkg-shlibdeps from what the program links, not written by hand.
-for library in libgtkmm-3.0-1v5 libwebkit2gtk-4.1-0 libc6 libstdc++6; do
-    [[ ", $(field Depends)" == *", $library "* ]] || fail "Depends lacks $library: $(field Depends)"
+# Computed by dpkg-shlibdeps from what the program links, not written by hand: the packages that
+# hold those libraries here, whatever the release names them.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+for library in libgtkmm-3.0.so.1 libwebkit2gtk-4.1.so.0 libc.so.6 libstdc++.so.6; do
+    path=$(readlink -f "/usr/lib/$multiarch/$library")
+    package=$(dpkg-query -S "$path" 2>/dev/null || dpkg-query -S "${path#/usr}") ||
+        { fail "no package holds $library"; continue; }
+    package=${package%%:*}
+    [[ ", $(field Depends)" == *", $package "* ]] || fail "Depends lacks $package: $(field Depends)"
 done
+# A package made from a sanitized build would need the sanitizers' libraries to start at all.
+[[ ! ", $(field Depends)" =~ ,\ lib(asan|ubsan|lsan|tsan|hwasan)[0-9]* ]] ||
+    fail "Depends names a sanitizer library, as a package made from a sanitized build: $(field Depends)"
 # The pane's spell-checking dictionary, which no library links.
 [[ ", $(field Depends)," == *", hunspell-fr,"* ]] || fail "Depends lacks hunspell-fr: $(field Depends)"
 description=$(field Description)

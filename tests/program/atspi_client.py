@@ -10,7 +10,7 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 gi.require_version("Gio", "2.0")
-from gi.repository import Atspi, Gio  # noqa: E402
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
 
 # The action's name is read with the call that Debian 12's at-spi2-core still offers.
 warnings.simplefilter("ignore", DeprecationWarning)
@@ -34,16 +34,41 @@ def wait_for(condition, what, seconds=60):
 
 
 def descendants(accessible):
-    for index in range(accessible.get_child_count()):
-        child = accessible.get_child_at_index(index)
+    """Every accessible below `accessible`, but those that go while they are walked (a menu that
+    closes, a page that changes): their calls fail on the bus."""
+    try:
+        count = accessible.get_child_count()
+    except GLib.Error:
+        return
+    for index in range(count):
+        try:
+            child = accessible.get_child_at_index(index)
+        except GLib.Error:
+            continue
         if child:
             yield child
             yield from descendants(child)
 
 
+def is_a(accessible, role, name=None):
+    """Whether `accessible` has the Atspi.Role `role` (compared by value: at-spi2-core 2.56 calls
+    a push button "button") and, if given, the name `name`; an accessible that went has neither."""
+    try:
+        return accessible.get_role() == role and (name is None or accessible.get_name() == name)
+    except GLib.Error:
+        return False
+
+
+def showing(accessible):
+    try:
+        return accessible.get_state_set().contains(Atspi.StateType.SHOWING)
+    except GLib.Error:
+        return False
+
+
 def find(root, role, name):
-    return next((accessible for accessible in descendants(root)
-                 if accessible.get_role_name() == role and accessible.get_name() == name), None)
+    return next((accessible for accessible in descendants(root) if is_a(accessible, role, name)),
+                None)
 
 
 def use_session_accessibility_bus():

@@ -5,7 +5,7 @@ import os
 import subprocess
 import sys
 
-from atspi_client import (Atspi, application_of, descendants, fail, find,
+from atspi_client import (Atspi, application_of, descendants, fail, find, is_a,
                           use_session_accessibility_bus, wait_for)
 
 
@@ -23,9 +23,9 @@ program = subprocess.Popen([sys.argv[1]], env=dict(os.environ, http_proxy="http:
 try:
     def main_window():
         application = application_of(program)
-        window = application and find(application, "frame",
+        window = application and find(application, Atspi.Role.FRAME,
                                       ".:: Quillomat [ version 2 ] par Brennic ::.")
-        if window and find(window, "push button", "Copier"):
+        if window and find(window, Atspi.Role.PUSH_BUTTON, "Copier"):
             return application, window
         return None
 
@@ -35,14 +35,14 @@ try:
     for name, label in [("Adresse", None), ("Ajouter :", "Ajouter :"),
                         ("Séparateur :", "Séparateur :"), ("Lire :", "Lire :"),
                         ("Modèle", None), ("Code des liens", None)]:
-        box = find(window, "text", name)
+        box = find(window, Atspi.Role.TEXT, name)
         if not box:
             fail("no text box named " + repr(name))
         if label and labelled_by(box) != [label]:
             fail(repr(name) + " is labelled by " + repr(labelled_by(box)))
 
     article = [a for a in descendants(window)
-               if a.get_role_name() == "label" and labelled_by(a) == ["Article en cours :"]]
+               if is_a(a, Atspi.Role.LABEL) and labelled_by(a) == ["Article en cours :"]]
     if len(article) != 1:
         fail("the article number is not announced with its label")
 
@@ -50,7 +50,7 @@ try:
     swatches = {"Couleur de début": "#800080 (Alt+1)", "Couleur du milieu": "#80FFFF (Alt+2)",
                 "Couleur de fin": "#800080 (Alt+3)"}
     for name, colour in swatches.items():
-        swatch = find(window, "push button", name)
+        swatch = find(window, Atspi.Role.PUSH_BUTTON, name)
         if not swatch:
             fail("no swatch named " + repr(name))
         if swatch.get_description() != colour:
@@ -62,17 +62,18 @@ try:
 
     # The settings window's skin list is announced by its label too, then "Valider" brings the
     # main window back.
-    Atspi.Action.do_action(find(window, "push button", "Réglages..."), 0)
-    settings = wait_for(lambda: find(application, "frame", "Réglages"), "the settings window")
-    wait_for(lambda: find(settings, "combo box", "Habillage :"), "the skin list's name")
-    Atspi.Action.do_action(find(settings, "push button", "Valider"), 0)
+    Atspi.Action.do_action(find(window, Atspi.Role.PUSH_BUTTON, "Réglages..."), 0)
+    settings = wait_for(lambda: find(application, Atspi.Role.FRAME, "Réglages"),
+                        "the settings window")
+    wait_for(lambda: find(settings, Atspi.Role.COMBO_BOX, "Habillage :"), "the skin list's name")
+    Atspi.Action.do_action(find(settings, Atspi.Role.PUSH_BUTTON, "Valider"), 0)
     wait_for(lambda: window.get_state_set().contains(Atspi.StateType.SHOWING),
              "the main window back")
 
     # A click through the screen reader opens the picker, which the screen reader can read.
-    Atspi.Action.do_action(find(window, "push button", "Couleur du milieu"), 0)
+    Atspi.Action.do_action(find(window, Atspi.Role.PUSH_BUTTON, "Couleur du milieu"), 0)
     picker = wait_for(lambda: next((a for a in descendants(application)
-                                    if a.get_role_name() == "dialog"), None),
+                                    if is_a(a, Atspi.Role.DIALOG)), None),
                       "the colour picker")
     wait_for(lambda: picker.get_child_count() > 0 and picker.get_name(), "the picker's content")
 finally:

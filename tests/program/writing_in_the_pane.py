@@ -14,7 +14,7 @@ import sys
 import tempfile
 import threading
 
-from atspi_client import (Atspi, application_of, descendants, fail, find,
+from atspi_client import (Atspi, application_of, descendants, fail, find, is_a, showing,
                           use_session_accessibility_bus, wait_for)
 
 PAGE = """<!DOCTYPE html><html lang="fr"><head><meta charset="utf-8"><title>Article</title></head>
@@ -48,8 +48,9 @@ environment.update(LANG="C", HOME=home, http_proxy="http://127.0.0.1:%d" % site.
 program = subprocess.Popen([sys.argv[1]], env=environment)
 try:
     program_view = wait_for(lambda: application_of(program), "the program on the accessibility bus")
-    text_area = wait_for(lambda: find(program_view, "entry", "Article"), "the page's text area")
-    address_box = find(program_view, "text", "Adresse")
+    text_area = wait_for(lambda: find(program_view, Atspi.Role.ENTRY, "Article"),
+                         "the page's text area")
+    address_box = find(program_view, Atspi.Role.TEXT, "Adresse")
 
     def open_menu(accessible, clicks=""):
         """Right-clicks inside `accessible` (near its start), after `clicks` of the left button;
@@ -64,10 +65,9 @@ try:
 
         def shown_menu():
             for menu in descendants(program_view):
-                if menu.get_role_name() == "menu" and menu.get_state_set().contains(
-                        Atspi.StateType.SHOWING):
+                if is_a(menu, Atspi.Role.MENU) and showing(menu):
                     items = [item for item in descendants(menu)
-                             if item.get_role_name() == "menu item"]
+                             if is_a(item, Atspi.Role.MENU_ITEM)]
                     if items:
                         return menu, items
             return None
@@ -76,14 +76,15 @@ try:
 
     def close_menu(menu):
         subprocess.run(["xdotool", "key", "Escape"], check=True)
-        wait_for(lambda: not menu.get_state_set().contains(Atspi.StateType.SHOWING),
+        wait_for(lambda: not showing(menu),
                  "the menu closing")
 
     menu, items = open_menu(text_area)
     names = [item.get_name() for item in items]
     if names[0] != "monde":
         fail("the misspelt word's menu starts with " + repr(names[:3]))
-    for expected in ["Ignorer", "Ajouter au dictionnaire", "Copier", "Coller"]:
+    for expected in ["Ignorer", "Ajouter au dictionnaire", "Couper", "Copier", "Coller",
+                     "Tout sélectionner"]:
         if expected not in names:
             fail(repr(expected) + " missing from the page's menu: " + repr(names))
     close_menu(menu)
@@ -94,7 +95,7 @@ try:
     if not add.get_state_set().contains(Atspi.StateType.ENABLED):
         fail("'Ajouter au dictionnaire' is greyed out for a selected word")
     Atspi.Action.do_action(add, 0)
-    wait_for(lambda: not menu.get_state_set().contains(Atspi.StateType.SHOWING),
+    wait_for(lambda: not showing(menu),
              "the menu closing")
     menu, items = open_menu(text_area)
     if "monde" in [item.get_name() for item in items]:

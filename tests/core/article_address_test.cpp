@@ -14,6 +14,11 @@ struct AddressCase {
     std::string number;
 };
 
+void PrintTo(const AddressCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ArticleNumberFromAddressTest : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(ArticleNumberFromAddressTest, AcceptsOnlyTheArticleEditPrefixes)
@@ -47,6 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"Https", "https://www.skyblog.com" + Path + "123", false, ""},
         AddressCase{"SwappedParameters",
                     "http://www.skyblog.com/admBloger/article.phtml?id=123&edit_article=1", false,
+                    ""},
+        AddressCase{"CapitalInThePath",
+                    "http://www.skyblog.com/AdmBloger/article.phtml?edit_article=1&id=123", false,
                     ""},
         AddressCase{"OtherEditValue",
                     "http://www.skyblog.com/admBloger/article.phtml?edit_article=2&id=123", false,

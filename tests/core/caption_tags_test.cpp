@@ -8,18 +8,19 @@ namespace {
 struct RemoveCase {
     const char* name;
     const char* caption;
-    const char* withoutBold;
+    const char* withoutTags;
+    StyleTags tags = BoldTags;
 };
 
-class RemoveBoldTagsTest : public ::testing::TestWithParam<RemoveCase> {};
+class RemoveTagsTest : public ::testing::TestWithParam<RemoveCase> {};
 
-TEST_P(RemoveBoldTagsTest, RemovesOpeningThenClosingTagsInOnePassEach)
+TEST_P(RemoveTagsTest, RemovesOpeningThenClosingTagsInOnePassEach)
 {
-    EXPECT_EQ(RemoveTags(GetParam().caption, BoldTags), GetParam().withoutBold);
+    EXPECT_EQ(RemoveTags(GetParam().caption, GetParam().tags), GetParam().withoutTags);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Captions, RemoveBoldTagsTest,
+    Captions, RemoveTagsTest,
     ::testing::Values(RemoveCase{"Empty", "", ""}, RemoveCase{"OnlyTags", "[g][/g]", ""},
                       RemoveCase{"Wrapped", "[g]Lire[/g]", "Lire"},
                       RemoveCase{"TypedInTheMiddle", "Ajou[g]ter un [/g]com[g]", "Ajouter un com"},
@@ -31,12 +32,15 @@ INSTANTIATE_TEST_SUITE_P(
                       RemoveCase{"ClosingBeforeOpening", "[/g]x[g]", "x"},
                       RemoveCase{"ItalicUntouched", "[i][g]Lire[/g][/i]", "[i]Lire[/i]"},
                       RemoveCase{"IncompleteTagsKept", "[g Lire g] [/g", "[g Lire g] [/g"},
-                      RemoveCase{"AccentsKept", "[g]Séparé[/g]", "Séparé"}),
+                      RemoveCase{"AccentsKept", "[g]Séparé[/g]", "Séparé"},
+                      RemoveCase{"ItalicTagsAreTheirOwnPair", "[g][i]/[/i][/g] [I]", "[g]/[/g] [I]",
+                                 ItalicTags}),
     [](const auto& info) { return info.param.name; });
 
-TEST(RemoveTagsTest, ItalicTagsAreTheirOwnPair)
+TEST(WrapInTagsTest, WrapsWithOpeningAndClosingTags)
 {
-    EXPECT_EQ(RemoveTags("[g][i]/[/i][/g] [I]", ItalicTags), "[g]/[/g] [I]");
+    EXPECT_EQ(WrapInTags("", BoldTags), "[g][/g]");
+    EXPECT_EQ(WrapInTags(WrapInTags("Lire", BoldTags), ItalicTags), "[i][g]Lire[/g][/i]");
 }
 
 }  // namespace

@@ -2,44 +2,44 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace quillomat {
 namespace {
 
-struct RgbCase {
+struct ColourCase {
     const char* name;
-    Rgb rgb;
     ColorValue colour;
+    Rgb rgb;
     const char* hex;
 };
 
-class ColorFromRgbTest : public ::testing::TestWithParam<RgbCase> {};
+class ColourTest : public ::testing::TestWithParam<ColourCase> {};
 
-TEST_P(ColorFromRgbTest, PutsRedInTheLowByteBothWays)
+// Red is the low byte both ways and the first two digits of the mark-up; the top byte plays no
+// part.
+TEST_P(ColourTest, RedIsTheLowByteAndComesFirstInUpperCaseDigits)
 {
-    const RgbCase& c = GetParam();
-    EXPECT_EQ(ColorFromRgb(c.rgb.red, c.rgb.green, c.rgb.blue), c.colour);
+    const ColourCase& c = GetParam();
+    EXPECT_EQ(ColorToHex(c.colour), c.hex);
     EXPECT_EQ(RgbFromColor(c.colour), c.rgb);
-    EXPECT_EQ(ColorToHex(ColorFromRgb(c.rgb.red, c.rgb.green, c.rgb.blue)), c.hex);
+    EXPECT_EQ(ColorFromRgb(c.rgb.red, c.rgb.green, c.rgb.blue), c.colour & 0xFFFFFFu);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Colours, ColorFromRgbTest,
-    ::testing::Values(RgbCase{"Black", {0, 0, 0}, 0, "000000"},
-                      RgbCase{"White", {255, 255, 255}, 16777215, "FFFFFF"},
-                      RgbCase{"PureRed", {255, 0, 0}, 255, "FF0000"},
-                      RgbCase{"PureBlue", {0, 0, 255}, 16711680, "0000FF"},
-                      RgbCase{"Picked", {0x0A, 0x0B, 0x0C}, 789258, "0A0B0C"},
-                      RgbCase{"InitialOuterSwatch", {0x80, 0x00, 0x80}, 8388736, "800080"},
-                      RgbCase{"InitialMiddleSwatch", {0x80, 0xFF, 0xFF}, 16777088, "80FFFF"}),
+    Colours, ColourTest,
+    ::testing::Values(ColourCase{"Black", 0, {0, 0, 0}, "000000"},
+                      ColourCase{"White", 16777215, {255, 255, 255}, "FFFFFF"},
+                      ColourCase{"PureRed", 255, {255, 0, 0}, "FF0000"},
+                      ColourCase{"PureGreen", 65280, {0, 255, 0}, "00FF00"},
+                      ColourCase{"PureBlue", 16711680, {0, 0, 255}, "0000FF"},
+                      ColourCase{"EachByteOneDigit", 66051, {3, 2, 1}, "030201"},
+                      ColourCase{"Picked", 789258, {0x0A, 0x0B, 0x0C}, "0A0B0C"},
+                      ColourCase{"InitialOuterSwatch", 8388736, {0x80, 0x00, 0x80}, "800080"},
+                      ColourCase{"InitialMiddleSwatch", 16777088, {0x80, 0xFF, 0xFF}, "80FFFF"},
+                      ColourCase{"TopByteIgnored", 16777216 + 255, {255, 0, 0}, "FF0000"},
+                      ColourCase{"FullTopByteIgnored", 0xFF0A0B0Cu, {0x0C, 0x0B, 0x0A}, "0C0B0A"}),
     [](const auto& info) { return info.param.name; });
-
-TEST(RgbFromColorTest, IgnoresTheTopByte)
-{
-    EXPECT_EQ(RgbFromColor(0xFF0A0B0Cu), (Rgb{0x0C, 0x0B, 0x0A}));
-}
 
 TEST(ComponentFromFractionTest, EveryComponentComesBackExactly)
 {

@@ -7,30 +7,20 @@
 namespace quillomat {
 namespace {
 
-TEST(CurrentAddressFieldTest, OnlyARealChangeIsDetected)
-{
-    std::vector<std::string> detected;
-    CurrentAddressField field("Text9", [&](const std::string& a) { detected.push_back(a); });
-    field.Store("Text9");
-    field.Store("http://a/");
-    field.Store("http://a/");
-    field.Store("http://b/");
-    field.Store("http://a/");
-    EXPECT_EQ(detected, (std::vector<std::string>{"http://a/", "http://b/", "http://a/"}));
-    EXPECT_EQ(field.Text(), "http://a/");
-}
-
-struct WhileDetectingCase {
+struct StoreCase {
     const char* name;
+    std::vector<std::string> stored;
+    // Stored while the first detection runs, as the browser keeps reporting while its message
+    // box is open.
     std::vector<std::string> storedDuringFirst;
     std::vector<std::string> detected;
 };
 
-class CurrentAddressFieldWhileDetecting : public ::testing::TestWithParam<WhileDetectingCase> {};
+class CurrentAddressFieldTest : public ::testing::TestWithParam<StoreCase> {};
 
-// The browser keeps reporting while a message box of a detection is open; once it closes, only
-// the address shown then counts, and only if it is not the one just detected.
-TEST_P(CurrentAddressFieldWhileDetecting, OnlyTheAddressShownWhenItEndsIsDetectedNext)
+// Only a real change is detected; what is stored during a detection counts once it has ended,
+// and only the address shown then, unless it is the one just detected.
+TEST_P(CurrentAddressFieldTest, EachRealChangeIsDetectedOnceAfterTheLastOne)
 {
     std::vector<std::string> events;
     CurrentAddressField* self = nullptr;
@@ -42,21 +32,28 @@ TEST_P(CurrentAddressFieldWhileDetecting, OnlyTheAddressShownWhenItEndsIsDetecte
         events.push_back("end " + address);
     });
     self = &field;
-    field.Store("first");
+    for (const std::string& address : GetParam().stored)
+        field.Store(address);
     std::vector<std::string> expected;
     for (const std::string& address : GetParam().detected)
         expected.insert(expected.end(), {"begin " + address, "end " + address});
     EXPECT_EQ(events, expected);
+    EXPECT_EQ(field.Text(), GetParam().detected.back());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Changes, CurrentAddressFieldWhileDetecting,
-    ::testing::Values(WhileDetectingCase{"None", {}, {"first"}},
-                      WhileDetectingCase{"SeveralThenOne", {"a", "b", "c"}, {"first", "c"}},
-                      WhileDetectingCase{"BackToTheFirst", {"a", "first"}, {"first"}}),
+    Changes, CurrentAddressFieldTest,
+    ::testing::Values(
+        StoreCase{"TheSameTextAgainIsNoChange",
+                  {"Text9", "http://a/", "http://a/", "http://b/", "http://a/"},
+                  {},
+                  {"http://a/", "http://b/", "http://a/"}},
+        StoreCase{"NoneWhileDetecting", {"first"}, {}, {"first"}},
+        StoreCase{"SeveralWhileDetectingThenOne", {"first"}, {"a", "b", "c"}, {"first", "c"}},
+        StoreCase{"BackToTheFirstWhileDetecting", {"first"}, {"a", "first"}, {"first"}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(CurrentAddressFieldTest, AThrowingDetectorDoesNotBlockLaterChanges)
+TEST(CurrentAddressFieldThrowTest, AThrowingDetectorDoesNotBlockLaterChanges)
 {
     int calls = 0;
     CurrentAddressField field("Text9", [&](const std::string& address) {

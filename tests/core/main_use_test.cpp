@@ -5,8 +5,6 @@
 #include <deque>
 #include <map>
 
-#include "main_use/main_use_texts.h"
-
 namespace quillomat {
 namespace {
 
@@ -71,10 +69,16 @@ protected:
     void RunMessageBox(std::string_view text, MessageIcon icon, std::string_view title) override
     {
         const std::map<std::string_view, std::string> names = {
-            {main_use_texts::NoArticleError, "no number"},
-            {main_use_texts::NoArticleAdvice, "advice"},
-            {main_use_texts::CopyDoneMessage, "copied"},
-            {main_use_texts::CopyFailedMessage, "not copied"}};
+            {"Erreur pas de numéro d'article !", "no number"},
+            {"Vous ne devez pas \"Créer un article\" mais \"Editer\" un article pour avoir ce "
+             "numéro.",
+             "advice"},
+            {"Quillomat vient de générer et copier le code pour cet article.\n"
+             "Vous pouvez à présent coller vos liens dans votre article!",
+             "copied"},
+            {"Quillomat n'a pas pu copier le code : un autre programme occupe le presse-papiers.\n"
+             "Cliquez sur « Copier » pour réessayer.",
+             "not copied"}};
         const auto name = names.find(text);
         log_.push_back("box " + (name == names.end() ? std::string(text) : name->second) +
                        (icon == MessageIcon::Error ? " (error, " : " (information, ") +
@@ -143,62 +147,45 @@ class MainUseTest : public ::testing::TestWithParam<Scenario> {
 protected:
     void TearDown() override { EXPECT_FALSE(h.desktop.BoxOpen()); }
 
-    Log Run()
-    {
-        const Scenario& scenario = GetParam();
-        h.controls.automatic = scenario.automatic;
-        h.desktop.clipboardRefuses = scenario.clipboardRefuses;
-        h.desktop.whileOpen = [&](int box) {
-            if (const auto found = scenario.whileOpen.find(box); found != scenario.whileOpen.end())
-                for (const Action& action : found->second)
-                    action(h);
-        };
-        for (const Action& event : scenario.events) {
-            event(h);
-            h.desktop.RunMainLoop();
-        }
-        return h.log;
-    }
-
     MainUseHarness h;
 };
 
+TEST_P(MainUseTest, TheUserSeesThisInThisOrder)
+{
+    const Scenario& scenario = GetParam();
+    h.controls.automatic = scenario.automatic;
+    h.desktop.clipboardRefuses = scenario.clipboardRefuses;
+    h.desktop.whileOpen = [&](int box) {
+        if (const auto found = scenario.whileOpen.find(box); found != scenario.whileOpen.end())
+            for (const Action& action : found->second)
+                action(h);
+    };
+    for (const Action& event : scenario.events) {
+        event(h);
+        h.desktop.RunMainLoop();
+    }
+    EXPECT_EQ(h.log, scenario.seen);
+}
+
 const auto Name = [](const auto& info) { return info.param.name; };
 
-using DetectionTest = MainUseTest;
-TEST_P(DetectionTest, AnArticlePageGivesItsCodeOnTheClipboardAndOneBox)
-{
-    EXPECT_EQ(Run(), GetParam().seen);
-}
-INSTANTIATE_TEST_SUITE_P(
-    Addresses, DetectionTest,
-    ::testing::Values(
-        Scenario{"Article",
-                 {Pane(Edit + "123")},
-                 {"article 123", "template", "code 123", "clipboard 123", Copied}},
-        Scenario{"OtherHostAndParameter",
-                 {Pane("http://skyrock.com/admBloger/article.phtml?edit_article=1&id=7&p=2")},
-                 {"article 7&p=2", "template", "code 7&p=2", "clipboard 7&p=2", Copied}},
-        Scenario{"UsersOwnTemplate",
-                 {Pane(Edit + "5"), Pane(Edit + "5")},
-                 {"article 5", "code 5", "clipboard 5", Copied},
-                 {},
-                 false},
-        Scenario{"OtherPages",
-                 {Pane(List),
-                  Pane("http://www.SKYBLOG.com/admBloger/article.phtml?edit_article=1&id=1")},
-                 {"no article", "no article"}}),
-    Name);
+INSTANTIATE_TEST_SUITE_P(AnArticlePageGivesItsCodeOnTheClipboardAndOneBox, MainUseTest,
+                         ::testing::Values(Scenario{"Article",
+                                                    {Pane(Edit + "123")},
+                                                    {"article 123", "template", "code 123",
+                                                     "clipboard 123", Copied}},
+                                           Scenario{"UsersOwnTemplate",
+                                                    {Pane(Edit + "5"), Pane(Edit + "5")},
+                                                    {"article 5", "code 5", "clipboard 5", Copied},
+                                                    {},
+                                                    false},
+                                           Scenario{"OtherPage", {Pane(List)}, {"no article"}}),
+                         Name);
 
-using BoxesHoldDetectionTest = MainUseTest;
 // The pane reports on while a box is open: nothing is detected, copied or shown meanwhile; once
 // the last box has closed, the page shown then is detected once, unless it was the last one.
-TEST_P(BoxesHoldDetectionTest, OnlyThePageShownOnceTheBoxesCloseIsDetected)
-{
-    EXPECT_EQ(Run(), GetParam().seen);
-}
 INSTANTIATE_TEST_SUITE_P(
-    Boxes, BoxesHoldDetectionTest,
+    OnlyThePageShownOnceTheBoxesCloseIsDetected, MainUseTest,
     ::testing::Values(
         Scenario{"GeneratorMessages",
                  {Generate},
@@ -232,29 +219,19 @@ INSTANTIATE_TEST_SUITE_P(
                  {{0, {LastBox}}}}),
     Name);
 
-using NoArticleTest = MainUseTest;
 // Without an article in progress the generator says why it stops, in two boxes; the code box
 // and the clipboard keep what they held.
-TEST_P(NoArticleTest, TwoMessagesAndTheCodeBoxUnchanged)
-{
-    EXPECT_EQ(Run(), GetParam().seen);
-}
 INSTANTIATE_TEST_SUITE_P(
-    Callers, NoArticleTest,
+    WithoutAnArticleTwoMessagesAndTheCodeBoxUnchanged, MainUseTest,
     ::testing::Values(
         Scenario{"Button", {Generate}, {"template", NoNumber, Advice}},
         Scenario{"UsersOwnTemplate", {Generate}, {NoNumber, Advice}, {}, false},
         Scenario{"EmptyArticleNumber", {Pane(Edit)}, {"no article", "template", NoNumber, Advice}}),
     Name);
 
-using FailedCopyTest = MainUseTest;
 // A clipboard that did not take the code gives an error box, never the "copied" one.
-TEST_P(FailedCopyTest, TheUserIsToldTheCodeIsNotOnTheClipboard)
-{
-    EXPECT_EQ(Run(), GetParam().seen);
-}
 const std::string NotCopied = "box not copied (error, Quillomat)";
-INSTANTIATE_TEST_SUITE_P(Callers, FailedCopyTest,
+INSTANTIATE_TEST_SUITE_P(TheUserIsToldTheCodeIsNotOnTheClipboard, MainUseTest,
                          ::testing::Values(Scenario{"Button", {Copy}, {NotCopied}, {}, true, true},
                                            Scenario{"Detection",
                                                     {Pane(Edit + "5")},

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "linkcode/caption_tags.h"
-
 namespace quillomat {
 namespace {
 
@@ -43,12 +41,6 @@ TEST(ReplaceAllTest, LargeTemplateWithThousandsOfPlaceholders)
     const std::string result = ReplaceAll(text, "[linkajout]", "X");
     EXPECT_EQ(result.size(), 50000u * 3);
     EXPECT_EQ(result.substr(0, 6), "abXabX");
-}
-
-TEST(CaptionTagsTest, WrapsWithOpeningAndClosingTags)
-{
-    EXPECT_EQ(WrapInTags("", BoldTags), "[g][/g]");
-    EXPECT_EQ(WrapInTags(WrapInTags("Lire", BoldTags), ItalicTags), "[i][g]Lire[/g][/i]");
 }
 
 }  // namespace

@@ -38,15 +38,11 @@ using About = AboutWindowTestAccess;
 fs::path root;           // the private desktop's folder
 bool browserRegistered;  // whether it has a default browser for http
 
+// Each start of the stand-in browser, a line: the language and spelling settings it was given,
+// and the address.
 fs::path LaunchRecord()
 {
     return root / "launches.txt";
-}
-
-// The language and spelling settings each start of the browser was given.
-fs::path EnvironmentRecord()
-{
-    return root / "environments.txt";
 }
 
 void WriteFile(const fs::path& path, const std::string& text)
@@ -83,11 +79,11 @@ void SetUpPrivateDesktop(bool withBrowser)
     fs::create_directories(root / "system-share");
     ShareSystemDataButPrograms(root / "system-share");
     if (withBrowser) {
-        // The address last, which the tests wait for.
-        WriteFile(root / "fake-browser",
-                  "#!/bin/sh\nprintf '%s|%s\\n' \"${LANGUAGE-}\" \"${ENCHANT_CONFIG_DIR-}\" >> '" +
-                      EnvironmentRecord().string() + "'\nprintf '%s\\n' \"$1\" >> '" +
-                      LaunchRecord().string() + "'\n");
+        WriteFile(
+            root / "fake-browser",
+            "#!/bin/sh\nprintf '%s|%s|%s\\n' \"${LANGUAGE-}\" \"${ENCHANT_CONFIG_DIR-}\" \"$1\" "
+            ">> '" +
+                LaunchRecord().string() + "'\n");
         fs::permissions(root / "fake-browser", fs::perms::owner_all);
         WriteFile(root / "share/applications/fake-browser.desktop",
                   "[Desktop Entry]\nType=Application\nName=Fake Browser\nExec=" +
@@ -110,49 +106,30 @@ std::vector<std::string> Lines(const fs::path& path)
     return lines;
 }
 
-std::vector<std::string> Launches()
-{
-    return Lines(LaunchRecord());
-}
-
 // The settings and About windows on the real desktop services, their requests to the main
 // window recorded.
 class ExternalPageTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        settingsWindow = std::make_unique<SettingsWindow>(
-            desktop, SettingsWindow::Owner{
-                         [this](const BlogSettings& values) { handedBack.push_back(values); },
-                         [this] { ++programEnds; }, [this] { ++closings; }});
-        aboutWindow = std::make_unique<AboutWindow>(desktop, [this] { ++closings; });
-    }
-    void TearDown() override
-    {
-        settingsWindow.reset();
-        aboutWindow.reset();
-    }
-
     // Fills and shows the settings window as "Réglages..." does, and waits for it on screen.
     SettingsWindow& OpenSettings()
     {
-        settingsWindow->Fill({"monblog.skyblog.com", "12345678", "1"});
-        settingsWindow->present();
-        EXPECT_TRUE(RunMainLoopUntil([&] { return settingsWindow->get_mapped(); }, 5s));
-        return *settingsWindow;
+        settingsWindow.Fill({"monblog.skyblog.com", "12345678", "1"});
+        settingsWindow.present();
+        EXPECT_TRUE(RunMainLoopUntil([&] { return settingsWindow.get_mapped(); }, 5s));
+        return settingsWindow;
     }
     AboutWindow& OpenAbout()
     {
-        aboutWindow->Present();
-        EXPECT_TRUE(RunMainLoopUntil([&] { return aboutWindow->get_mapped(); }, 5s));
-        return *aboutWindow;
+        aboutWindow.Present();
+        EXPECT_TRUE(RunMainLoopUntil([&] { return aboutWindow.get_mapped(); }, 5s));
+        return aboutWindow;
     }
     // Clicks and waits for the stand-in browser to have been started once more.
     void ClickAndWaitForLaunch(Gtk::Widget& link)
     {
-        const std::size_t before = Launches().size();
+        const std::size_t before = Lines(LaunchRecord()).size();
         ClickWithMouse(link);
-        EXPECT_TRUE(RunMainLoopUntil([&] { return Launches().size() > before; }, 10s));
+        EXPECT_TRUE(RunMainLoopUntil([&] { return Lines(LaunchRecord()).size() > before; }, 10s));
     }
 
     GtkDesktopServices desktop;
@@ -160,8 +137,11 @@ protected:
     std::vector<BlogSettings> handedBack;
     int programEnds = 0;
     int closings = 0;
-    std::unique_ptr<SettingsWindow> settingsWindow;
-    std::unique_ptr<AboutWindow> aboutWindow;
+    SettingsWindow settingsWindow{
+        desktop,
+        {[this](const BlogSettings& values) { handedBack.push_back(values); },
+         [this] { ++programEnds; }, [this] { ++closings; }}};
+    AboutWindow aboutWindow{desktop, [this] { ++closings; }};
 };
 
 TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
@@ -175,11 +155,11 @@ TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
     AboutWindow& about = OpenAbout();
     ClickAndWaitForLaunch(About::BlogLink(about));
     ClickAndWaitForLaunch(About::SiteLink(about));
-    EXPECT_EQ(Launches(), (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
-                                                    "http://brennic.skyblog.com",
-                                                    "http://www.brennic.example.org/"}));
     // The desktop's language, not the one the program speaks in, and its own spelling settings.
-    EXPECT_EQ(Lines(EnvironmentRecord()), std::vector<std::string>(4, "de|"));
+    EXPECT_EQ(Lines(LaunchRecord()),
+              (std::vector<std::string>{"de||http://skyblog.com", "de||http://skyblog.com",
+                                        "de||http://brennic.skyblog.com",
+                                        "de||http://www.brennic.example.org/"}));
     for (Gtk::Window* toplevel : Gtk::Window::list_toplevels()) {
         EXPECT_FALSE(dynamic_cast<Gtk::MessageDialog*>(toplevel) && toplevel->get_visible());
     }

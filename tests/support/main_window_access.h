@@ -6,9 +6,19 @@
 #include <string>
 
 #include "app/main_window/main_window.h"
-#include "tests/support/main_use_access.h"
 
 namespace quillomat {
+
+// Lets tests read and set the main use's fields that are never shown.
+struct MainUseTestAccess {
+    static std::string& Text1(MainUse& u) { return u.Text1; }
+    static std::string& Text2(MainUse& u) { return u.Text2; }
+    static std::string& Text3(MainUse& u) { return u.Text3; }
+    static std::string& Text4(MainUse& u) { return u.Text4; }
+    static std::string& Text5(MainUse& u) { return u.Text5; }
+    static std::string& Text6(MainUse& u) { return u.Text6; }
+    static std::string Text9(MainUse& u) { return u.Text9.Text(); }
+};
 
 // Lets window tests read and set the main window's controls and hidden fields by name.
 struct MainWindowTestAccess {
@@ -61,11 +71,7 @@ struct MainWindowTestAccess {
     static std::string& Text4(MainWindow& w) { return MainUseTestAccess::Text4(w.mainUse_); }
     static std::string& Text5(MainWindow& w) { return MainUseTestAccess::Text5(w.mainUse_); }
     static std::string& Text6(MainWindow& w) { return MainUseTestAccess::Text6(w.mainUse_); }
-    static std::string Text9(MainWindow& w) { return AddressField(w).Text(); }
-    static CurrentAddressField& AddressField(MainWindow& w)
-    {
-        return MainUseTestAccess::Text9(w.mainUse_);
-    }
+    static std::string Text9(MainWindow& w) { return MainUseTestAccess::Text9(w.mainUse_); }
     static Gtk::Label& Label5(MainWindow& w) { return w.Label5; }
     static ColourSwatch& Swatch(MainWindow& w, int index)
     {

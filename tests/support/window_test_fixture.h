@@ -16,16 +16,18 @@ namespace quillomat::testing {
 using Access = MainWindowTestAccess;
 using namespace std::chrono_literals;
 
-// A shown main window whose message boxes and clipboard are recorded. Its browser pane sends
-// every request to an unused loopback port unless a test gives it a proxy.
+// A shown main window whose message boxes and clipboard are recorded, unless a test gives it
+// other desktop services. Its browser pane sends every request to an unused loopback port
+// unless a test gives it a proxy.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void OpenWindow(const std::string& proxyAddress = "http://127.0.0.1:9")
+    void OpenWindow(const std::string& proxyAddress = "http://127.0.0.1:9",
+                    DesktopServices* services = nullptr)
     {
         MainWindow::Options options;
         options.browser.proxyAddress = proxyAddress;
         options.endProgram = [this] { ++programEnds; };
-        window = std::make_unique<MainWindow>(desktop, options);
+        window = std::make_unique<MainWindow>(services ? *services : desktop, options);
         window->show();
         ASSERT_TRUE(RunMainLoopUntil(
             [&] { return window->get_mapped() && window->get_allocated_width() >= 921; }, 10s));

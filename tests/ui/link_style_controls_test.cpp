@@ -5,7 +5,7 @@
 #include <gtkmm/colorchooserdialog.h>
 #include <gtkmm/window.h>
 
-#include <deque>
+#include <map>
 #include <optional>
 
 #include "app/desktop/gtk_desktop_services.h"
@@ -15,8 +15,8 @@
 namespace quillomat::testing {
 namespace {
 
-const std::string AddCaption = "Ajouter un commentaire";
-const std::string ReadCaption = "Lire les commentaires";
+const std::string Add = "Ajouter un commentaire";
+const std::string Read = "Lire les commentaires";
 constexpr ColorValue PaleCyan = 16777088;  // #80FFFF
 constexpr ColorValue Picked = 789258;      // #0A0B0C
 constexpr ColorValue Orange = 0x0080FF;    // #FF8000
@@ -50,11 +50,13 @@ void ClickAt(Gtk::Widget& widget, double x, double y)
     }
 }
 
+using Captions = std::vector<std::string>;
+
 class LinkStyleTest : public MainWindowTest {
 protected:
     void SetUp() override { OpenWindow(); }
 
-    std::vector<std::string> CaptionTexts()
+    Captions CaptionTexts()
     {
         return {Access::Caption(*window, 10).get_text(), Access::Caption(*window, 11).get_text(),
                 Access::Caption(*window, 12).get_text()};
@@ -63,98 +65,77 @@ protected:
     ColorValue SwatchColour(int index) { return Access::Swatch(*window, index).Colour(); }
     void ClickSwatch(int index) { ClickAt(Access::Swatch(*window, index), 12, 8); }
     Gtk::Widget& TemplateBox() { return Access::FocusTarget(*window, "Text7"); }
-
-    void StartArticle(const std::string& number)
-    {
-        Access::Text4(*window) = number;
-        Access::Label5(*window).set_text(number);
-    }
 };
 
-using Captions = std::vector<std::string>;
+// One step of the user: a click of bold (1) or italic (2), then the three captions as seen
+// unless none are given; or the three captions typed.
+struct Step {
+    int tick;
+    Captions captions = {};
+};
+constexpr int Type = 0;
 
-TEST_F(LinkStyleTest, BoldWrapsEveryCaptionOnceAndUntickingRemovesIt)
+struct TickCase {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+void PrintTo(const TickCase& c, std::ostream* out)
 {
-    Tick(1);
-    EXPECT_TRUE(Access::Check(*window, 1).get_active());
-    EXPECT_EQ(CaptionTexts(),
-              (Captions{"[g]" + AddCaption + "[/g]", "[g]/[/g]", "[g]" + ReadCaption + "[/g]"}));
-
-    // Text typed after the tick stays where it was typed and is not wrapped again.
-    Gtk::Entry& separator = Access::Caption(*window, 11);
-    int end = separator.get_text_length();
-    separator.insert_text("-", 1, end);
-    EXPECT_EQ(Access::Caption(*window, 11).get_text(), "[g]/[/g]-");
-
-    Tick(1);
-    EXPECT_EQ(CaptionTexts(), (Captions{AddCaption, "/-", ReadCaption}));
+    *out << c.name;
 }
 
-TEST_F(LinkStyleTest, TheBoxTickedLastGivesTheOutermostTags)
-{
-    Tick(1);
-    Tick(2);
-    EXPECT_EQ(Access::Caption(*window, 10).get_text(), "[i][g]" + AddCaption + "[/g][/i]");
-    Tick(1);
-    EXPECT_EQ(CaptionTexts(),
-              (Captions{"[i]" + AddCaption + "[/i]", "[i]/[/i]", "[i]" + ReadCaption + "[/i]"}));
-    Tick(2);
-    EXPECT_EQ(CaptionTexts(), (Captions{AddCaption, "/", ReadCaption}));
+class CaptionTagsTest : public LinkStyleTest, public ::testing::WithParamInterface<TickCase> {};
 
-    Tick(2);
-    Tick(1);
-    EXPECT_EQ(Access::Caption(*window, 12).get_text(), "[g][i]" + ReadCaption + "[/i][/g]");
+TEST_P(CaptionTagsTest, TickingWrapsTheCaptionsAndUntickingRemovesTheTags)
+{
+    std::map<int, bool> ticked;
+    for (const auto& [tick, captions] : GetParam().steps) {
+        if (tick == Type) {
+            for (int caption : {10, 11, 12})
+                Access::Caption(*window, caption).set_text(captions[caption - 10]);
+            continue;
+        }
+        Tick(tick);
+        ticked[tick] = !ticked[tick];
+        EXPECT_EQ(Access::Check(*window, tick).get_active(), ticked[tick]);
+        if (!captions.empty()) {
+            EXPECT_EQ(CaptionTexts(), captions);
+        }
+    }
 }
 
-TEST_F(LinkStyleTest, UntickingRemovesTypedTagsInOnePassAndKeepsOtherCases)
-{
-    Tick(1);
-    Tick(2);
-    Access::Caption(*window, 10).set_text("Ajou[g]ter[/g] [G]un[/G] [I]x[/I]");
-    Access::Caption(*window, 11).set_text("[[g]g]");
-    Access::Caption(*window, 12).set_text("[[/i]/i]Lire");
-    Tick(1);
-    Tick(2);
-    EXPECT_EQ(CaptionTexts(), (Captions{"Ajouter [G]un[/G] [I]x[/I]", "[g]", "[/i]Lire"}));
-}
-
-TEST_F(LinkStyleTest, EmptyCaptionsGetBareTagsAndComeBackEmpty)
-{
-    for (int caption : {10, 11, 12})
-        Access::Caption(*window, caption).set_text("");
-    Tick(2);
-    EXPECT_EQ(CaptionTexts(), (Captions{"[i][/i]", "[i][/i]", "[i][/i]"}));
-
-    Tick(1);
-    Access::Caption(*window, 10).set_text("");  // cleared by the user while both are ticked
-    Tick(1);
-    EXPECT_EQ(CaptionTexts(), (Captions{"", "[i][/i]", "[i][/i]"}));
-    Tick(2);
-    EXPECT_EQ(CaptionTexts(), (Captions{"", "", ""}));
-}
-
-TEST_F(LinkStyleTest, EachSwatchKeepsItsOwnPickersLastConfirmedColour)
-{
-    desktop.colourChoices = {Picked, std::nullopt, std::nullopt, Orange, std::nullopt};
-    ClickSwatch(1);  // confirmed
-    EXPECT_EQ(SwatchColour(1), Picked);
-    EXPECT_EQ(ColorToHex(SwatchColour(1)), "0A0B0C");
-
-    // A cancel gives the colour last confirmed in that picker, not the swatch's own.
-    Access::Swatch(*window, 1).SetColour(0);
-    ClickSwatch(1);
-    EXPECT_EQ(SwatchColour(1), Picked);
-
-    ClickSwatch(2);  // cancelled before anything was ever confirmed in it
-    EXPECT_EQ(SwatchColour(2), PaleCyan);
-
-    ClickSwatch(3);  // confirmed
-    ClickSwatch(3);  // cancelled
-    EXPECT_EQ(SwatchColour(3), Orange);
-    EXPECT_EQ(SwatchColour(1), Picked);
-    EXPECT_EQ(SwatchColour(2), PaleCyan);
-    EXPECT_TRUE(desktop.colourChoices.empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, CaptionTagsTest,
+    ::testing::Values(
+        TickCase{"BoldWrapsEveryCaptionOnce",
+                 {{1, {"[g]" + Add + "[/g]", "[g]/[/g]", "[g]" + Read + "[/g]"}},
+                  // Typed after the tick: it stays where it was typed, not wrapped again.
+                  {Type, {"[g]" + Add + "[/g]", "[g]/[/g]-", "[g]" + Read + "[/g]"}},
+                  {1, {Add, "/-", Read}}}},
+        TickCase{
+            "TheBoxTickedLastGivesTheOutermostTags",
+            {{1},
+             {2, {"[i][g]" + Add + "[/g][/i]", "[i][g]/[/g][/i]", "[i][g]" + Read + "[/g][/i]"}},
+             {1, {"[i]" + Add + "[/i]", "[i]/[/i]", "[i]" + Read + "[/i]"}},
+             {2, {Add, "/", Read}},
+             {2},
+             {1, {"[g][i]" + Add + "[/i][/g]", "[g][i]/[/i][/g]", "[g][i]" + Read + "[/i][/g]"}}}},
+        TickCase{"UntickingRemovesTypedTagsInOnePassAndKeepsOtherCases",
+                 {{1},
+                  {2},
+                  {Type, {"Ajou[g]ter[/g] [G]un[/G] [I]x[/I]", "[[g]g]", "[[/i]/i]Lire"}},
+                  {1},
+                  {2, {"Ajouter [G]un[/G] [I]x[/I]", "[g]", "[/i]Lire"}}}},
+        TickCase{"EmptyCaptionsGetBareTagsAndComeBackEmpty",
+                 {{Type, {"", "", ""}},
+                  {2, {"[i][/i]", "[i][/i]", "[i][/i]"}},
+                  {1},
+                  // The first cleared by the user while both are ticked.
+                  {Type, {"", "[g][i][/i][/g]", "[g][i][/i][/g]"}},
+                  {1, {"", "[i][/i]", "[i][/i]"}},
+                  {2, {"", "", ""}}}}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(LinkStyleTest, ASwatchAnswersAClickAnywhereOnItAndNowhereElse)
 {
@@ -242,7 +223,8 @@ TEST_F(LinkStyleTest, WithoutAutomaticModeTheUsersOwnTemplateIsFilled)
     Access::SetText7(*window,
                      "[linkajout]<[linklire]>[linkajout] [LinkAjout][linkajout ][linkajout]");
     Tick(1);  // captions and colours no longer reach the template
-    StartArticle("42");
+    Access::Text4(*window) = "42";
+    Access::Label5(*window).set_text("42");
     Access::Button(*window, 4).clicked();
     const std::string add = Access::Text5(*window);
     const std::string read = Access::Text6(*window);
@@ -264,90 +246,86 @@ TEST_F(LinkStyleTest, WithoutAutomaticModeTheUsersOwnTemplateIsFilled)
               "commentaires[/g][/x][/a]");
 }
 
-// Plays the user in the real colour chooser dialogs: at each opening it notes what the
-// dialog shows, maybe picks another colour, then confirms or cancels.
+// Plays the user in the real colour chooser dialogs: notes each dialog on screen and the colour
+// it shows, picks the colour given, if any, and answers.
 struct ColourDialogUser {
-    struct Step {
-        std::optional<std::string> pick;  // a colour as GDK parses it, e.g. "#0A0B0C"
-        Gtk::ResponseType answer;
-    };
-    struct Opening {
-        Gtk::ColorChooserDialog* dialog;
-        std::string shown;  // GDK's own "rgb(r,g,b)" text of the colour shown on opening
-        bool modal;
-        Gtk::Window* owner;
-    };
-    std::deque<Step> steps;
-    std::vector<Opening> openings;
+    std::optional<std::string> pick;  // as GDK parses it, e.g. "#0A0B0C"
+    Gtk::ResponseType answer;
+    std::vector<Gtk::ColorChooserDialog*> dialogs;
+    std::vector<std::string> shown;  // as GDK writes it, "rgb(r,g,b)"
 
     bool Act()
     {
-        for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-            auto* dialog = dynamic_cast<Gtk::ColorChooserDialog*>(window);
-            if (!dialog || !dialog->get_visible())
-                continue;
-            openings.push_back({dialog, dialog->get_rgba().to_string(), dialog->get_modal(),
-                                dialog->get_transient_for()});
-            const Step step =
-                steps.empty() ? Step{std::nullopt, Gtk::RESPONSE_CANCEL} : steps.front();
-            if (!steps.empty())
-                steps.pop_front();
-            if (step.pick)
-                dialog->set_rgba(Gdk::RGBA(*step.pick));
-            dialog->response(step.answer);
-        }
+        for (Gtk::Window* window : Gtk::Window::list_toplevels())
+            if (auto* dialog = dynamic_cast<Gtk::ColorChooserDialog*>(window);
+                dialog && dialog->get_visible()) {
+                dialogs.push_back(dialog);
+                shown.push_back(dialog->get_rgba().to_string());
+                if (pick)
+                    dialog->set_rgba(Gdk::RGBA(*pick));
+                dialog->response(answer);
+            }
         return true;
     }
 };
 
-TEST(RealColourPickerTest, ConfirmedColoursStayAndCancelledChangesAreForgotten)
-{
-    GtkDesktopServices desktop;
-    // Another window on screen, as the About window may be: the pickers still belong to the
-    // main window.
-    Gtk::Window otherWindow;
-    otherWindow.show();
-    MainWindow::Options options;
-    options.browser.proxyAddress = "http://127.0.0.1:9";
-    MainWindow window(desktop, options);
-    window.show();
-    ASSERT_TRUE(RunMainLoopUntil([&] { return window.get_mapped(); }, 10s));
-    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
-    ColourSwatch& c1 = MainWindowTestAccess::Swatch(window, 1);
-    ColourSwatch& c2 = MainWindowTestAccess::Swatch(window, 2);
-
-    ColourDialogUser user;
-    user.steps = {{"#0A0B0C", Gtk::RESPONSE_OK},
-                  {"#FF0000", Gtk::RESPONSE_CANCEL},
-                  {std::nullopt, Gtk::RESPONSE_CANCEL},
-                  {"#FF0000", Gtk::RESPONSE_CANCEL}};
-    auto timer = Glib::signal_timeout().connect(sigc::mem_fun(user, &ColourDialogUser::Act), 50);
-
-    ClickAt(c1, 12, 8);
-    EXPECT_EQ(c1.Colour(), Picked);
-    EXPECT_EQ(ColorToHex(c1.Colour()), "0A0B0C");
-    c1.SetColour(Orange);  // a swatch colour that the picker never held
-    ClickAt(c1, 12, 8);
-    EXPECT_EQ(c1.Colour(), Picked);
-    ClickAt(c1, 12, 8);
-    EXPECT_EQ(c1.Colour(), Picked);
-    ClickAt(c2, 12, 8);
-    EXPECT_EQ(c2.Colour(), PaleCyan);
-    timer.disconnect();
-
-    ASSERT_EQ(user.openings.size(), 4u);
-    EXPECT_EQ(user.openings[0].shown, "rgb(128,0,128)");
-    EXPECT_EQ(user.openings[1].shown, "rgb(10,11,12)");
-    EXPECT_EQ(user.openings[2].shown, "rgb(10,11,12)");  // the cancelled red is forgotten
-    EXPECT_EQ(user.openings[3].shown, "rgb(128,255,255)");
-    EXPECT_EQ(user.openings[0].dialog, user.openings[2].dialog);
-    EXPECT_NE(user.openings[0].dialog, user.openings[3].dialog);
-    for (const auto& opening : user.openings) {
-        EXPECT_TRUE(opening.modal);
-        EXPECT_EQ(opening.owner, &window);
-        EXPECT_FALSE(opening.dialog->get_use_alpha());
+// The real colour chooser dialogs, with another window on screen, as the About window may be:
+// the pickers still belong to the main window.
+class RealColourPickerTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        otherWindow.show();
+        OpenWindow("http://127.0.0.1:9", &realDesktop);
     }
-    window.hide();
+
+    GtkDesktopServices realDesktop;
+    Gtk::Window otherWindow;
+};
+
+// Each swatch has a dialog of its own, which keeps the colour last confirmed in it: a cancel
+// gives that colour, never the swatch's own, and the cancelled change is forgotten.
+TEST_F(RealColourPickerTest, EachSwatchKeepsItsOwnDialogsLastConfirmedColour)
+{
+    const struct {
+        int swatch;
+        std::optional<std::string> pick;
+        Gtk::ResponseType answer;
+        const char* shown;
+        ColorValue colour;  // the swatch's colour afterwards
+    } clicks[] = {
+        {1, "#0A0B0C", Gtk::RESPONSE_OK, "rgb(128,0,128)", Picked},
+        {1, "#FF0000", Gtk::RESPONSE_CANCEL, "rgb(10,11,12)", Picked},
+        {1, std::nullopt, Gtk::RESPONSE_CANCEL, "rgb(10,11,12)", Picked},  // the red forgotten
+        // Cancelled before anything was ever confirmed in it.
+        {2, "#FF0000", Gtk::RESPONSE_CANCEL, "rgb(128,255,255)", PaleCyan},
+        {3, "#FF8000", Gtk::RESPONSE_OK, "rgb(128,0,128)", Orange},
+        {3, std::nullopt, Gtk::RESPONSE_CANCEL, "rgb(255,128,0)", Orange},
+    };
+    ColourDialogUser user;
+    auto timer = Glib::signal_timeout().connect(sigc::mem_fun(user, &ColourDialogUser::Act), 50);
+    for (const auto& click : clicks) {
+        ColourSwatch& swatch = Access::Swatch(*window, click.swatch);
+        swatch.SetColour(0);  // a colour that no dialog ever held
+        user.pick = click.pick;
+        user.answer = click.answer;
+        ClickAt(swatch, 12, 8);
+        ASSERT_EQ(user.shown.size(), &click - clicks + 1);
+        EXPECT_EQ(user.shown.back(), click.shown);
+        EXPECT_EQ(swatch.Colour(), click.colour);
+    }
+    timer.disconnect();
+    EXPECT_EQ(ColorToHex(Access::Swatch(*window, 1).Colour()), "0A0B0C");
+    EXPECT_EQ(Access::Swatch(*window, 2).Colour(), PaleCyan);
+    for (Gtk::ColorChooserDialog* dialog : user.dialogs) {
+        EXPECT_TRUE(dialog->get_modal());
+        EXPECT_EQ(dialog->get_transient_for(), window.get());
+        EXPECT_FALSE(dialog->get_use_alpha());
+    }
+    EXPECT_EQ(user.dialogs[0], user.dialogs[2]);
+    EXPECT_EQ(user.dialogs[4], user.dialogs[5]);
+    EXPECT_NE(user.dialogs[0], user.dialogs[3]);
+    EXPECT_NE(user.dialogs[3], user.dialogs[4]);
 }
 
 }  // namespace

@@ -14,8 +14,12 @@ namespace {
 using Settings = SettingsWindowTestAccess;
 using About = AboutWindowTestAccess;
 
-class SettingsWindowTest : public MainWindowTest {
+const std::pair<int, int> DesignPosition{371, 347};
+
+class OtherWindowsTest : public MainWindowTest {
 protected:
+    void SetUp() override { OpenWindow(); }
+
     // Presses "Réglages..." and waits for the settings window.
     SettingsWindow& OpenSettings()
     {
@@ -28,48 +32,6 @@ protected:
     {
         return {Access::Text1(*window), Access::Text2(*window), Access::Text3(*window)};
     }
-};
-
-TEST_F(SettingsWindowTest, ValuesGoBothWaysAndTheStrippedIdComesBackInTheSameWindow)
-{
-    OpenWindow();
-    EXPECT_EQ(Access::Settings(*window), nullptr) << "created before first use";
-    const BlogSettings initial = MainValues();
-    SettingsWindow& settings = OpenSettings();
-    EXPECT_FALSE(window->get_visible());
-    EXPECT_EQ(Settings::Shown(settings), initial);
-    EXPECT_EQ(initial.skinNumber, "1");
-
-    Settings::Type(settings, {"b.skyblog.com", " 12 34  56 ", "25"});
-    Settings::Validate(settings).clicked();
-    EXPECT_TRUE(window->get_visible());
-    EXPECT_FALSE(settings.get_visible());
-    EXPECT_EQ(MainValues(), (BlogSettings{"b.skyblog.com", "123456", "25"}));
-
-    Settings::Text1(settings).set_text("typed but not handed back");
-    EXPECT_EQ(&OpenSettings(), &settings);
-    EXPECT_EQ(Settings::Shown(settings), (BlogSettings{"b.skyblog.com", "123456", "25"}));
-}
-
-TEST_F(SettingsWindowTest, TitleBarCloseBringsBackTheMainWindowUnchanged)
-{
-    OpenWindow();
-    const BlogSettings before = MainValues();
-    SettingsWindow& settings = OpenSettings();
-    Settings::Type(settings, {"other", "999", "9"});
-    settings.close();
-    ASSERT_TRUE(RunMainLoopUntil([&] { return Access::Settings(*window) == nullptr; }, 5s));
-    EXPECT_TRUE(window->get_visible());
-    EXPECT_EQ(MainValues(), before);
-    EXPECT_EQ(programEnds, 0);
-    // The next opening builds the window anew.
-    EXPECT_EQ(Settings::Shown(OpenSettings()), before);
-}
-
-const std::pair<int, int> DesignPosition{371, 347};
-
-class AboutWindowTest : public MainWindowTest {
-protected:
     // Presses "Informations" and waits for the About window.
     AboutWindow& PressInformations()
     {
@@ -94,9 +56,42 @@ protected:
     }
 };
 
-TEST_F(AboutWindowTest, OneWindowAtItsDesignPositionAcrossOkCloseAndReopening)
+TEST_F(OtherWindowsTest, ValuesGoBothWaysAndTheStrippedIdComesBackInTheSameWindow)
 {
-    OpenWindow();
+    EXPECT_EQ(Access::Settings(*window), nullptr) << "created before first use";
+    const BlogSettings initial = MainValues();
+    SettingsWindow& settings = OpenSettings();
+    EXPECT_FALSE(window->get_visible());
+    EXPECT_EQ(Settings::Shown(settings), initial);
+    EXPECT_EQ(initial.skinNumber, "1");
+
+    Settings::Type(settings, {"b.skyblog.com", " 12 34  56 ", "25"});
+    Settings::Validate(settings).clicked();
+    EXPECT_TRUE(window->get_visible());
+    EXPECT_FALSE(settings.get_visible());
+    EXPECT_EQ(MainValues(), (BlogSettings{"b.skyblog.com", "123456", "25"}));
+
+    Settings::Text1(settings).set_text("typed but not handed back");
+    EXPECT_EQ(&OpenSettings(), &settings);
+    EXPECT_EQ(Settings::Shown(settings), (BlogSettings{"b.skyblog.com", "123456", "25"}));
+}
+
+TEST_F(OtherWindowsTest, TitleBarCloseBringsBackTheMainWindowUnchanged)
+{
+    const BlogSettings before = MainValues();
+    SettingsWindow& settings = OpenSettings();
+    Settings::Type(settings, {"other", "999", "9"});
+    settings.close();
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Access::Settings(*window) == nullptr; }, 5s));
+    EXPECT_TRUE(window->get_visible());
+    EXPECT_EQ(MainValues(), before);
+    EXPECT_EQ(programEnds, 0);
+    // The next opening builds the window anew.
+    EXPECT_EQ(Settings::Shown(OpenSettings()), before);
+}
+
+TEST_F(OtherWindowsTest, OneWindowAtItsDesignPositionAcrossOkCloseAndReopening)
+{
     EXPECT_EQ(Access::About(*window), nullptr) << "created before first use";
     AboutWindow& about = PressInformations();
     EXPECT_EQ(ClientOrigin(about), DesignPosition);

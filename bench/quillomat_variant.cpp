@@ -1,7 +1,6 @@
 // Quillomat's start-up through the program's own start function (the one app/main.cpp calls),
 // with switches that leave one step out at a time, so that the benchmark can weigh each step:
 //   --no-fonts            do not add the bundled fonts' folder
-//   --no-font-warm-up     add it, but let the toolkit open the fonts at their first use
 //   --no-style            do not load the program's style sheet
 //   --timeline            print when each step ends, up to the main window's first frame
 // Without a switch it is the program. (The web sandbox is left out from the outside: a PATH
@@ -32,8 +31,6 @@ int main(int argc, char** argv)
         const std::string option = argv[i];
         if (option == "--no-fonts")
             options.bundledFonts = false;
-        else if (option == "--no-font-warm-up")
-            options.fontWarmUp = false;
         else if (option == "--no-style")
             options.programStyle = false;
         else if (option == "--timeline")

@@ -12,7 +12,6 @@
 #include "app/desktop/program_environment.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "app/look/bundled_fonts.h"
-#include "app/look/font_warm_up.h"
 #include "app/look/window_look.h"
 #include "app/main_window/main_window.h"
 #include "app/pane/accessibility_bus.h"
@@ -69,15 +68,11 @@ int RunProgram(const StartOptions& options)
     InstallUnexpectedErrorReport(desktop);
     SetAbruptEndTidy(&RemoveSandboxLeftovers);
     ProgramRun run(application);
-    // Fontconfig reads its whole configuration, and Pango matches and opens each font, at their
-    // first use. That happens on a thread of its own while the toolkit loads its theme, which
-    // uses no font (and the environment no longer changes), and ends before the first text is
-    // laid out.
-    FontWarmUp fontWarmUp;
+    // Fontconfig reads its whole configuration at the first use of a font, on a thread of its
+    // own while the toolkit loads its theme, which uses no font.
     std::jthread fonts;
     if (options.bundledFonts)
-        fonts = options.fontWarmUp ? std::jthread([&fontWarmUp] { fontWarmUp.Run(); })
-                                   : std::jthread(&RegisterBundledFonts);
+        fonts = std::jthread(&RegisterBundledFonts);
 
     std::unique_ptr<MainWindow> mainWindow;
     application->signal_startup().connect([&] {
@@ -85,10 +80,8 @@ int RunProgram(const StartOptions& options)
         run.WatchDisplay();
     });
     application->signal_activate().connect([&] {
-        if (fonts.joinable()) {
+        if (fonts.joinable())
             fonts.join();
-            fontWarmUp.HandOver();
-        }
         stepEnded("bundled fonts");
         if (options.programStyle)
             LoadProgramStyle();

@@ -8,8 +8,6 @@ namespace quillomat {
 // single steps out to weigh them, through the same code.
 struct StartOptions {
     bool bundledFonts = true;
-    // The program's fonts opened on the fonts' thread, ahead of the main window.
-    bool fontWarmUp = true;
     bool programStyle = true;
     // Told the name of each start-up step as it ends, up to the main window's first frame.
     std::function<void(const char* step)> stepEnded;

@@ -2,7 +2,6 @@
 // exactly as a window manager's close button does (WM_DELETE_WINDOW).
 //   x_window_tool wait TITLE SECONDS   exit 0 once such a window is mapped
 //   x_window_tool close TITLE          send it WM_DELETE_WINDOW until it goes (10 s at most)
-//   x_window_tool count TITLE          print how many mapped windows carry the title
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -82,7 +81,7 @@ void SendClose(Display* display, Window window)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::cerr << "usage: x_window_tool wait|close|count TITLE [SECONDS]\n";
+        std::cerr << "usage: x_window_tool wait|close TITLE [SECONDS]\n";
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -92,10 +91,6 @@ int main(int argc, char** argv)
     }
     XSetErrorHandler(&IgnoreXErrors);
     const std::string command = argv[1], title = argv[2];
-    if (command == "count") {
-        std::cout << Windows(display, title).size() << "\n";
-        return 0;
-    }
     if (command == "wait") {
         const auto deadline = std::chrono::steady_clock::now() +
                               std::chrono::seconds(argc > 3 ? std::stoi(argv[3]) : 10);

@@ -37,9 +37,8 @@ void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
 PageExit::PageExit(WebKitWebView* view, PageDialogs& dialogs, LoadFailures& failures)
     : view_(view), dialogs_(dialogs), failures_(failures)
 {
-    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&PageExit::OnLoadChanged), this);
-    ConnectWhileAlive(view_, "web-process-terminated",
-                      G_CALLBACK(&PageExit::OnWebProcessTerminated), this);
+    ConnectWhileAlive<&PageExit::OnLoadChanged>(view_, "load-changed", this);
+    ConnectWhileAlive<&PageExit::OnWebProcessTerminated>(view_, "web-process-terminated", this);
 }
 
 void PageExit::Leave(std::function<void()> load)

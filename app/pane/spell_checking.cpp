@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/look/c_callback.h"
 #include "app/pane/writing_texts.h"
 
 namespace quillomat {
@@ -58,8 +59,9 @@ SpellChecking::SpellChecking(WebKitWebContext* context) : context_(context)
                                           &SpellChecking::OnFirstInput, this, nullptr);
     buttonHook_ = g_signal_add_emission_hook(g_signal_lookup("button-press-event", GTK_TYPE_WIDGET),
                                              0, &SpellChecking::OnFirstInput, this, nullptr);
-    menuHook_ = g_signal_add_emission_hook(g_signal_lookup("context-menu", WEBKIT_TYPE_WEB_VIEW), 0,
-                                           &SpellChecking::OnContextMenu, this, nullptr);
+    menuHook_ =
+        g_signal_add_emission_hook(g_signal_lookup("context-menu", WEBKIT_TYPE_WEB_VIEW), 0,
+                                   &CCallback<&SpellChecking::OnContextMenu>::Call, this, nullptr);
 }
 
 SpellChecking::~SpellChecking()

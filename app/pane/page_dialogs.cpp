@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "app/desktop/message_box_text.h"
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
 #include "app/pane/signal_link.h"
@@ -116,6 +117,7 @@ void PageDialogs::Show()
         ShownMessage(asked_), false,
         AsksForAnswer(type) ? Gtk::MESSAGE_QUESTION : Gtk::MESSAGE_INFO, Gtk::BUTTONS_NONE, false);
     box_->set_title(ToUString(texts::PageMessageTitle));
+    BreakLongWords(*box_);
     const bool leaving = type == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
     if (AsksForAnswer(type))
         box_->add_button(ToUString(leaving ? texts::StayButton : texts::CancelButton),

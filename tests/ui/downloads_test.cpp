@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(, DownloadTest,
 
 // A page may name its file at will: a name of 300 characters, too long for any file system, is
 // offered cut at a character boundary, its extension kept, and saved under that name. Its notice
-// takes the place of the previous one, over the main window.
+// takes the place of the previous one, over the main window, and fits the screen.
 TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
 {
     Gtk::FileChooserDialog* chooser = AskFor(FileAddress);
@@ -178,6 +178,9 @@ TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
     Gtk::MessageDialog* notice = NoticeOfSaving(cutName);
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->get_transient_for(), window.get());
+    // The path, one word too long for any line, breaks: the notice fits the screen.
+    ASSERT_TRUE(RunMainLoopUntil([&] { return notice->get_mapped(); }, 20s));
+    EXPECT_LE(notice->get_allocated_width(), notice->get_screen()->get_width());
     int shownNotices = 0;
     for (Gtk::Window* shown : Gtk::Window::list_toplevels())
         shownNotices += dynamic_cast<Gtk::MessageDialog*>(shown) && shown->get_visible();

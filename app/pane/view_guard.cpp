@@ -32,7 +32,7 @@ WebKitWebView* ViewGuard::Guard(WebKitWebView* view, MainUseDesktop& boxes)
     auto* guard = new ViewGuard(view, boxes);
     g_object_set_data(G_OBJECT(view), GuardKey, guard);
     // The guard goes with the view, once its handlers are gone.
-    g_object_weak_ref(G_OBJECT(view), &ViewGuard::Free, guard);
+    g_object_weak_ref(G_OBJECT(view), &CCallback<&ViewGuard::Free>::Call, guard);
     return view;
 }
 

@@ -5,13 +5,10 @@
 //   x_window_tool close TITLE          send it WM_DELETE_WINDOW until it goes (10 s at most)
 //   x_window_tool count TITLE          print how many mapped windows carry the title
 //   x_window_tool own-clipboard TEXT   hold the clipboard with TEXT, taking it back at once
-//                                      whenever another program takes it; "ready" once held
-//   x_window_tool keep-clipboard       a clipboard manager: take over each text another
-//                                      program puts on the clipboard; "ready" once watching
-// The clipboard commands run until ended by a signal.
+//                                      whenever another program takes it, until ended by a
+//                                      signal; "ready" once held
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/Xfixes.h>
 
 #include <chrono>
 #include <cstring>
@@ -84,102 +81,50 @@ void SendClose(Display* display, Window window)
     XFlush(display);
 }
 
-// The clipboard held by `window` with `text`: answers what other programs ask of it.
-class ClipboardHolder {
-public:
-    ClipboardHolder(Display* display, Window window)
-        : display_(display),
-          window_(window),
-          clipboard_(XInternAtom(display, "CLIPBOARD", False)),
-          targets_(XInternAtom(display, "TARGETS", False)),
-          utf8_(XInternAtom(display, "UTF8_STRING", False))
-    {
+// Answers another program's request for the clipboard, held with `text`.
+void AnswerClipboardRequest(Display* display, const XSelectionRequestEvent& request,
+                            const std::string& text)
+{
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    XEvent reply{};
+    reply.xselection.type = SelectionNotify;
+    reply.xselection.requestor = request.requestor;
+    reply.xselection.selection = request.selection;
+    reply.xselection.target = request.target;
+    reply.xselection.time = request.time;
+    reply.xselection.property = request.property ? request.property : request.target;
+    if (request.target == targets) {
+        const Atom offered[] = {targets, utf8, XA_STRING};
+        XChangeProperty(display, request.requestor, reply.xselection.property, XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
+    } else if (request.target == utf8 || request.target == XA_STRING) {
+        XChangeProperty(display, request.requestor, reply.xselection.property, request.target, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
+                        static_cast<int>(text.size()));
+    } else {
+        reply.xselection.property = None;
     }
+    XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+}
 
-    Atom Clipboard() const { return clipboard_; }
-    Atom Utf8() const { return utf8_; }
-
-    void Take(const std::string& text, Time time)
-    {
-        text_ = text;
-        XSetSelectionOwner(display_, clipboard_, window_, time);
-        XFlush(display_);
-    }
-
-    void Answer(const XSelectionRequestEvent& request)
-    {
-        XEvent reply{};
-        reply.xselection.type = SelectionNotify;
-        reply.xselection.requestor = request.requestor;
-        reply.xselection.selection = request.selection;
-        reply.xselection.target = request.target;
-        reply.xselection.time = request.time;
-        reply.xselection.property = request.property ? request.property : request.target;
-        if (request.target == targets_) {
-            const Atom offered[] = {targets_, utf8_, XA_STRING};
-            XChangeProperty(display_, request.requestor, reply.xselection.property, XA_ATOM, 32,
-                            PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
-        } else if (request.target == utf8_ || request.target == XA_STRING) {
-            XChangeProperty(display_, request.requestor, reply.xselection.property, request.target,
-                            8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(text_.data()),
-                            static_cast<int>(text_.size()));
-        } else {
-            reply.xselection.property = None;
-        }
-        XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
-        XFlush(display_);
-    }
-
-private:
-    Display* display_;
-    Window window_;
-    Atom clipboard_, targets_, utf8_;
-    std::string text_;
-};
-
-int RunClipboard(Display* display, const std::string& command, const std::string& text)
+int OwnClipboard(Display* display, const std::string& text)
 {
     const Window window =
         XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    ClipboardHolder holder(display, window);
-    const Atom kept = XInternAtom(display, "QUILLOMAT_KEPT", False);
-    int fixesEvent = 0, fixesError = 0;
-    if (command == "keep-clipboard") {
-        if (!XFixesQueryExtension(display, &fixesEvent, &fixesError))
-            return 2;
-        XFixesSelectSelectionInput(display, window, holder.Clipboard(),
-                                   XFixesSetSelectionOwnerNotifyMask);
-    } else {
-        holder.Take(text, CurrentTime);
-    }
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    XSetSelectionOwner(display, clipboard, window, CurrentTime);
     XSync(display, False);
     std::cout << "ready" << std::endl;
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == SelectionRequest) {
-            holder.Answer(event.xselectionrequest);
-        } else if (event.type == SelectionClear && command == "own-clipboard") {
-            holder.Take(text, event.xselectionclear.time);
-        } else if (event.type == fixesEvent + XFixesSelectionNotify) {
-            const auto& notify = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
-            if (notify.owner != None && notify.owner != window)
-                XConvertSelection(display, holder.Clipboard(), holder.Utf8(), kept, window,
-                                  notify.selection_timestamp);
-        } else if (event.type == SelectionNotify && event.xselection.property == kept) {
-            Atom type;
-            int format;
-            unsigned long count, after;
-            unsigned char* data = nullptr;
-            if (XGetWindowProperty(display, window, kept, 0, 1 << 20, True, AnyPropertyType, &type,
-                                   &format, &count, &after, &data) == Success &&
-                data) {
-                holder.Take(std::string(reinterpret_cast<char*>(data), count),
-                            event.xselection.time);
-                XFree(data);
-            }
-        }
+        if (event.type == SelectionRequest)
+            AnswerClipboardRequest(display, event.xselectionrequest, text);
+        // At once, at the time the other program's claim took effect.
+        else if (event.type == SelectionClear)
+            XSetSelectionOwner(display, clipboard, window, event.xselectionclear.time);
+        XFlush(display);
     }
 }
 
@@ -187,9 +132,9 @@ int RunClipboard(Display* display, const std::string& command, const std::string
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || (argc < 3 && std::string(argv[1]) != "keep-clipboard")) {
+    if (argc < 3) {
         std::cerr << "usage: x_window_tool wait|close|count TITLE [SECONDS]\n"
-                     "       x_window_tool own-clipboard TEXT | keep-clipboard\n";
+                     "       x_window_tool own-clipboard TEXT\n";
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -198,9 +143,9 @@ int main(int argc, char** argv)
         return 2;
     }
     XSetErrorHandler(&IgnoreXErrors);
-    const std::string command = argv[1], title = argc > 2 ? argv[2] : "";
-    if (command == "own-clipboard" || command == "keep-clipboard")
-        return RunClipboard(display, command, title);
+    const std::string command = argv[1], title = argv[2];
+    if (command == "own-clipboard")
+        return OwnClipboard(display, title);
     if (command == "count") {
         std::cout << Windows(display, title).size() << "\n";
         return 0;

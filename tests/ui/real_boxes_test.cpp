@@ -174,16 +174,14 @@ TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
     EXPECT_EQ(pasted, (std::vector<std::string>{"avant", "avant", Access::Text8(*window)}));
 }
 
-// Another program on the clipboard, from the moment it says it is ready until the test ends.
+// Another program that holds the clipboard with `text` and takes it back at once whenever it
+// loses it, from the moment it says it is ready until the test ends.
 class ClipboardContender {
 public:
-    explicit ClipboardContender(const std::vector<std::string>& command)
+    explicit ClipboardContender(const std::string& text)
     {
-        std::vector<const char*> argv = {QUILLOMAT_X_WINDOW_TOOL};
-        for (const std::string& word : command)
-            argv.push_back(word.c_str());
-        argv.push_back(nullptr);
-        process_ = g_subprocess_newv(argv.data(), G_SUBPROCESS_FLAGS_STDOUT_PIPE, nullptr);
+        const char* argv[] = {QUILLOMAT_X_WINDOW_TOOL, "own-clipboard", text.c_str(), nullptr};
+        process_ = g_subprocess_newv(argv, G_SUBPROCESS_FLAGS_STDOUT_PIPE, nullptr);
         if (!process_)
             return;
         char ready[6] = {};
@@ -208,8 +206,9 @@ private:
 
 struct ContestCase {
     const char* name;
-    std::vector<std::string> contender;
-    std::string box, icon, title, pasted;
+    // What the other program holds the clipboard with; it is then what another program reads.
+    std::string contender;
+    std::string box, icon, title;
 };
 
 void PrintTo(const ContestCase& c, std::ostream* out)
@@ -240,29 +239,24 @@ TEST_P(ContestedCopyTest, ACopyIsAnnouncedOnlyWhenTheClipboardHoldsTheCode)
     EXPECT_EQ(box.text, GetParam().box);
     EXPECT_EQ(box.icon, GetParam().icon);
     EXPECT_EQ(box.title, GetParam().title);
-    EXPECT_EQ(pasted, GetParam().pasted);
+    EXPECT_EQ(pasted, GetParam().contender);
     // Once the notices the other program's claim left waiting have come, nothing changed.
     ASSERT_TRUE(RunMainLoopUntilIdle(10s));
-    EXPECT_EQ(Pasted(), GetParam().pasted);
+    EXPECT_EQ(Pasted(), GetParam().contender);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , ContestedCopyTest,
     ::testing::Values(
-        ContestCase{"AnotherProgramTakesItBackAtOnce",
-                    {"own-clipboard", "autre programme"},
+        ContestCase{"AnotherProgramTakesItBackAtOnce", "autre programme",
                     "Quillomat n'a pas pu copier le code : un autre programme occupe le "
                     "presse-papiers.\nCliquez sur « Copier » pour réessayer.",
-                    "dialog-error",
-                    "Quillomat",
-                    "autre programme"},
-        ContestCase{"AClipboardManagerKeepsACopy",
-                    {"keep-clipboard"},
+                    "dialog-error", "Quillomat"},
+        // As a clipboard manager that keeps a copy of each text does.
+        ContestCase{"AnotherProgramKeepsACopy", "le code de l'article",
                     "Quillomat vient de générer et copier le code pour cet article.\nVous pouvez "
                     "à présent coller vos liens dans votre article!",
-                    "dialog-information",
-                    "Quillomat par Brennic",
-                    "le code de l'article"}),
+                    "dialog-information", "Quillomat par Brennic"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -218,9 +218,11 @@ void PageDialogs::Print()
 
 void PageDialogs::OnLoadChanged(WebKitWebView*, int loadEvent, PageDialogs* self)
 {
-    // A new page asks the user afresh.
-    if (loadEvent == WEBKIT_LOAD_COMMITTED)
-        self->leaving_ = false;
+    // A new page asks the user afresh, and the print the page left asked for goes with it.
+    if (loadEvent != WEBKIT_LOAD_COMMITTED)
+        return;
+    self->leaving_ = false;
+    self->printTurn_.reset();
 }
 
 void PageDialogs::OnWebProcessTerminated(WebKitWebView*, int, PageDialogs* self)

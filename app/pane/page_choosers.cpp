@@ -204,7 +204,8 @@ int PageChoosers::OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* re
         return TRUE;
     }
     // WebKit's own dialog asks, laid over the page: a box all the same for as long as it stands.
-    self->logInBox_.emplace(self->boxes_);
+    if (!self->logInBox_)
+        self->logInBox_.emplace(self->boxes_);
     Glib::signal_idle().connect_once(sigc::mem_fun(*self, &PageChoosers::FollowLogInDialog));
     return FALSE;
 }
@@ -212,14 +213,21 @@ int PageChoosers::OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* re
 void PageChoosers::FollowLogInDialog()
 {
     GtkWidget* dialog = LogInDialogOf(view_);
+    if (dialog && dialog == logInDialog_)
+        return;
+    logInDialog_ = dialog;
     if (!dialog)
         logInBox_.reset();
     else
         ConnectWhileAlive<&PageChoosers::OnLogInDialogGone>(dialog, "destroy", this);
 }
 
-void PageChoosers::OnLogInDialogGone(GtkWidget*, PageChoosers* self)
+void PageChoosers::OnLogInDialogGone(GtkWidget* dialog, PageChoosers* self)
 {
+    // One that WebKit put in its place asks on.
+    if (dialog != self->logInDialog_)
+        return;
+    self->logInDialog_ = nullptr;
     self->logInBox_.reset();
 }
 

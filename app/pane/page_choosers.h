@@ -58,6 +58,8 @@ private:
     std::unique_ptr<MainUseDesktop::Turn> colourTurn_;
     std::unique_ptr<Gtk::ColorChooserDialog> colourChooser_;
     std::optional<MainUseDesktop::OpenBox> colourBox_;
+    // WebKit's log-in dialog once found in the view, and its box from the moment it asks.
+    GtkWidget* logInDialog_ = nullptr;
     std::optional<MainUseDesktop::OpenBox> logInBox_;
 };
 

@@ -14,13 +14,34 @@ MainUseDesktop::OpenBox::~OpenBox()
     desktop_.BoxClosed();
 }
 
+MainUseDesktop::Turn::~Turn()
+{
+    std::erase_if(desktop_.waiting_, [this](const Waiting& each) { return each.id == id_; });
+}
+
 void MainUseDesktop::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title)
 {
     if (BoxOpen()) {
-        waiting_.push_back({std::string(text), icon, std::string(title)});
+        Queue([this, text = std::string(text), icon, title = std::string(title)] {
+            Show(text, icon, title);
+        });
         return;
     }
     Show(text, icon, title);
+}
+
+std::unique_ptr<MainUseDesktop::Turn> MainUseDesktop::AwaitTurn(std::function<void()> open)
+{
+    if (BoxOpen())
+        return std::unique_ptr<Turn>(new Turn(*this, Queue(std::move(open))));
+    open();
+    return nullptr;
+}
+
+unsigned long MainUseDesktop::Queue(std::function<void()> open)
+{
+    waiting_.push_back({++lastQueued_, std::move(open)});
+    return lastQueued_;
 }
 
 void MainUseDesktop::Show(std::string_view text, MessageIcon icon, std::string_view title)
@@ -64,16 +85,14 @@ void MainUseDesktop::BoxClosed()
 void MainUseDesktop::Settle()
 {
     settleAsked_ = false;
-    // A box opened meanwhile asks again when it closes.
-    if (openBoxes_ > 0)
-        return;
-    if (!waiting_.empty()) {
-        Message next = std::move(waiting_.front());
+    // A box opened meanwhile, the next one in line included, asks again when it closes; one in
+    // line that opens nothing lets the next have its turn at once.
+    while (openBoxes_ == 0 && !settleAsked_ && !waiting_.empty()) {
+        const std::function<void()> open = std::move(waiting_.front().open);
         waiting_.pop_front();
-        Show(next.text, next.icon, next.title);
-        return;
+        open();
     }
-    if (boxesClosed_)
+    if (openBoxes_ == 0 && !settleAsked_ && boxesClosed_)
         boxesClosed_();
 }
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,8 @@ enum class MessageIcon { Error, Information };
 // What the main use needs of the desktop, message boxes and the clipboard, and the one way into
 // every modal box of the program, so that no box can escape the rule: never a box over another
 // of the program's boxes, never a copy while one is open, and once the program is back in its
-// main loop with every box closed, whoever waited for that is told.
+// main loop with every box closed, whoever waited for that is told. A box is any window that
+// holds the user: a message box, a colour picker, a save dialog, a page's dialog or print.
 class MainUseDesktop {
 public:
     virtual ~MainUseDesktop() = default;
@@ -40,7 +42,7 @@ public:
     // after the messages that waited for that.
     void SetBoxesClosedHandler(std::function<void()> handler);
 
-    // Counts a modal box other than a message box (a colour picker) as open while it lives.
+    // Counts a box other than a message box (a colour picker) as open while it lives.
     class OpenBox {
     public:
         explicit OpenBox(MainUseDesktop& desktop);
@@ -51,6 +53,28 @@ public:
     private:
         MainUseDesktop& desktop_;
     };
+
+    // A box's place in the line of those that wait; dropping it withdraws the box.
+    class Turn {
+    public:
+        ~Turn();
+        Turn(const Turn&) = delete;
+        Turn& operator=(const Turn&) = delete;
+
+    private:
+        friend class MainUseDesktop;
+        Turn(MainUseDesktop& desktop, unsigned long id) : desktop_(desktop), id_(id) {}
+
+        MainUseDesktop& desktop_;
+        unsigned long id_;
+    };
+
+    // A box that does not hold the program until it is answered (a save dialog, a page's
+    // dialog) waits its turn like a message: `open` runs at once while no box is open, else
+    // once those open have closed and the ones that waited before it have had theirs. It opens
+    // the box, holding an OpenBox for as long as it stays open, or opens nothing. Returns the
+    // place in line, or nothing when `open` has run already.
+    [[nodiscard]] std::unique_ptr<Turn> AwaitTurn(std::function<void()> open);
 
 protected:
     // Shows one message box; returns once the user has closed it.
@@ -63,19 +87,20 @@ protected:
     virtual void HideOpenBoxes() = 0;
 
 private:
-    struct Message {
-        std::string text;
-        MessageIcon icon;
-        std::string title;
+    struct Waiting {
+        unsigned long id;
+        std::function<void()> open;
     };
 
     void Show(std::string_view text, MessageIcon icon, std::string_view title);
+    unsigned long Queue(std::function<void()> open);
     void BoxClosed();
     void Settle();
 
     int openBoxes_ = 0;
     bool settleAsked_ = false;
-    std::deque<Message> waiting_;
+    std::deque<Waiting> waiting_;
+    unsigned long lastQueued_ = 0;
     std::function<void()> boxesClosed_;
 };
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "app/look/c_callback.h"
+
 namespace quillomat {
 
 namespace {
@@ -73,7 +75,7 @@ bool ClaimClipboard(const Glib::ustring& text)
     // Whoever holds the clipboard now answers: the program, a clipboard manager with its copy, or
     // another program.
     auto answer = std::make_shared<Answer>();
-    gtk_clipboard_request_text(clipboard->gobj(), &OnTextReceived,
+    gtk_clipboard_request_text(clipboard->gobj(), &CCallback<&OnTextReceived>::Call,
                                new std::shared_ptr<Answer>(answer));
     return RunLoopUntil(answer->came, AnswerTime) && answer->text == text.raw();
 }

@@ -1,6 +1,7 @@
 #include "app/desktop/gtk_desktop_services.h"
 
 #include "app/desktop/clipboard_claim.h"
+#include "app/desktop/message_box_text.h"
 #include "app/look/ustring.h"
 #include "main_use/program_end.h"
 
@@ -20,6 +21,7 @@ void GtkDesktopServices::RunMessageBox(std::string_view text, MessageIcon icon,
     Gtk::MessageDialog box(ToUString(text), false, isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
                            Gtk::BUTTONS_NONE, true);
     box.set_title(ToUString(title));
+    BreakLongWords(box);
     box.add_button("OK", Gtk::RESPONSE_OK);
     box.set_default_response(Gtk::RESPONSE_OK);
     // GTK 3 no longer draws the message type's icon by itself.

@@ -3,6 +3,7 @@
 #include <gtkmm/image.h>
 #include <sigc++/adaptors/hide.h>
 
+#include "app/desktop/message_box_text.h"
 #include "app/look/ustring.h"
 #include "main_use/program_end.h"
 
@@ -19,6 +20,7 @@ void NoticeWindow::Show(Gtk::Window& parent, std::string_view text, MessageIcon 
                                                 isError ? Gtk::MESSAGE_ERROR : Gtk::MESSAGE_INFO,
                                                 Gtk::BUTTONS_NONE, false);
     box_->set_title(ToUString(ApplicationTitle));
+    BreakLongWords(*box_);
     box_->add_button("OK", Gtk::RESPONSE_OK);
     box_->set_default_response(Gtk::RESPONSE_OK);
     // GTK 3 no longer draws the message type's icon by itself.

@@ -29,7 +29,7 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
       endProgram_(options.endProgram),
       layout_(ClientWidth, ClientHeight),
       Command6(ToUString(texts::GoButton)),
-      Web1(options.browser, *this),
+      Web1(options.browser, *this, desktop),
       Command1(ToUString(texts::SettingsButton)),
       Command2(ToUString(texts::AboutButton)),
       Frame1(texts::LinkParametersFrame, 577, 137),

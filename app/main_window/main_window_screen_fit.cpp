@@ -46,18 +46,15 @@ bool MainWindow::OnMappedMeasureFrame(GdkEventAny*)
     const int frameHeight = std::max(0, frame.get_height() - layout_.get_allocated_height());
     const bool firstShowing = !shownOnce_;
     shownOnce_ = true;
-    if (frameWidth == frameWidth_ && frameHeight == frameHeight_)
+    if (frameWidth == frameWidth_ && frameHeight == frameHeight_ && !firstShowing)
         return false;
     frameWidth_ = frameWidth;
     frameHeight_ = frameHeight;
-    const double before = resolution_;
     FitScreen();
-    // Centred again, as at its first showing, at its new size.
-    if (firstShowing && resolution_ != before) {
-        const Gdk::Rectangle area = WorkAreaFor(*this);
-        move(area.get_x() + (area.get_width() - layout_.Scaled(ClientWidth) - frameWidth_) / 2,
-             area.get_y() + (area.get_height() - layout_.Scaled(ClientHeight) - frameHeight_) / 2);
-    }
+    // Centred at its first showing, frame included, at the size it now takes.
+    if (firstShowing)
+        CentreInWorkArea(*this, layout_.Scaled(ClientWidth) + frameWidth_,
+                         layout_.Scaled(ClientHeight) + frameHeight_);
     return false;
 }
 

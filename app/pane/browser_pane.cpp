@@ -25,29 +25,27 @@ constexpr char BlankPage[] = "about:blank";
 
 }  // namespace
 
-BrowserPane::BrowserPane(const Options& options, Gtk::Window& window)
+BrowserPane::BrowserPane(const Options& options, Gtk::Window& window, MainUseDesktop& boxes)
     : recoveryBudget_(RecoveriesPerWindow, RecoveryWindow),
       stalledNotice_(window, [this] { StopStalledPage(); })
 {
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
     sandboxed_ = BubblewrapSandboxWorks();
     WebKitWebContext* context = NewWebContext({options.proxyAddress, sandboxed_});
-    view_ = ViewGuard::NewView(context);
+    view_ = ViewGuard::NewView(context, boxes);
     g_object_unref(context);
     g_object_ref_sink(view_);
     guard_ = &ViewGuard::Of(view_);
-    downloadGuard_ = std::make_unique<DownloadGuard>(view_);
+    downloadGuard_ = std::make_unique<DownloadGuard>(view_, boxes);
     widget_ = Glib::wrap(GTK_WIDGET(view_));
 
-    ConnectWhileAlive(view_, "notify::uri", G_CALLBACK(&BrowserPane::OnLoadStateNotify), this);
-    ConnectWhileAlive(view_, "notify::is-loading", G_CALLBACK(&BrowserPane::OnLoadStateNotify),
-                      this);
-    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&BrowserPane::OnLoadChanged), this);
-    ConnectWhileAlive(view_, "web-process-terminated",
-                      G_CALLBACK(&BrowserPane::OnWebProcessTerminated), this);
-    ConnectWhileAlive(view_, "notify::is-web-process-responsive",
-                      G_CALLBACK(&BrowserPane::OnResponsiveNotify), this);
-    ConnectWhileAlive(view_, "create", G_CALLBACK(&BrowserPane::OnCreate), this);
+    ConnectWhileAlive<&BrowserPane::OnLoadStateNotify>(view_, "notify::uri", this);
+    ConnectWhileAlive<&BrowserPane::OnLoadStateNotify>(view_, "notify::is-loading", this);
+    ConnectWhileAlive<&BrowserPane::OnLoadChanged>(view_, "load-changed", this);
+    ConnectWhileAlive<&BrowserPane::OnWebProcessTerminated>(view_, "web-process-terminated", this);
+    ConnectWhileAlive<&BrowserPane::OnResponsiveNotify>(view_, "notify::is-web-process-responsive",
+                                                        this);
+    ConnectWhileAlive<&BrowserPane::OnCreate>(view_, "create", this);
     guard_->signal_error_page().connect(sigc::mem_fun(*this, &BrowserPane::OnErrorPageRequested));
     shortcuts_ = std::make_unique<PaneShortcuts>(
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
@@ -168,7 +166,7 @@ GtkWidget* BrowserPane::OnCreate(WebKitWebView* view, WebKitNavigationAction* ac
         }
         WebKitWebView* popup = pane->popups_.Open(view);
         if (popup)
-            ConnectWhileAlive(popup, "create", G_CALLBACK(&BrowserPane::OnCreate), pane);
+            ConnectWhileAlive<&BrowserPane::OnCreate>(popup, "create", pane);
         return popup ? GTK_WIDGET(popup) : nullptr;
     } catch (...) {
         Glib::exception_handlers_invoke();

@@ -20,6 +20,7 @@ namespace quillomat {
 
 class DownloadGuard;
 class FindBar;
+class MainUseDesktop;
 class PaneShortcuts;
 class ViewGuard;
 
@@ -32,8 +33,9 @@ public:
         std::string proxyAddress;
     };
 
-    // `window` is the one the pane is placed in, over which it tells of a page that hangs.
-    BrowserPane(const Options& options, Gtk::Window& window);
+    // `window` is the one the pane is placed in, over which it tells of a page that hangs; the
+    // pages' dialogs and the downloads' are among `boxes`. Both outlive the pane.
+    BrowserPane(const Options& options, Gtk::Window& window, MainUseDesktop& boxes);
     ~BrowserPane();
     BrowserPane(const BrowserPane&) = delete;
     BrowserPane& operator=(const BrowserPane&) = delete;

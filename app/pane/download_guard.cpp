@@ -82,17 +82,19 @@ void RemovePartFiles(const std::string& partFile)
 
 }  // namespace
 
-DownloadGuard::DownloadGuard(WebKitWebView* paneView)
+DownloadGuard::DownloadGuard(WebKitWebView* paneView, MainUseDesktop& boxes)
     : paneView_(WEBKIT_WEB_VIEW(g_object_ref(paneView))),
-      context_(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(paneView))))
+      context_(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(paneView)))),
+      boxes_(boxes)
 {
-    ConnectWhileAlive(context_, "download-started", G_CALLBACK(&DownloadGuard::OnStarted), this);
+    ConnectWhileAlive<&DownloadGuard::OnStarted>(context_, "download-started", this);
     Guards().insert(this);
 }
 
 DownloadGuard::~DownloadGuard()
 {
     Guards().erase(this);
+    chooserBox_.reset();
     // Taken out first: a cancel's signals find nothing left to conclude.
     for (auto& [download, transfer] : std::exchange(transfers_, {})) {
         webkit_download_cancel(download);
@@ -145,19 +147,22 @@ void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, Downl
         return;
     }
     guard->transfers_[WEBKIT_DOWNLOAD(g_object_ref(download))];
-    ConnectWhileAlive(download, "decide-destination",
-                      G_CALLBACK(&DownloadGuard::OnDecideDestination), guard);
-    ConnectWhileAlive(download, "failed", G_CALLBACK(&DownloadGuard::OnFailed), guard);
-    ConnectWhileAlive(download, "finished", G_CALLBACK(&DownloadGuard::OnFinished), guard);
+    ConnectWhileAlive<&DownloadGuard::OnDecideDestination>(download, "decide-destination", guard);
+    ConnectWhileAlive<&DownloadGuard::OnFailed>(download, "failed", guard);
+    ConnectWhileAlive<&DownloadGuard::OnFinished>(download, "finished", guard);
 }
 
 int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggestedName,
                                        DownloadGuard* guard)
 {
-    if (guard->asking_)
-        webkit_download_cancel(download);
-    else
-        guard->Ask(download, OfferedName(suggestedName));
+    const auto transfer = guard->transfers_.find(download);
+    if (transfer == guard->transfers_.end())
+        return FALSE;
+    transfer->second.fileName = OfferedName(suggestedName);
+    auto turn = guard->boxes_.AwaitTurn([guard, download] { guard->Ask(download); });
+    // Asking may have ended the download already.
+    if (const auto waiting = guard->transfers_.find(download); waiting != guard->transfers_.end())
+        waiting->second.turn = std::move(turn);
     // Answered once the user has chosen: until then the download waits, writing nothing.
     return TRUE;
 }
@@ -170,16 +175,30 @@ Gtk::Window* DownloadGuard::PaneWindow() const
     return nullptr;
 }
 
-void DownloadGuard::Ask(WebKitDownload* download, const std::string& fileName)
+// The window of the page that started the download, a pop-up's for instance, while it is on
+// screen; else the pane's.
+Gtk::Window* DownloadGuard::AskingWindow(WebKitDownload* download) const
 {
-    Gtk::Window* parent = PaneWindow();
+    if (WebKitWebView* view = webkit_download_get_web_view(download)) {
+        GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
+        if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel) &&
+            gtk_widget_get_visible(toplevel))
+            return Glib::wrap(GTK_WINDOW(toplevel));
+    }
+    return PaneWindow();
+}
+
+void DownloadGuard::Ask(WebKitDownload* download)
+{
+    Gtk::Window* parent = AskingWindow(download);
     const auto transfer = transfers_.find(download);
     // Nobody to ask: a pane out of any window, or a program that ends.
     if (!parent || ProgramEnding() || transfer == transfers_.end()) {
         webkit_download_cancel(download);
         return;
     }
-    transfer->second.fileName = fileName;
+    const std::string& fileName = transfer->second.fileName;
+    transfer->second.asked = true;
     asking_ = download;
     chooser_ = std::make_unique<Gtk::FileChooserDialog>(*parent, ToUString(texts::SaveAsTitle),
                                                         Gtk::FILE_CHOOSER_ACTION_SAVE);
@@ -192,6 +211,7 @@ void DownloadGuard::Ask(WebKitDownload* download, const std::string& fileName)
     chooser_->set_current_folder(StartFolder());
     chooser_->set_current_name(ToUString(fileName));
     chooser_->signal_response().connect(sigc::mem_fun(*this, &DownloadGuard::OnChooserResponse));
+    chooserBox_.emplace(boxes_);
     chooser_->present();
 }
 
@@ -200,6 +220,7 @@ void DownloadGuard::OnChooserResponse(int response)
     WebKitDownload* download = std::exchange(asking_, nullptr);
     const std::string target = response == Gtk::RESPONSE_ACCEPT ? chooser_->get_filename() : "";
     chooser_->hide();
+    chooserBox_.reset();
     if (!download)
         return;
     if (target.empty() || ProgramEnding())
@@ -254,6 +275,7 @@ void DownloadGuard::Conclude(WebKitDownload* download)
     if (download == asking_) {
         asking_ = nullptr;
         chooser_->hide();
+        chooserBox_.reset();
     }
     const Transfer transfer = std::move(transfers_.extract(found).mapped());
     g_object_unref(download);
@@ -268,10 +290,8 @@ void DownloadGuard::Conclude(WebKitDownload* download)
         for (const std::string& file : PartFiles(transfer.partFile))
             UnlistRunFile(file);
 
-    // Downloads refused, cancelled by the user or lost before the user was asked end without
-    // a word.
-    const bool asked = !transfer.fileName.empty();
-    if (asked && !failure.empty())
+    // Downloads cancelled by the user, or lost before the user was asked, end without a word.
+    if (transfer.asked && !failure.empty())
         Tell(texts::NotSavedMessage(transfer.fileName, failure), MessageIcon::Error);
     else if (complete)
         Tell(texts::SavedMessage(transfer.target), MessageIcon::Information);

@@ -2,12 +2,14 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <gtkmm/filechooserdialog.h>
 #include <sigc++/trackable.h>
 
 #include "app/desktop/notice_window.h"
+#include "main_use/main_use_desktop.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitWebContext WebKitWebContext;
@@ -17,16 +19,18 @@ typedef struct _GError GError;
 namespace quillomat {
 
 // Lets the pages of the pane's web context save files only where the user chooses. Each
-// download first asks with a save dialog, which offers the page's name made safe, and while one
-// is open further downloads are refused, so that a page cannot bury the user under dialogs. The
-// file is written under a temporary name beside the chosen one and takes its place only once
-// complete: a failed or cancelled download never harms a file already there, and leaves no
-// partial file, however the program ends. A notice that does not wait for the user tells how it
-// ended. The dialog and the notices stand over the pane's window, which outlives them.
+// download first asks with a save dialog, which offers the page's name made safe. The dialog is
+// a box of the program: it stands over the window of the page that asked, once no other box is
+// open, so that downloads asked for meanwhile wait their turn one after another. The file is
+// written under a temporary name beside the chosen one and takes its place only once complete:
+// a failed or cancelled download never harms a file already there, and leaves no partial file,
+// however the program ends. A notice that does not wait for the user tells how it ended, over
+// the pane's window, which outlives it.
 class DownloadGuard : public sigc::trackable {
 public:
-    // Guards the downloads of `paneView`'s web context, its pop-ups' included.
-    explicit DownloadGuard(WebKitWebView* paneView);
+    // Guards the downloads of `paneView`'s web context, its pop-ups' included; `boxes` outlives
+    // the guard.
+    DownloadGuard(WebKitWebView* paneView, MainUseDesktop& boxes);
     // Cancels the downloads still under way and removes their partial files.
     ~DownloadGuard();
     DownloadGuard(const DownloadGuard&) = delete;
@@ -38,11 +42,14 @@ public:
 
 private:
     struct Transfer {
-        std::string fileName;  // as offered to the user; empty until asked
+        std::string fileName;  // as offered to the user
+        bool asked = false;
         std::string target;    // chosen by the user; empty until then
         std::string partFile;  // the temporary name beside the target
         std::string failure;   // why it failed, in French; empty while all goes well
         bool cancelled = false;
+        // Its place among the save dialogs to come, once it has asked for one.
+        std::unique_ptr<MainUseDesktop::Turn> turn;
     };
 
     static void OnStarted(WebKitWebContext* context, WebKitDownload* download,
@@ -53,7 +60,8 @@ private:
     static void OnFinished(WebKitDownload* download, DownloadGuard* guard);
 
     Gtk::Window* PaneWindow() const;
-    void Ask(WebKitDownload* download, const std::string& fileName);
+    Gtk::Window* AskingWindow(WebKitDownload* download) const;
+    void Ask(WebKitDownload* download);
     void OnChooserResponse(int response);
     void Start(WebKitDownload* download, const std::string& target);
     void Conclude(WebKitDownload* download);
@@ -61,10 +69,12 @@ private:
 
     WebKitWebView* paneView_;
     WebKitWebContext* context_;
+    MainUseDesktop& boxes_;
     std::map<WebKitDownload*, Transfer> transfers_;
     // The download the save dialog asks about, or none while the dialog is closed.
     WebKitDownload* asking_ = nullptr;
     std::unique_ptr<Gtk::FileChooserDialog> chooser_;
+    std::optional<MainUseDesktop::OpenBox> chooserBox_;
     NoticeWindow notice_;
 };
 

@@ -88,10 +88,9 @@ void FindBar::Build()
     controls_->next.signal_clicked().connect([this] { Step(true); });
     controls_->close.signal_clicked().connect(sigc::mem_fun(*this, &FindBar::Close));
     controller_ = webkit_web_view_get_find_controller(view_);
-    ConnectWhileAlive(controller_, "found-text", G_CALLBACK(&FindBar::OnFoundText), this);
-    ConnectWhileAlive(controller_, "failed-to-find-text", G_CALLBACK(&FindBar::OnFailedToFindText),
-                      this);
-    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&FindBar::OnLoadChanged), this);
+    ConnectWhileAlive<&FindBar::OnFoundText>(controller_, "found-text", this);
+    ConnectWhileAlive<&FindBar::OnFailedToFindText>(controller_, "failed-to-find-text", this);
+    ConnectWhileAlive<&FindBar::OnLoadChanged>(view_, "load-changed", this);
 }
 
 bool FindBar::IsOpen() const

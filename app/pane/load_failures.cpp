@@ -29,13 +29,12 @@ bool HasPort(const std::string& address)
 
 LoadFailures::LoadFailures(WebKitWebView* view) : view_(view)
 {
-    ConnectWhileAlive(view_, "load-failed", G_CALLBACK(&LoadFailures::OnLoadFailed), this);
-    ConnectWhileAlive(view_, "load-failed-with-tls-errors",
-                      G_CALLBACK(&LoadFailures::OnLoadFailedWithTlsErrors), this);
-    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&LoadFailures::OnLoadChanged), this);
-    ConnectWhileAlive(view_, "decide-policy", G_CALLBACK(&LoadFailures::OnDecidePolicy), this);
-    ConnectWhileAlive(view_, "web-process-terminated",
-                      G_CALLBACK(&LoadFailures::OnWebProcessTerminated), this);
+    ConnectWhileAlive<&LoadFailures::OnLoadFailed>(view_, "load-failed", this);
+    ConnectWhileAlive<&LoadFailures::OnLoadFailedWithTlsErrors>(
+        view_, "load-failed-with-tls-errors", this);
+    ConnectWhileAlive<&LoadFailures::OnLoadChanged>(view_, "load-changed", this);
+    ConnectWhileAlive<&LoadFailures::OnDecidePolicy>(view_, "decide-policy", this);
+    ConnectWhileAlive<&LoadFailures::OnWebProcessTerminated>(view_, "web-process-terminated", this);
 }
 
 void LoadFailures::OnLoadChanged(WebKitWebView* view, int loadEvent, LoadFailures* self)

@@ -8,18 +8,17 @@
 #include <cstring>
 #include <utility>
 
+#include "app/desktop/message_box_text.h"
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
 #include "app/pane/signal_link.h"
+#include "main_use/program_end.h"
 
 namespace quillomat {
 
 namespace texts = page_dialogs_texts;
 
 namespace {
-
-// How long after the click that asked for it a print may come.
-constexpr gint64 PrintAfterGesture = G_USEC_PER_SEC;
 
 // Enough for any real message; a page's megabyte would freeze the box's layout.
 constexpr Glib::ustring::size_type ShownMessageLength = 2000;
@@ -55,57 +54,70 @@ bool IsConfirmation(WebKitScriptDialogType type)
            type == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
 }
 
+GtkWindow* WindowOf(WebKitWebView* view)
+{
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
+    return GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel) ? GTK_WINDOW(toplevel)
+                                                                       : nullptr;
+}
+
 }  // namespace
 
-PageDialogs::PageDialogs(WebKitWebView* view) : view_(view)
+PageDialogs::PageDialogs(WebKitWebView* view, MainUseDesktop& boxes)
+    : view_(view), boxes_(boxes), activation_(PageActivation::Of(view))
 {
-    ConnectWhileAlive(view_, "script-dialog", G_CALLBACK(&PageDialogs::OnScriptDialog), this);
-    ConnectWhileAlive(view_, "print", G_CALLBACK(&PageDialogs::OnPrint), this);
-    ConnectWhileAlive(view_, "button-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);
-    ConnectWhileAlive(view_, "key-press-event", G_CALLBACK(&PageDialogs::OnUserInput), this);
-    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&PageDialogs::OnLoadChanged), this);
-    ConnectWhileAlive(view_, "web-process-terminated",
-                      G_CALLBACK(&PageDialogs::OnWebProcessTerminated), this);
+    ConnectWhileAlive<&PageDialogs::OnScriptDialog>(view_, "script-dialog", this);
+    ConnectWhileAlive<&PageDialogs::OnPrint>(view_, "print", this);
+    ConnectWhileAlive<&PageDialogs::OnLoadChanged>(view_, "load-changed", this);
+    ConnectWhileAlive<&PageDialogs::OnWebProcessTerminated>(view_, "web-process-terminated", this);
 }
 
 PageDialogs::~PageDialogs()
 {
     answerSoon_.disconnect();
     AnswerWaitingDialogs();
-    CloseOpenDialog();
+    CloseAskedDialog();
 }
 
 bool PageDialogs::ReleasePage()
 {
-    const bool held = open_ || !webkit_web_view_get_is_web_process_responsive(view_);
+    const bool held = asked_ || !webkit_web_view_get_is_web_process_responsive(view_);
     leaving_ = true;
-    if (open_ && IsConfirmation(webkit_script_dialog_get_dialog_type(open_)))
-        webkit_script_dialog_confirm_set_confirmed(open_,
-                                                   webkit_script_dialog_get_dialog_type(open_) ==
+    if (asked_ && IsConfirmation(webkit_script_dialog_get_dialog_type(asked_)))
+        webkit_script_dialog_confirm_set_confirmed(asked_,
+                                                   webkit_script_dialog_get_dialog_type(asked_) ==
                                                        WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM);
-    CloseOpenDialog();
+    CloseAskedDialog();
     return held;
 }
 
 int PageDialogs::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, PageDialogs* self)
 {
-    // While the user leaves the page, or already answers one of its dialogs, the page gets
-    // no answer but the default one, and no second window; so does a prompt too long to show.
-    if (self->leaving_ || self->open_ || CutsPromptText(dialog))
+    // While the user leaves the page, or is already asked one of its dialogs, the page gets no
+    // answer but the default one, and no second window; so does a prompt too long to show, and
+    // any dialog once the program ends.
+    if (self->leaving_ || self->asked_ || CutsPromptText(dialog) || ProgramEnding()) {
         self->AnswerLater(dialog);
-    else
-        self->Show(dialog);
+        return TRUE;
+    }
+    self->asked_ = webkit_script_dialog_ref(dialog);
+    self->turn_ = self->boxes_.AwaitTurn([self] { self->Show(); });
     return TRUE;
 }
 
-void PageDialogs::Show(WebKitScriptDialog* dialog)
+void PageDialogs::Show()
 {
-    open_ = webkit_script_dialog_ref(dialog);
-    const WebKitScriptDialogType type = webkit_script_dialog_get_dialog_type(dialog);
+    if (ProgramEnding()) {
+        CloseAskedDialog();
+        return;
+    }
+    shown_.emplace(boxes_);
+    const WebKitScriptDialogType type = webkit_script_dialog_get_dialog_type(asked_);
     box_ = std::make_unique<Gtk::MessageDialog>(
-        ShownMessage(dialog), false,
+        ShownMessage(asked_), false,
         AsksForAnswer(type) ? Gtk::MESSAGE_QUESTION : Gtk::MESSAGE_INFO, Gtk::BUTTONS_NONE, false);
     box_->set_title(ToUString(texts::PageMessageTitle));
+    BreakLongWords(*box_);
     const bool leaving = type == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
     if (AsksForAnswer(type))
         box_->add_button(ToUString(leaving ? texts::StayButton : texts::CancelButton),
@@ -115,14 +127,13 @@ void PageDialogs::Show(WebKitScriptDialog* dialog)
     promptEntry_ = nullptr;
     if (type == WEBKIT_SCRIPT_DIALOG_PROMPT) {
         promptEntry_ = Gtk::make_managed<Gtk::Entry>();
-        promptEntry_->set_text(webkit_script_dialog_prompt_get_default_text(dialog));
+        promptEntry_->set_text(webkit_script_dialog_prompt_get_default_text(asked_));
         promptEntry_->set_activates_default(true);
         box_->get_message_area()->pack_start(*promptEntry_);
         promptEntry_->show();
     }
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view_));
-    if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel)) {
-        box_->set_transient_for(*Glib::wrap(GTK_WINDOW(toplevel)));
+    if (GtkWindow* parent = WindowOf(view_)) {
+        box_->set_transient_for(*Glib::wrap(parent));
         box_->set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     }
     box_->signal_response().connect(sigc::mem_fun(*this, &PageDialogs::OnBoxResponse));
@@ -131,27 +142,29 @@ void PageDialogs::Show(WebKitScriptDialog* dialog)
 
 void PageDialogs::OnBoxResponse(int response)
 {
-    if (!open_)
+    if (!asked_)
         return;
-    const WebKitScriptDialogType type = webkit_script_dialog_get_dialog_type(open_);
+    const WebKitScriptDialogType type = webkit_script_dialog_get_dialog_type(asked_);
     const bool accepted = response == Gtk::RESPONSE_OK;
     if (IsConfirmation(type))
-        webkit_script_dialog_confirm_set_confirmed(open_, accepted);
+        webkit_script_dialog_confirm_set_confirmed(asked_, accepted);
     if (type == WEBKIT_SCRIPT_DIALOG_PROMPT && accepted && promptEntry_)
-        webkit_script_dialog_prompt_set_text(open_, promptEntry_->get_text().c_str());
-    CloseOpenDialog();
+        webkit_script_dialog_prompt_set_text(asked_, promptEntry_->get_text().c_str());
+    CloseAskedDialog();
 }
 
-void PageDialogs::CloseOpenDialog()
+void PageDialogs::CloseAskedDialog()
 {
     // Hidden, not destroyed: this may run inside the box's own handler.
     if (box_)
         box_->hide();
-    if (!open_)
+    shown_.reset();
+    turn_.reset();
+    if (!asked_)
         return;
-    webkit_script_dialog_close(open_);
-    webkit_script_dialog_unref(open_);
-    open_ = nullptr;
+    webkit_script_dialog_close(asked_);
+    webkit_script_dialog_unref(asked_);
+    asked_ = nullptr;
 }
 
 void PageDialogs::AnswerLater(WebKitScriptDialog* dialog)
@@ -173,46 +186,48 @@ void PageDialogs::AnswerWaitingDialogs()
     }
 }
 
-int PageDialogs::OnPrint(WebKitWebView* view, WebKitPrintOperation* operation, PageDialogs* self)
+int PageDialogs::OnPrint(WebKitWebView*, WebKitPrintOperation*, PageDialogs* self)
 {
-    // One print dialog per click, right after it: a page cannot open them one after another by
-    // itself, nor keep an old click for later.
-    const gint64 gesture = std::exchange(self->lastGesture_, 0);
-    if (gesture == 0 || g_get_monotonic_time() - gesture > PrintAfterGesture)
-        return TRUE;
-    // The dialog holds the window, and the page waits for it, until the user answers.
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
-    self->printing_ = true;
-    webkit_print_operation_run_dialog(operation,
-                                      GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr);
-    self->printing_ = false;
+    // WebKit's own print operation would hold the page until answered: the page's print is
+    // asked for once it has handled the user's action it came from, or never.
+    if (!ProgramEnding())
+        self->activation_.AskWithinUsersAction(self->view_,
+                                               sigc::mem_fun(*self, &PageDialogs::AskToPrint));
     return TRUE;
 }
 
-int PageDialogs::OnUserInput(WebKitWebView*, GdkEvent* event, PageDialogs* self)
+void PageDialogs::AskToPrint()
 {
-    const bool activates =
-        event->type == GDK_BUTTON_PRESS ||
-        (event->type == GDK_KEY_PRESS &&
-         (event->key.keyval == GDK_KEY_Return || event->key.keyval == GDK_KEY_KP_Enter ||
-          event->key.keyval == GDK_KEY_space));
-    if (activates)
-        self->lastGesture_ = g_get_monotonic_time();
-    return FALSE;
+    printTurn_ = boxes_.AwaitTurn([this] { Print(); });
+}
+
+void PageDialogs::Print()
+{
+    GtkWindow* parent = WindowOf(view_);
+    if (ProgramEnding() || !parent)
+        return;
+    WebKitPrintOperation* operation = webkit_print_operation_new(view_);
+    MainUseDesktop::OpenBox open(boxes_);
+    // The dialog's loop may see the page's window go: nothing of this guard is used after it.
+    if (webkit_print_operation_run_dialog(operation, parent) ==
+        WEBKIT_PRINT_OPERATION_RESPONSE_PRINT)
+        g_signal_connect(operation, "finished", G_CALLBACK(g_object_unref), nullptr);
+    else
+        g_object_unref(operation);
 }
 
 void PageDialogs::OnLoadChanged(WebKitWebView*, int loadEvent, PageDialogs* self)
 {
+    // A new page asks the user afresh, and the print the page left asked for goes with it.
     if (loadEvent != WEBKIT_LOAD_COMMITTED)
         return;
-    // A new page: it asks the user afresh, and an earlier click lets it print nothing.
     self->leaving_ = false;
-    self->lastGesture_ = 0;
+    self->printTurn_.reset();
 }
 
 void PageDialogs::OnWebProcessTerminated(WebKitWebView*, int, PageDialogs* self)
 {
-    self->CloseOpenDialog();
+    self->CloseAskedDialog();
 }
 
 }  // namespace quillomat

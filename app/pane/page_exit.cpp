@@ -37,9 +37,8 @@ void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
 PageExit::PageExit(WebKitWebView* view, PageDialogs& dialogs, LoadFailures& failures)
     : view_(view), dialogs_(dialogs), failures_(failures)
 {
-    ConnectWhileAlive(view_, "load-changed", G_CALLBACK(&PageExit::OnLoadChanged), this);
-    ConnectWhileAlive(view_, "web-process-terminated",
-                      G_CALLBACK(&PageExit::OnWebProcessTerminated), this);
+    ConnectWhileAlive<&PageExit::OnLoadChanged>(view_, "load-changed", this);
+    ConnectWhileAlive<&PageExit::OnWebProcessTerminated>(view_, "web-process-terminated", this);
 }
 
 void PageExit::Leave(std::function<void()> load)
@@ -55,7 +54,8 @@ void PageExit::Leave(std::function<void()> load)
     // it: a page that gives no sign of life soon after being asked to leave is taken for one.
     leavingFor_ = std::move(load);
     processAnswered_ = std::make_shared<bool>(false);
-    webkit_web_view_evaluate_javascript(view_, "0", -1, nullptr, nullptr, nullptr, &OnProbeAnswered,
+    webkit_web_view_evaluate_javascript(view_, "0", -1, nullptr, nullptr, nullptr,
+                                        &CCallback<&OnProbeAnswered>::Call,
                                         new std::shared_ptr<bool>(processAnswered_));
     leaveWatch_ = Glib::signal_timeout().connect(
         sigc::bind_return(sigc::mem_fun(*this, &PageExit::OnLeaveWatchEnded), false),

@@ -48,8 +48,8 @@ PaneShortcuts::PaneShortcuts(Navigation navigation, WebKitWebView* view)
     : navigation_(std::move(navigation)), view_(view)
 {
     gtk_widget_add_events(GTK_WIDGET(view_), GDK_BUTTON_PRESS_MASK | GDK_SCROLL_MASK);
-    ConnectWhileAlive(view_, "button-press-event", G_CALLBACK(&PaneShortcuts::OnButtonPress), this);
-    ConnectWhileAlive(view_, "scroll-event", G_CALLBACK(&PaneShortcuts::OnScroll), this);
+    ConnectWhileAlive<&PaneShortcuts::OnButtonPress>(view_, "button-press-event", this);
+    ConnectWhileAlive<&PaneShortcuts::OnScroll>(view_, "scroll-event", this);
 }
 
 bool PaneShortcuts::OnKeyPress(const GdkEventKey& event)

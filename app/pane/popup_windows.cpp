@@ -53,9 +53,9 @@ PopupWindow::PopupWindow(WebKitWebView* view, Gtk::Window* opener) : view_(view)
     gtk_container_add(GTK_CONTAINER(gobj()), GTK_WIDGET(view_));
     gtk_widget_show(GTK_WIDGET(view_));
 
-    ConnectWhileAlive(view_, "ready-to-show", G_CALLBACK(&PopupWindow::OnReadyToShow), this);
-    ConnectWhileAlive(view_, "notify::title", G_CALLBACK(&PopupWindow::OnTitleNotify), this);
-    ConnectWhileAlive(view_, "close", G_CALLBACK(&PopupWindow::OnClose), this);
+    ConnectWhileAlive<&PopupWindow::OnReadyToShow>(view_, "ready-to-show", this);
+    ConnectWhileAlive<&PopupWindow::OnTitleNotify>(view_, "notify::title", this);
+    ConnectWhileAlive<&PopupWindow::OnClose>(view_, "close", this);
 }
 
 bool PopupWindow::on_delete_event(GdkEventAny*)
@@ -73,11 +73,7 @@ bool PopupWindow::on_delete_event(GdkEventAny*)
 
 void PopupWindow::OnReadyToShow(WebKitWebView*, PopupWindow* window)
 {
-    try {
-        window->ShowAtRequestedSize();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    window->ShowAtRequestedSize();
 }
 
 void PopupWindow::ShowAtRequestedSize()

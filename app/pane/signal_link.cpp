@@ -30,8 +30,8 @@ void* OnReceiverGone(void* data)
 
 }  // namespace
 
-void ConnectWhileAlive(gpointer instance, const char* signal, GCallback callback, gpointer data,
-                       sigc::trackable& receiver)
+void signal_link_detail::Connect(gpointer instance, const char* signal, GCallback callback,
+                                 gpointer data, sigc::trackable& receiver)
 {
     auto* link = new Link{instance, 0, &receiver};
     GClosure* closure = g_cclosure_new(callback, data, nullptr);

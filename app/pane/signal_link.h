@@ -3,22 +3,34 @@
 #include <glib-object.h>
 #include <sigc++/trackable.h>
 
+#include "app/look/c_callback.h"
+
 namespace quillomat {
 
-// Connects `callback` to `signal` of the GObject `instance`, with `data` as its data, for as long
+namespace signal_link_detail {
+
+void Connect(gpointer instance, const char* signal, GCallback callback, gpointer data,
+             sigc::trackable& receiver);
+
+}  // namespace signal_link_detail
+
+// Connects `Handler` to `signal` of the GObject `instance`, with `data` as its data, for as long
 // as both the instance and `receiver` live: the connection ends with whichever goes first, so
 // that a handler never runs for a receiver that is gone, nor is the handler of a disposed object
-// disconnected.
-void ConnectWhileAlive(gpointer instance, const char* signal, GCallback callback, gpointer data,
-                       sigc::trackable& receiver);
+// disconnected. An exception the handler throws goes to the program's report (CCallback).
+template <auto Handler>
+void ConnectWhileAlive(gpointer instance, const char* signal, gpointer data,
+                       sigc::trackable& receiver)
+{
+    signal_link_detail::Connect(instance, signal, CSignalCallback<Handler>(), data, receiver);
+}
 
 // The same with the receiver as the data.
-template <typename Receiver>
-void ConnectWhileAlive(gpointer instance, const char* signal, GCallback callback,
-                       Receiver* receiver)
+template <auto Handler, typename Receiver>
+void ConnectWhileAlive(gpointer instance, const char* signal, Receiver* receiver)
 {
-    ConnectWhileAlive(instance, signal, callback, receiver,
-                      static_cast<sigc::trackable&>(*receiver));
+    ConnectWhileAlive<Handler>(instance, signal, receiver,
+                               static_cast<sigc::trackable&>(*receiver));
 }
 
 }  // namespace quillomat

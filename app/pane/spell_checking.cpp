@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/look/c_callback.h"
 #include "app/pane/writing_texts.h"
 
 namespace quillomat {

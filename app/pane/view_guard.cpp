@@ -13,14 +13,14 @@ constexpr char GuardKey[] = "quillomat-view-guard";
 
 }  // namespace
 
-WebKitWebView* ViewGuard::NewView(WebKitWebContext* context)
+WebKitWebView* ViewGuard::NewView(WebKitWebContext* context, MainUseDesktop& boxes)
 {
-    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context)));
+    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context)), boxes);
 }
 
 WebKitWebView* ViewGuard::NewRelatedView(WebKitWebView* opener)
 {
-    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(opener)));
+    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(opener)), Of(opener).boxes_);
 }
 
 ViewGuard& ViewGuard::Of(WebKitWebView* view)
@@ -28,12 +28,12 @@ ViewGuard& ViewGuard::Of(WebKitWebView* view)
     return *static_cast<ViewGuard*>(g_object_get_data(G_OBJECT(view), GuardKey));
 }
 
-WebKitWebView* ViewGuard::Guard(WebKitWebView* view)
+WebKitWebView* ViewGuard::Guard(WebKitWebView* view, MainUseDesktop& boxes)
 {
-    auto* guard = new ViewGuard(view);
+    auto* guard = new ViewGuard(view, boxes);
     g_object_set_data(G_OBJECT(view), GuardKey, guard);
     // The guard goes with the view, once its handlers are gone.
-    g_object_weak_ref(G_OBJECT(view), &ViewGuard::Free, guard);
+    g_object_weak_ref(G_OBJECT(view), &CCallback<&ViewGuard::Free>::Call, guard);
     HelpWritingInFrench(view);
     return view;
 }
@@ -43,15 +43,18 @@ void ViewGuard::Free(void* guard, GObject*)
     delete static_cast<ViewGuard*>(guard);
 }
 
-ViewGuard::ViewGuard(WebKitWebView* view)
-    : dialogs_(view), failures_(view), exit_(view, dialogs_, failures_)
+ViewGuard::ViewGuard(WebKitWebView* view, MainUseDesktop& boxes)
+    : boxes_(boxes),
+      dialogs_(view, boxes),
+      choosers_(view, boxes),
+      failures_(view),
+      exit_(view, dialogs_, failures_)
 {
     // A page in full screen would fill the screen from a pane a few hundred pixels wide; the
     // blog's pages have no need of it.
     webkit_settings_set_enable_fullscreen(webkit_web_view_get_settings(view), FALSE);
-    ConnectWhileAlive(view, "permission-request", G_CALLBACK(&ViewGuard::OnPermissionRequest),
-                      this);
-    ConnectWhileAlive(view, "enter-fullscreen", G_CALLBACK(&ViewGuard::OnEnterFullScreen), this);
+    ConnectWhileAlive<&ViewGuard::OnPermissionRequest>(view, "permission-request", this);
+    ConnectWhileAlive<&ViewGuard::OnEnterFullScreen>(view, "enter-fullscreen", this);
 }
 
 int ViewGuard::OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request, ViewGuard*)

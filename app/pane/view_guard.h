@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/pane/load_failures.h"
+#include "app/pane/page_choosers.h"
 #include "app/pane/page_dialogs.h"
 #include "app/pane/page_exit.h"
 
@@ -18,14 +19,16 @@ namespace quillomat {
 // What every web view of the program is held to, the pane's and each pop-up's alike. Views are
 // made only by NewView and NewRelatedView, each guarded from the start and for its whole life:
 // the page's dialogs stand in the program's own window and it prints only when the user asks
-// (PageDialogs), a page that fails to load or is ended gives way to the French error page
-// (LoadFailures), a page that stops answering can always be left (PageExit), its requests for
-// permissions are refused and it cannot take the whole screen.
+// (PageDialogs), what its fields open are boxes of the program (PageChoosers), a page that fails
+// to load or is ended gives way to the French error page (LoadFailures), a page that stops
+// answering can always be left (PageExit), its requests for permissions are refused and it
+// cannot take the whole screen.
 class ViewGuard : public sigc::trackable {
 public:
-    // A new view, with a floating reference, in `context`; or, for a window that a page opens,
-    // related to `opener`, whose web process, log-in and settings it shares.
-    static WebKitWebView* NewView(WebKitWebContext* context);
+    // A new view, with a floating reference, in `context`, whose dialogs are among `boxes`, which
+    // outlives it; or, for a window that a page opens, related to `opener`, whose web process,
+    // log-in, settings and boxes it shares.
+    static WebKitWebView* NewView(WebKitWebContext* context, MainUseDesktop& boxes);
     static WebKitWebView* NewRelatedView(WebKitWebView* opener);
     static ViewGuard& Of(WebKitWebView* view);
 
@@ -44,14 +47,16 @@ public:
     sigc::signal<void()>& signal_error_page() { return failures_.signal_error_page(); }
 
 private:
-    explicit ViewGuard(WebKitWebView* view);
-    static WebKitWebView* Guard(WebKitWebView* view);
+    ViewGuard(WebKitWebView* view, MainUseDesktop& boxes);
+    static WebKitWebView* Guard(WebKitWebView* view, MainUseDesktop& boxes);
     static void Free(void* guard, GObject* view);
     static int OnPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request,
                                    ViewGuard* self);
     static int OnEnterFullScreen(WebKitWebView* view, ViewGuard* self);
 
+    MainUseDesktop& boxes_;
     PageDialogs dialogs_;
+    PageChoosers choosers_;
     LoadFailures failures_;
     PageExit exit_;
 };

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "app/look/c_callback.h"
 #include "main_use/program_end.h"
 
 namespace quillomat {
@@ -33,7 +34,8 @@ ProgramRun::ProgramRun(const Glib::RefPtr<Gtk::Application>& application)
     : application_(application)
 {
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        signalSources_.push_back(g_unix_signal_add(signal, &OnTerminateRequest, this));
+        signalSources_.push_back(
+            g_unix_signal_add(signal, &CCallback<&OnTerminateRequest>::Call, this));
 }
 
 ProgramRun::~ProgramRun()

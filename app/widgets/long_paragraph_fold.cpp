@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/look/c_callback.h"
 #include "app/look/ustring.h"
 #include "app/widgets/long_paragraph_fold_texts.h"
 
@@ -36,8 +37,10 @@ LongParagraphFold::LongParagraphFold(Gtk::TextView& view)
     hidden_->property_invisible() = true;
     buffer_->signal_insert().connect(sigc::mem_fun(*this, &LongParagraphFold::OnInserted), true);
     buffer_->signal_erase().connect(sigc::mem_fun(*this, &LongParagraphFold::OnErased), true);
-    g_signal_connect(view_.gobj(), "copy-clipboard", G_CALLBACK(&LongParagraphFold::OnCopy), this);
-    g_signal_connect(view_.gobj(), "cut-clipboard", G_CALLBACK(&LongParagraphFold::OnCut), this);
+    g_signal_connect(view_.gobj(), "copy-clipboard", CSignalCallback<&LongParagraphFold::OnCopy>(),
+                     this);
+    g_signal_connect(view_.gobj(), "cut-clipboard", CSignalCallback<&LongParagraphFold::OnCut>(),
+                     this);
 }
 
 bool LongParagraphFold::Folded() const

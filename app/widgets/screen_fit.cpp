@@ -26,6 +26,14 @@ Gdk::Rectangle WorkAreaFor(Gtk::Window& window)
     return area;
 }
 
+void CentreInWorkArea(Gtk::Window& window, int width, int height)
+{
+    const Gdk::Rectangle area = WorkAreaFor(window);
+    // With the default gravity the position asked for is the frame's own.
+    window.move(area.get_x() + (area.get_width() - width) / 2,
+                area.get_y() + (area.get_height() - height) / 2);
+}
+
 double ResolutionToFit(double screenResolution, int designWidth, int designHeight,
                        const Gdk::Rectangle& room, int frameWidth, int frameHeight)
 {

@@ -1,6 +1,7 @@
 #include "app/windows/settings_window.h"
 
 #include <string>
+#include <utility>
 
 #include <gtkmm/togglebutton.h>
 
@@ -8,6 +9,7 @@
 #include "app/look/ustring.h"
 #include "app/look/window_look.h"
 #include "app/widgets/accessible_names.h"
+#include "app/widgets/screen_fit.h"
 #include "app/windows/settings_window_texts.h"
 #include "browser/service_addresses.h"
 #include "linkcode/link_code.h"
@@ -126,6 +128,7 @@ void SettingsWindow::ConnectSignals()
     signal_delete_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnCloseRequested));
     // Before the toolkit's own Tab handling, which follows the places of the controls.
     signal_key_press_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnKeyPressed), false);
+    signal_map_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnMapped));
 }
 
 void SettingsWindow::on_realize()
@@ -169,6 +172,18 @@ void SettingsWindow::OnHomeLinkClicked()
 bool SettingsWindow::OnKeyPressed(GdkEventKey* event)
 {
     return focusOrder_.MoveOnTab(*this, *event);
+}
+
+bool SettingsWindow::OnMapped(GdkEventAny*)
+{
+    // The window manager's frame is known once the window is on screen; the window keeps its
+    // place from one opening to the next.
+    if (!std::exchange(placed_, true)) {
+        Gdk::Rectangle frame;
+        get_window()->get_frame_extents(frame);
+        CentreInWorkArea(*this, frame.get_width(), frame.get_height());
+    }
+    return false;
 }
 
 bool SettingsWindow::OnCloseRequested(GdkEventAny*)

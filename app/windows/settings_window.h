@@ -50,6 +50,7 @@ private:
     void OnHomeLinkClicked();
     bool OnCloseRequested(GdkEventAny* event);
     bool OnKeyPressed(GdkEventKey* event);
+    bool OnMapped(GdkEventAny* event);
 
     DesktopServices& desktop_;
     Owner owner_;
@@ -68,6 +69,7 @@ private:
     Gtk::Label Label6;
 
     FocusOrder focusOrder_;
+    bool placed_ = false;
 };
 
 }  // namespace quillomat

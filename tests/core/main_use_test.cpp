@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 
 namespace quillomat {
 namespace {
@@ -106,6 +107,9 @@ struct MainUseHarness {
     FakeDesktop desktop{log};
     FakeControls controls{log};
     MainUse use{desktop, controls};
+    // A box that does not hold the program while open: a save dialog, a page's dialog.
+    std::unique_ptr<MainUseDesktop::Turn> dialogTurn;
+    std::optional<MainUseDesktop::OpenBox> dialog;
 };
 
 // One event of the window or of the pane.
@@ -122,6 +126,14 @@ const Action OtherBox = [](MainUseHarness& h) {
 const Action LastBox = [](MainUseHarness& h) {
     h.desktop.ShowLastMessage("last", MessageIcon::Error, ApplicationTitle);
 };
+const Action OpenDialog = [](MainUseHarness& h) {
+    h.dialogTurn = h.desktop.AwaitTurn([&h] {
+        h.log.push_back("dialog");
+        h.dialog.emplace(h.desktop);
+    });
+};
+const Action CloseDialog = [](MainUseHarness& h) { h.dialog.reset(); };
+const Action WithdrawDialog = [](MainUseHarness& h) { h.dialogTurn.reset(); };
 
 struct Scenario {
     const char* name;
@@ -216,7 +228,18 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"TheLastMessageTakesThePlaceOfTheBoxOpen",
                  {Copy},
                  {"clipboard old code", Copied, "boxes hidden", "box last (error, Quillomat)"},
-                 {{0, {LastBox}}}}),
+                 {{0, {LastBox}}}},
+        Scenario{"ADialogThatLeavesTheProgramFree",
+                 {OpenDialog, Pane(Edit + "1"), Copy, CloseDialog},
+                 {"dialog", "article 1", "template", "code 1", "clipboard 1", Copied}},
+        Scenario{"ADialogAskedForMeanwhileWaitsItsTurn",
+                 {Pane(Edit + "1"), Pane(List), CloseDialog},
+                 {"article 1", "template", "code 1", "clipboard 1", Copied, "dialog", "no article"},
+                 {{0, {OpenDialog}}}},
+        Scenario{"ADialogWithdrawnBeforeItsTurn",
+                 {Pane(Edit + "1")},
+                 {"article 1", "template", "code 1", "clipboard 1", Copied},
+                 {{0, {OpenDialog, WithdrawDialog}}}}),
     Name);
 
 // Without an article in progress the generator says why it stops, in two boxes; the code box

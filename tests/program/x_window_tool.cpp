@@ -1,7 +1,11 @@
 // Finds a top-level window of the X display by its title and, on request, asks it to close
-// exactly as a window manager's close button does (WM_DELETE_WINDOW).
+// exactly as a window manager's close button does (WM_DELETE_WINDOW); or stands for another
+// program on the clipboard.
 //   x_window_tool wait TITLE SECONDS   exit 0 once such a window is mapped
 //   x_window_tool close TITLE          send it WM_DELETE_WINDOW until it goes (10 s at most)
+//   x_window_tool own-clipboard TEXT   hold the clipboard with TEXT, taking it back at once
+//                                      whenever another program takes it, until ended by a
+//                                      signal; "ready" once held
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -76,12 +80,60 @@ void SendClose(Display* display, Window window)
     XFlush(display);
 }
 
+// Answers another program's request for the clipboard, held with `text`.
+void AnswerClipboardRequest(Display* display, const XSelectionRequestEvent& request,
+                            const std::string& text)
+{
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    XEvent reply{};
+    reply.xselection.type = SelectionNotify;
+    reply.xselection.requestor = request.requestor;
+    reply.xselection.selection = request.selection;
+    reply.xselection.target = request.target;
+    reply.xselection.time = request.time;
+    reply.xselection.property = request.property ? request.property : request.target;
+    if (request.target == targets) {
+        const Atom offered[] = {targets, utf8, XA_STRING};
+        XChangeProperty(display, request.requestor, reply.xselection.property, XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
+    } else if (request.target == utf8 || request.target == XA_STRING) {
+        XChangeProperty(display, request.requestor, reply.xselection.property, request.target, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
+                        static_cast<int>(text.size()));
+    } else {
+        reply.xselection.property = None;
+    }
+    XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+}
+
+int OwnClipboard(Display* display, const std::string& text)
+{
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    XSetSelectionOwner(display, clipboard, window, CurrentTime);
+    XSync(display, False);
+    std::cout << "ready" << std::endl;
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == SelectionRequest)
+            AnswerClipboardRequest(display, event.xselectionrequest, text);
+        // At once, at the time the other program's claim took effect.
+        else if (event.type == SelectionClear)
+            XSetSelectionOwner(display, clipboard, window, event.xselectionclear.time);
+        XFlush(display);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::cerr << "usage: x_window_tool wait|close TITLE [SECONDS]\n";
+        std::cerr << "usage: x_window_tool wait|close TITLE [SECONDS]\n"
+                     "       x_window_tool own-clipboard TEXT\n";
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -91,6 +143,8 @@ int main(int argc, char** argv)
     }
     XSetErrorHandler(&IgnoreXErrors);
     const std::string command = argv[1], title = argv[2];
+    if (command == "own-clipboard")
+        return OwnClipboard(display, title);
     if (command == "wait") {
         const auto deadline = std::chrono::steady_clock::now() +
                               std::chrono::seconds(argc > 3 ? std::stoi(argv[3]) : 10);

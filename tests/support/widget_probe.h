@@ -52,9 +52,10 @@ inline bool IsUnderlined(Gtk::Label& label)
     return underlined;
 }
 
-// A press and a release of the left mouse button in the middle of a control with a window;
-// two in a row make a double-click, whose second press GDK follows with a double press.
-inline void ClickWithMouse(Gtk::Widget& control, int clicks = 1)
+// A press and a release of a mouse button, the left one unless told, in the middle of a control
+// with a window; two in a row make a double-click, whose second press GDK follows with a double
+// press.
+inline void ClickWithMouse(Gtk::Widget& control, int clicks = 1, guint button = 1)
 {
     std::vector<GdkEventType> events = {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE};
     if (clicks == 2)
@@ -63,7 +64,7 @@ inline void ClickWithMouse(Gtk::Widget& control, int clicks = 1)
     for (GdkEventType type : events) {
         GdkEvent* event = gdk_event_new(type);
         event->button.window = GDK_WINDOW(g_object_ref(control.get_window()->gobj()));
-        event->button.button = 1;
+        event->button.button = button;
         event->button.x = control.get_allocated_width() / 2.0;
         event->button.y = control.get_allocated_height() / 2.0;
         event->button.time = GDK_CURRENT_TIME;

@@ -7,12 +7,14 @@
 #include <gtkmm/messagedialog.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_script.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -155,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(, DownloadTest,
 
 // A page may name its file at will: a name of 300 characters, too long for any file system, is
 // offered cut at a character boundary, its extension kept, and saved under that name. Its notice
-// takes the place of the previous one, over the main window.
+// takes the place of the previous one, over the main window, and fits the screen.
 TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
 {
     Gtk::FileChooserDialog* chooser = AskFor(FileAddress);
@@ -176,6 +178,9 @@ TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
     Gtk::MessageDialog* notice = NoticeOfSaving(cutName);
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->get_transient_for(), window.get());
+    // The path, one word too long for any line, breaks: the notice fits the screen.
+    ASSERT_TRUE(RunMainLoopUntil([&] { return notice->get_mapped(); }, 20s));
+    EXPECT_LE(notice->get_allocated_width(), notice->get_screen()->get_width());
     int shownNotices = 0;
     for (Gtk::Window* shown : Gtk::Window::list_toplevels())
         shownNotices += dynamic_cast<Gtk::MessageDialog*>(shown) && shown->get_visible();
@@ -183,6 +188,43 @@ TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
     EXPECT_EQ(FolderContents(), (Folder{{"notes.txt", "ancien contenu"},
                                         {"copie.txt", "nouveau contenu"},
                                         {cutName, "contenu au long nom"}}));
+}
+
+// A pop-up's page starts two downloads at once: each asks in turn, over the pop-up, one save
+// dialog at a time, and both are saved.
+TEST_F(DownloadFixture, DownloadsAskedForTogetherAskInTurnOverThePageThatAsked)
+{
+    site.AddDownload(HomePage + "autre.txt", "autre.txt", "autre contenu");
+    site.AddPage(HomePage + "deux", "<iframe src='/notes.txt'></iframe><iframe src='/autre.txt'>");
+    ASSERT_EQ(
+        PageScriptResult(View(), "window.open('/deux', 'deux', 'width=400,height=300') ? 1 : 0"),
+        "1");
+    std::vector<std::string> asked;
+    for (int turn = 0; turn < 2; ++turn) {
+        Gtk::FileChooserDialog* chooser = nullptr;
+        ASSERT_TRUE(RunMainLoopUntil(
+            [&] {
+                chooser = ShownWindow<Gtk::FileChooserDialog>();
+                // Not the one just answered, which goes once it has checked the name.
+                return chooser && chooser->get_current_name().find("copie") != 0;
+            },
+            20s));
+        int shown = 0;
+        for (Gtk::Window* each : Gtk::Window::list_toplevels())
+            shown += dynamic_cast<Gtk::FileChooserDialog*>(each) && each->get_visible();
+        EXPECT_EQ(shown, 1);
+        ASSERT_NE(chooser->get_transient_for(), nullptr);
+        EXPECT_NE(chooser->get_transient_for(), window.get()) << "not over the pop-up";
+        asked.push_back(chooser->get_current_name());
+        Answer(*chooser, Gtk::RESPONSE_ACCEPT, "copie de " + asked.back());
+    }
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<std::string>{"autre.txt", "notes.txt"}));
+    const Folder saved = {{"notes.txt", "ancien contenu"},
+                          {"copie de notes.txt", "nouveau contenu"},
+                          {"copie de autre.txt", "autre contenu"}};
+    RunMainLoopUntil([&] { return FolderContents() == saved; }, 20s);
+    EXPECT_EQ(FolderContents(), saved);
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 #include <gtkmm/messagedialog.h>
 #include <webkit2/webkit2.h>
 
+#include <optional>
+
+#include "main_use/program_end.h"
 #include "tests/support/loopback_site.h"
+#include "tests/support/page_pop_ups.h"
 #include "tests/support/page_script.h"
 #include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
@@ -87,24 +91,19 @@ INSTANTIATE_TEST_SUITE_P(
                                "(function ask() { confirm('piège'); setTimeout(ask, 0); })();"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PageDialogTest, APageCannotPrintByItself)
-{
-    Open("for (let i = 0; i < 3; ++i) print(); document.title = 'imprimé';");
-    Go(TrapPage);
-    ASSERT_TRUE(RunMainLoopUntil(
-        [&] {
-            const char* title = webkit_web_view_get_title(View());
-            return title && title == std::string("imprimé");
-        },
-        20s));
-    EXPECT_TRUE(OtherWindows(*window).empty());
-}
+enum class UserAction { None, Types, ClicksLeft, ClicksRight };
 
 struct PrintCase {
     const char* name;
+    // The page's print button calls attempt() from this handler, and its script may too;
+    // attempt() asks to print and counts the attempts in the title.
+    const char* handler;
+    const char* script;
     bool inPopup;
-    // Whether the user clicks in the page, long before it prints.
-    bool clickFirst;
+    UserAction user;
+    bool programEnds;
+    // The print dialog that opens, as its GTK type over the window it stands over; or none.
+    const char* dialog;
 };
 
 void PrintTo(const PrintCase& c, std::ostream* out)
@@ -114,85 +113,102 @@ void PrintTo(const PrintCase& c, std::ostream* out)
 
 class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {
 protected:
-    // Counts the dialogs that open (WebKit's print dialog is one), and closes each at once.
-    void CountPrintDialogs()
+    int Attempts(WebKitWebView* view)
     {
-        printWatch_ = Glib::signal_timeout().connect(
-            [this] {
-                for (Gtk::Window* each : Gtk::Window::list_toplevels())
-                    if (each->get_visible() && GTK_IS_DIALOG(each->gobj())) {
-                        ++dialogs;
-                        gtk_dialog_response(GTK_DIALOG(each->gobj()), GTK_RESPONSE_CANCEL);
-                    }
-                return true;
-            },
-            50);
+        const char* title = webkit_web_view_get_title(view);
+        return title ? std::atoi(title) : 0;
     }
-
-    void TearDown() override
-    {
-        printWatch_.disconnect();
-        PageDialogTest::TearDown();
-    }
-
-    int dialogs = 0;
-
-private:
-    sigc::connection printWatch_;
 };
 
-// A page prints every few tenths of a second by itself, or starting well over a second after a
-// click: no print dialog holds the program, and "Aller à..." answers.
-TEST_P(PrintTest, APageCannotPrintLongAfterAClick)
+// A page prints only from the user's own action in it: a left click on its print button opens
+// the print dialog over the page's window, once; a timer, a right click or a program that ends
+// prints nothing, and the keys the user types give a timer's print no chance.
+TEST_P(PrintTest, APagePrintsOnlyFromTheUsersOwnAction)
 {
-    const std::string printOnATimer =
-        "let printed = 0; const start = () => setInterval(() => { print(); "
-        "document.title = 'imprimé ' + ++printed; }, 300);";
-    Open(printOnATimer + (GetParam().clickFirst ? "document.addEventListener('mousedown', () => "
-                                                  "setTimeout(start, 1500), {once: true});"
-                                                : "start();"));
-    CountPrintDialogs();
+    const PrintCase& c = GetParam();
+    Open(std::string("let tries = 0; const attempt = () => { print(); document.title = ++tries; };"
+                     "addEventListener('load', () => { document.body.innerHTML = \"<button "
+                     "style='position:fixed;inset:0' oncontextmenu='return false' ") +
+         c.handler +
+         "='attempt()'>Imprimer</button><textarea></textarea>\";"
+         "document.querySelector('textarea').focus(); });" +
+         c.script);
     WebKitWebView* printing = View();
-    if (GetParam().inPopup) {
+    Gtk::Widget* page = &Access::Pane(*window).Widget();
+    if (c.inPopup) {
         ASSERT_EQ(PageScriptResult(View(),
-                                   "window.open('/piege', 'piege', 'width=320,height=240') "
-                                   "? 'open' : 'refused'"),
+                                   "window.open('/piege', 'piege', 'width=320,height=240')"
+                                   " ? 'open' : 'refused'"),
                   "open");
-        ASSERT_TRUE(RunMainLoopUntil([&] { return OtherWindows(*window).size() == 1; }, 20s));
-        Gtk::Window* popup = OtherWindows(*window)[0];
-        printing = WEBKIT_WEB_VIEW(popup->get_child()->gobj());
-        // The page listens for the click once loaded.
-        ASSERT_TRUE(RunMainLoopUntil(
-            [&] {
-                const char* address = webkit_web_view_get_uri(printing);
-                return address && address == TrapPage && !webkit_web_view_is_loading(printing);
-            },
-            20s));
-        if (GetParam().clickFirst)
-            ClickWithMouse(*popup->get_child());
+        ASSERT_TRUE(RunMainLoopUntil([&] { return PagePopUps(*window).size() == 1; }, 20s));
+        page = PagePopUps(*window)[0]->get_child();
+        printing = WEBKIT_WEB_VIEW(page->gobj());
     } else {
         Go(TrapPage);
-        ASSERT_TRUE(WaitForPage(TrapPage));
-        if (GetParam().clickFirst)
-            ClickWithMouse(Access::Pane(*window).Widget());
     }
     ASSERT_TRUE(RunMainLoopUntil(
         [&] {
-            const char* title = webkit_web_view_get_title(printing);
-            return title && title == std::string("imprimé 3");
+            const char* address = webkit_web_view_get_uri(printing);
+            return address && address == TrapPage && !webkit_web_view_is_loading(printing);
         },
         20s));
-    EXPECT_EQ(dialogs, 0);
-
-    Go(NextPage);
-    EXPECT_TRUE(WaitForPage(NextPage));
+    if (c.programEnds)
+        BeginProgramEnd();
+    // Each dialog is closed as soon as it shows; its loop holds the test's meanwhile.
+    std::string seen;
+    sigc::connection watch = Glib::signal_timeout().connect(
+        [&] {
+            for (Gtk::Window* each : OtherWindows(*window))
+                if (GTK_IS_DIALOG(each->gobj())) {
+                    seen += G_OBJECT_TYPE_NAME(each->gobj()) +
+                            std::string(each->get_transient_for() == window.get() ? " over main"
+                                                                                  : " over pop-up");
+                    gtk_dialog_response(GTK_DIALOG(each->gobj()), GTK_RESPONSE_CANCEL);
+                }
+            return true;
+        },
+        20);
+    const int before = Attempts(printing);
+    if (c.user == UserAction::ClicksLeft || c.user == UserAction::ClicksRight)
+        ClickWithMouse(*page, 1, c.user == UserAction::ClicksLeft ? 1 : 3);
+    if (c.user == UserAction::Types) {
+        page->grab_focus();
+        // Each key is followed by a print of the page's timer, all within a second of a space.
+        for (const char* typed = "Hello monde"; *typed; ++typed) {
+            const int attempts = Attempts(printing);
+            PressKey(*static_cast<Gtk::Window*>(page->get_toplevel()),
+                     gdk_unicode_to_keyval(static_cast<guint32>(*typed)));
+            ASSERT_TRUE(RunMainLoopUntil([&] { return Attempts(printing) > attempts; }, 20s));
+        }
+        EXPECT_EQ(PageScriptResult(printing, "document.querySelector('textarea').value"),
+                  "Hello monde");
+    }
+    ASSERT_TRUE(RunMainLoopUntil([&] { return Attempts(printing) > before; }, 20s));
+    // What the attempt let through has come once the page has answered again.
+    EXPECT_EQ(PageScriptResult(printing, "'encore'"), "encore");
+    RunMainLoopUntil([&] { return !seen.empty(); }, *c.dialog ? 20s : 0s);
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    watch.disconnect();
+    EXPECT_EQ(seen, c.dialog);
+    if (!c.programEnds) {
+        Go(NextPage);
+        EXPECT_TRUE(WaitForPage(NextPage));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(, PrintTest,
-                         ::testing::Values(PrintCase{"PopUpOnATimer", true, false},
-                                           PrintCase{"PopUpAfterAnOldClick", true, true},
-                                           PrintCase{"PaneAfterAnOldClick", false, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , PrintTest,
+    ::testing::Values(PrintCase{"AButtonClicked", "onclick", "", false, UserAction::ClicksLeft,
+                                false, "GtkPrintUnixDialog over main"},
+                      PrintCase{"AButtonClickedInAPopUp", "onclick", "", true,
+                                UserAction::ClicksLeft, false, "GtkPrintUnixDialog over pop-up"},
+                      PrintCase{"OnATimerWhileTheUserTypes", "onclick",
+                                "setInterval(attempt, 150);", false, UserAction::Types, false, ""},
+                      PrintCase{"AButtonRightClicked", "onmousedown", "", false,
+                                UserAction::ClicksRight, false, ""},
+                      PrintCase{"AButtonClickedAsTheProgramEnds", "onclick", "", false,
+                                UserAction::ClicksLeft, true, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct PromptCase {
     const char* name;
@@ -235,6 +251,98 @@ INSTANTIATE_TEST_SUITE_P(
     // The box holds 65,534 bytes: 32,767 "é".
     ::testing::Values(PromptCase{"AsLongAsTheBoxHolds", "'é'.repeat(32767)", true, "entier"},
                       PromptCase{"LongerRefused", "'é'.repeat(32767) + '.'", false, "refusé"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ModalCase {
+    const char* name;
+    // The page the pane goes to, whose script opens the window, at once or at the user's click.
+    const char* script;
+    bool click;
+    // The window's GTK type; none for WebKit's log-in dialog, which stands in the page.
+    const char* windowType;
+};
+
+void PrintTo(const ModalCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface<ModalCase> {};
+
+// Every window that holds the user is a box: the pane shows an article while it is open, and
+// nothing is detected or copied until it closes; then one box tells of the code of the page
+// shown.
+TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
+{
+    const ModalCase& c = GetParam();
+    const std::string logIn = "http://www.skyblog.com/admBloger/";
+    site.AddDownload(HomePage + "notes.txt", "notes.txt", "contenu");
+    site.AddLogInPage(logIn, "<p>Bienvenue</p>");
+    Open(std::string("const fill = (html) => addEventListener('load', () => document.body"
+                     ".innerHTML = html.replace('>', \" style='position:fixed;left:0;top:0;"
+                     "width:100%;height:100%'>\"));") +
+         c.script);
+    window->present();
+    Go(c.windowType ? TrapPage : logIn);
+    if (c.click) {
+        ASSERT_TRUE(WaitForPage(TrapPage));
+        ClickWithMouse(Access::Pane(*window).Widget());
+    }
+
+    // Looked at from inside the window's own loop, if it has one.
+    std::optional<std::size_t> messagesMeanwhile, copiesMeanwhile;
+    sigc::connection watch = Glib::signal_timeout().connect(
+        [&] {
+            Gtk::Window* open = nullptr;
+            for (Gtk::Window* each : OtherWindows(*window))
+                if (c.windowType &&
+                    g_type_is_a(G_OBJECT_TYPE(each->gobj()), g_type_from_name(c.windowType)))
+                    open = each;
+            auto* logInName = dynamic_cast<Gtk::Entry*>(window->get_focus());
+            const bool logInOpen = !c.windowType && logInName &&
+                                   logInName->is_ancestor(Access::Pane(*window).Widget());
+            if (!(open || logInOpen))
+                return true;
+            if (!messagesMeanwhile) {
+                window->MirrorCurrentAddress(
+                    "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123");
+                messagesMeanwhile = desktop.messages.size();
+                copiesMeanwhile = desktop.clipboardTexts.size();
+            }
+            // Until it goes: a key may come before the dialog takes it.
+            if (open) {
+                gtk_dialog_response(GTK_DIALOG(open->gobj()), GTK_RESPONSE_CANCEL);
+            } else {
+                logInName->set_text("moi");
+                PressKey(*window, GDK_KEY_Return);
+            }
+            return true;
+        },
+        20);
+    ASSERT_TRUE(RunMainLoopUntil([&] { return !desktop.messages.empty(); }, 20s));
+    ASSERT_TRUE(RunMainLoopUntilIdle(10s));
+    watch.disconnect();
+    EXPECT_EQ(messagesMeanwhile, 0u);
+    EXPECT_EQ(copiesMeanwhile, 0u);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              "Quillomat vient de générer et copier le code pour cet article.\n"
+              "Vous pouvez à présent coller vos liens dans votre article!");
+    EXPECT_EQ(desktop.clipboardTexts, std::vector<std::string>{Access::Text8(*window)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ModalBoxTest,
+    ::testing::Values(ModalCase{"SaveDialogOfADownload", "fill(\"<iframe src='/notes.txt'>\");",
+                                false, "GtkFileChooserDialog"},
+                      ModalCase{"PrintDialog", "fill(\"<button onclick='print()'>\");", true,
+                                "GtkPrintUnixDialog"},
+                      ModalCase{"FileChooserOfAnUploadField", "fill(\"<input type='file'>\");",
+                                true, "GtkFileChooserDialog"},
+                      ModalCase{"ColourDialogOfAColourField", "fill(\"<input type='color'>\");",
+                                true, "GtkColorChooserDialog"},
+                      ModalCase{"PagesOwnMessage", "alert('piège');", false, "GtkMessageDialog"},
+                      ModalCase{"LogInDialog", "", false, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,234 @@
+#include "app/pane/page_choosers.h"
+
+#include <gdkmm/rgba.h>
+#include <glibmm/main.h>
+#include <webkit2/webkit2.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/look/ustring.h"
+#include "app/pane/page_dialogs_texts.h"
+#include "app/pane/signal_link.h"
+#include "main_use/program_end.h"
+
+namespace quillomat {
+
+namespace texts = page_dialogs_texts;
+
+namespace {
+
+Gtk::Window* WindowOf(WebKitWebView* view)
+{
+    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
+    return GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel)
+               ? Glib::wrap(GTK_WINDOW(toplevel))
+               : nullptr;
+}
+
+// WebKit's log-in dialog, which it lays over the page as a child of the view.
+GtkWidget* LogInDialogOf(WebKitWebView* view)
+{
+    GtkWidget* found = nullptr;
+    gtk_container_forall(
+        GTK_CONTAINER(view),
+        [](GtkWidget* child, void* found) {
+            if (g_str_equal(G_OBJECT_TYPE_NAME(child), "WebKitAuthenticationDialog"))
+                *static_cast<GtkWidget**>(found) = child;
+        },
+        &found);
+    return found;
+}
+
+}  // namespace
+
+PageChoosers::PageChoosers(WebKitWebView* view, MainUseDesktop& boxes) : view_(view), boxes_(boxes)
+{
+    ConnectWhileAlive<&PageChoosers::OnRunFileChooser>(view_, "run-file-chooser", this);
+    ConnectWhileAlive<&PageChoosers::OnRunColorChooser>(view_, "run-color-chooser", this);
+    ConnectWhileAlive<&PageChoosers::OnAuthenticate>(view_, "authenticate", this);
+}
+
+PageChoosers::~PageChoosers()
+{
+    EndFileRequest();
+    EndColourRequest();
+}
+
+int PageChoosers::OnRunFileChooser(WebKitWebView*, WebKitFileChooserRequest* request,
+                                   PageChoosers* self)
+{
+    // WebKit asks again only once it has given up the previous request.
+    self->EndFileRequest();
+    if (ProgramEnding()) {
+        webkit_file_chooser_request_cancel(request);
+        return TRUE;
+    }
+    self->fileRequest_ = WEBKIT_FILE_CHOOSER_REQUEST(g_object_ref(request));
+    self->fileTurn_ = self->boxes_.AwaitTurn([self] { self->ShowFileChooser(); });
+    return TRUE;
+}
+
+void PageChoosers::ShowFileChooser()
+{
+    Gtk::Window* parent = WindowOf(view_);
+    if (ProgramEnding() || !parent) {
+        OnFileChooserResponse(Gtk::RESPONSE_CANCEL);
+        return;
+    }
+    const bool several = webkit_file_chooser_request_get_select_multiple(fileRequest_);
+    // GTK's own captions for the buttons, in the toolkit's French.
+    fileChooser_ = Gtk::FileChooserNative::create(
+        ToUString(several ? texts::ChooseFilesTitle : texts::ChooseFileTitle), *parent,
+        Gtk::FILE_CHOOSER_ACTION_OPEN);
+    fileChooser_->set_modal(true);
+    fileChooser_->set_select_multiple(several);
+    auto* chooser = GTK_FILE_CHOOSER(fileChooser_->gobj());
+    if (GtkFileFilter* filter = webkit_file_chooser_request_get_mime_types_filter(fileRequest_))
+        gtk_file_chooser_set_filter(chooser, filter);
+    if (const char* const* chosen = webkit_file_chooser_request_get_selected_files(fileRequest_);
+        chosen && chosen[0])
+        gtk_file_chooser_select_filename(chooser, chosen[0]);
+    fileChooser_->signal_response().connect(
+        sigc::mem_fun(*this, &PageChoosers::OnFileChooserResponse));
+    fileBox_.emplace(boxes_);
+    fileChooser_->show();
+}
+
+void PageChoosers::OnFileChooserResponse(int response)
+{
+    WebKitFileChooserRequest* request = std::exchange(fileRequest_, nullptr);
+    std::vector<std::string> files;
+    if (fileChooser_ && response == Gtk::RESPONSE_ACCEPT)
+        files = fileChooser_->get_filenames();
+    EndFileRequest();
+    if (!request)
+        return;
+    std::vector<const char*> names;
+    for (const std::string& file : files)
+        names.push_back(file.c_str());
+    names.push_back(nullptr);
+    if (files.empty())
+        webkit_file_chooser_request_cancel(request);
+    else
+        webkit_file_chooser_request_select_files(request, names.data());
+    g_object_unref(request);
+}
+
+void PageChoosers::EndFileRequest()
+{
+    fileTurn_.reset();
+    // Hidden, not dropped: this may run inside the chooser's own handler.
+    if (fileChooser_)
+        fileChooser_->hide();
+    fileBox_.reset();
+    // A request dropped unanswered answers itself as cancelled.
+    if (WebKitFileChooserRequest* request = std::exchange(fileRequest_, nullptr))
+        g_object_unref(request);
+}
+
+int PageChoosers::OnRunColorChooser(WebKitWebView*, WebKitColorChooserRequest* request,
+                                    PageChoosers* self)
+{
+    self->EndColourRequest();
+    if (ProgramEnding()) {
+        webkit_color_chooser_request_cancel(request);
+        return TRUE;
+    }
+    self->colourRequest_ = WEBKIT_COLOR_CHOOSER_REQUEST(g_object_ref(request));
+    // Also when the page takes its field away.
+    ConnectWhileAlive<&PageChoosers::OnColorRequestFinished>(request, "finished", self);
+    self->colourTurn_ = self->boxes_.AwaitTurn([self] { self->ShowColourChooser(); });
+    return TRUE;
+}
+
+void PageChoosers::ShowColourChooser()
+{
+    Gtk::Window* parent = WindowOf(view_);
+    if (ProgramEnding() || !parent) {
+        OnColourChooserResponse(Gtk::RESPONSE_CANCEL);
+        return;
+    }
+    GdkRGBA initial;
+    webkit_color_chooser_request_get_rgba(colourRequest_, &initial);
+    // GTK's own dialog and title, as for the swatches' colours.
+    colourChooser_ = std::make_unique<Gtk::ColorChooserDialog>();
+    colourChooser_->set_use_alpha(false);
+    colourChooser_->set_rgba(Glib::wrap(&initial, true));
+    colourChooser_->set_modal(true);
+    colourChooser_->set_transient_for(*parent);
+    colourChooser_->signal_response().connect(
+        sigc::mem_fun(*this, &PageChoosers::OnColourChooserResponse));
+    colourBox_.emplace(boxes_);
+    colourChooser_->present();
+}
+
+void PageChoosers::OnColourChooserResponse(int response)
+{
+    WebKitColorChooserRequest* request = colourRequest_;
+    if (!request)
+        return;
+    // Either answer ends the request through "finished".
+    if (colourChooser_ && response == Gtk::RESPONSE_OK) {
+        const Gdk::RGBA chosen = colourChooser_->get_rgba();
+        webkit_color_chooser_request_set_rgba(request, chosen.gobj());
+        webkit_color_chooser_request_finish(request);
+    } else {
+        webkit_color_chooser_request_cancel(request);
+    }
+    EndColourRequest();
+}
+
+void PageChoosers::OnColorRequestFinished(WebKitColorChooserRequest* request, PageChoosers* self)
+{
+    if (request == self->colourRequest_)
+        self->EndColourRequest();
+}
+
+void PageChoosers::EndColourRequest()
+{
+    colourTurn_.reset();
+    if (colourChooser_)
+        colourChooser_->hide();
+    colourBox_.reset();
+    if (WebKitColorChooserRequest* request = std::exchange(colourRequest_, nullptr))
+        g_object_unref(request);
+}
+
+int PageChoosers::OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
+                                 PageChoosers* self)
+{
+    if (ProgramEnding()) {
+        webkit_authentication_request_cancel(request);
+        return TRUE;
+    }
+    // WebKit's own dialog asks, laid over the page: a box all the same for as long as it stands.
+    if (!self->logInBox_)
+        self->logInBox_.emplace(self->boxes_);
+    Glib::signal_idle().connect_once(sigc::mem_fun(*self, &PageChoosers::FollowLogInDialog));
+    return FALSE;
+}
+
+void PageChoosers::FollowLogInDialog()
+{
+    GtkWidget* dialog = LogInDialogOf(view_);
+    if (dialog && dialog == logInDialog_)
+        return;
+    logInDialog_ = dialog;
+    if (!dialog)
+        logInBox_.reset();
+    else
+        ConnectWhileAlive<&PageChoosers::OnLogInDialogGone>(dialog, "destroy", this);
+}
+
+void PageChoosers::OnLogInDialogGone(GtkWidget* dialog, PageChoosers* self)
+{
+    // One that WebKit put in its place asks on.
+    if (dialog != self->logInDialog_)
+        return;
+    self->logInDialog_ = nullptr;
+    self->logInBox_.reset();
+}
+
+}  // namespace quillomat

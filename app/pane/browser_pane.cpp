@@ -8,6 +8,7 @@
 #include "app/pane/bubblewrap_probe.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/find_bar.h"
+#include "app/pane/page_activation.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/signal_link.h"
 #include "app/pane/view_guard.h"
@@ -46,6 +47,8 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window, MainUseDes
     ConnectWhileAlive<&BrowserPane::OnResponsiveNotify>(view_, "notify::is-web-process-responsive",
                                                         this);
     ConnectWhileAlive<&BrowserPane::OnCreate>(view_, "create", this);
+    PageActivation::Of(view_).signal_user_acted().connect(
+        sigc::mem_fun(*this, &BrowserPane::OnUserActed));
     guard_->signal_error_page().connect(sigc::mem_fun(*this, &BrowserPane::OnErrorPageRequested));
     shortcuts_ = std::make_unique<PaneShortcuts>(
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
@@ -86,6 +89,8 @@ void BrowserPane::GoBack()
 {
     if (!webkit_web_view_can_go_back(view_))
         return;
+    // The entry may be one of the page's own history.
+    OnUserActed(view_);
     RequestLoad();
     webkit_web_view_go_back(view_);
 }
@@ -94,6 +99,7 @@ void BrowserPane::GoForward()
 {
     if (!webkit_web_view_can_go_forward(view_))
         return;
+    OnUserActed(view_);
     RequestLoad();
     webkit_web_view_go_forward(view_);
 }
@@ -145,6 +151,7 @@ void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane*
         // The new page is on screen, after any redirect. Should another load have been asked for
         // meanwhile, the active address is already that one's: the end of the loads tells.
         pane->showingErrorPage_ = pane->loadingErrorPage_;
+        pane->documentUnannounced_ = !pane->showingErrorPage_;
         if (!pane->showingErrorPage_ && !pane->loadRequested_)
             pane->Show(webkit_web_view_get_uri(view));
     }
@@ -183,10 +190,19 @@ void BrowserPane::OnErrorPageRequested()
 void BrowserPane::Show(const char* address)
 {
     const std::string shown = address ? address : "";
-    if (shown == shownAddress_)
+    if (shown == shownAddress_ && !documentUnannounced_)
         return;
     shownAddress_ = shown;
-    RaiseLocationChanged();
+    const AddressChange change = std::exchange(documentUnannounced_, false)
+                                     ? AddressChange::NewDocument
+                                     : AddressChange::SameDocument;
+    locationChanged_.emit(shownAddress_, change);
+}
+
+void BrowserPane::OnUserActed(WebKitWebView* view)
+{
+    if (view == view_)
+        userActed_.emit();
 }
 
 // WebKit's own notice comes seconds after the page stopped answering a click or a key.
@@ -236,17 +252,6 @@ void BrowserPane::RecoverFromWebProcessEnd()
     // the pane elsewhere.
     if (!std::exchange(gaveUpRecovery_, true))
         recoveryAbandoned_.emit();
-}
-
-void BrowserPane::RaiseLocationChanged()
-{
-    // WebKit calls us from C, where glibmm does not catch escaped exceptions for us: hand them
-    // to the same handlers as every gtkmm signal does.
-    try {
-        locationChanged_.emit(shownAddress_);
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
 }
 
 }  // namespace quillomat

@@ -63,6 +63,8 @@ BrowserPane::~BrowserPane()
     notify_callbacks();
     guard_->ForgetLoad();
     popups_.CloseAll();
+    // A page that hangs would keep its web process, and its sandbox, busy after the program.
+    webkit_web_view_terminate_web_process(view_);
     shortcuts_.reset();
     findBar_.reset();
     g_object_unref(view_);
@@ -91,8 +93,10 @@ void BrowserPane::GoBack()
         return;
     // The entry may be one of the page's own history.
     OnUserActed(view_);
-    RequestLoad();
-    webkit_web_view_go_back(view_);
+    guard_->Leave([this] {
+        RequestLoad();
+        webkit_web_view_go_back(view_);
+    });
 }
 
 void BrowserPane::GoForward()
@@ -100,8 +104,10 @@ void BrowserPane::GoForward()
     if (!webkit_web_view_can_go_forward(view_))
         return;
     OnUserActed(view_);
-    RequestLoad();
-    webkit_web_view_go_forward(view_);
+    guard_->Leave([this] {
+        RequestLoad();
+        webkit_web_view_go_forward(view_);
+    });
 }
 
 void BrowserPane::Reload()

@@ -150,6 +150,10 @@ void BrowserPane::OnLoadStateNotify(WebKitWebView* view, void*, BrowserPane* pan
 
 void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane)
 {
+    if (loadEvent == WEBKIT_LOAD_STARTED || loadEvent == WEBKIT_LOAD_REDIRECTED)
+        pane->opening_ = webkit_web_view_get_uri(view);
+    else
+        pane->opening_.clear();
     if (loadEvent == WEBKIT_LOAD_STARTED) {
         pane->loadRequested_ = false;
         pane->loadingErrorPage_ = std::exchange(pane->errorPageRequested_, false);
@@ -247,9 +251,11 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // A new web process starts with the load of the page last shown.
+        // A new web process starts with the load of the page being opened, or else of the page
+        // last shown.
+        const std::string& page = opening_.empty() ? shownAddress_ : opening_;
         RequestLoad();
-        webkit_web_view_load_uri(view_, shownAddress_.empty() ? BlankPage : shownAddress_.c_str());
+        webkit_web_view_load_uri(view_, page.empty() ? BlankPage : page.c_str());
         return;
     }
     RequestLoad();

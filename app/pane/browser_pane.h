@@ -93,6 +93,8 @@ private:
     Gtk::Widget* widget_ = nullptr;
     bool sandboxed_ = false;
     std::string shownAddress_;
+    // The address of the page being opened, until it is shown or fails.
+    std::string opening_;
     // A document came on screen that the pane has not announced yet.
     bool documentUnannounced_ = false;
     // A load the program asked for has not started yet: WebKit's active address is already that

@@ -73,13 +73,20 @@ protected:
     int pagesLoaded = 0;
 };
 
+// The first death comes while the page opens: that page, not the one before, is reloaded.
 TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenGivesUp)
 {
+    site.HoldAnswersTo(ArticlePage + "123");
     Go(ArticlePage + "123");
+    ASSERT_TRUE(RunMainLoopUntil([&] { return site.WasRequested(ArticlePage + "123"); }, 20s));
+    ASSERT_GT(CrashWebContentProcesses(), 0u);
+    ASSERT_TRUE(RunMainLoopUntil([&] { return RequestsFor(ArticlePage + "123") == 2; }, 20s));
+    site.ReleaseHeldAnswers();
     ASSERT_TRUE(WaitForPage(ArticlePage + "123"));
+    EXPECT_EQ(RequestsFor("http://www.skyblog.com/"), 1u);
     ASSERT_EQ(desktop.clipboardTexts.size(), 1u);
 
-    for (std::size_t crash = 1; crash <= 3; ++crash) {
+    for (std::size_t crash = 2; crash <= 3; ++crash) {
         const std::size_t before = RequestsFor(ArticlePage + "123");
         ASSERT_GT(CrashWebContentProcesses(), 0u);
         ASSERT_TRUE(

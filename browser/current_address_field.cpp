@@ -12,22 +12,29 @@ CurrentAddressField::CurrentAddressField(std::string initialText, Detector detec
 {
 }
 
-void CurrentAddressField::Store(std::string_view address)
+void CurrentAddressField::Store(std::string_view address, AddressChange change)
 {
-    if (address == text_)
+    const bool newDocument = change == AddressChange::NewDocument;
+    // Another document ends the hold on moves, even at the address the field holds: the field
+    // catches up with it as with the end of any hold.
+    if (newDocument) {
+        ++document_;
+        movesHeld_ = false;
+    } else if (address == text_)
         return;
     text_ = address;
+    movedByDocument_ = !newDocument;
     CatchUp();
 }
 
 bool CurrentAddressField::MustWait() const
 {
-    return detecting_ || (hold_ && hold_());
+    return (movedByDocument_ && movesHeld_) || (hold_ && hold_());
 }
 
 void CurrentAddressField::CatchUp()
 {
-    if (MustWait())
+    if (detecting_ || MustWait())
         return;
     detecting_ = true;
     // If the detector throws, the program's general report ends the run; still leave the
@@ -36,9 +43,12 @@ void CurrentAddressField::CatchUp()
         bool& flag;
         ~ResetOnExit() { flag = false; }
     } reset{detecting_};
-    while (text_ != lastDetected_ && !(hold_ && hold_())) {
+    while (text_ != lastDetected_ && !MustWait()) {
         lastDetected_ = text_;
-        detector_(lastDetected_);
+        const bool moved = movedByDocument_;
+        const unsigned document = document_;
+        if (detector_(lastDetected_) && moved && document == document_)
+            movesHeld_ = true;
     }
 }
 

@@ -32,7 +32,7 @@ MainUse::MainUse(MainUseDesktop& desktop, MainUseControls& controls)
       Text3(InitialSkinNumber),
       Text9(
           std::string(InitialCurrentAddress),
-          [this](const std::string& address) { DetectArticle(address); },
+          [this](const std::string& address) { return DetectArticle(address); },
           [this] { return desktop_.BoxOpen(); })
 {
     desktop_.SetBoxesClosedHandler([this] { Text9.CatchUp(); });
@@ -43,9 +43,9 @@ MainUse::~MainUse()
     desktop_.SetBoxesClosedHandler({});
 }
 
-void MainUse::OnLocationChanged(std::string_view address)
+void MainUse::OnLocationChanged(std::string_view address, AddressChange change)
 {
-    Text9.Store(address);
+    Text9.Store(address, change);
 }
 
 void MainUse::OnGenerateClicked()
@@ -114,18 +114,19 @@ void MainUse::CopyLinkCode()
         desktop_.ShowMessage(texts::CopyFailedMessage, MessageIcon::Error, ApplicationTitle);
 }
 
-void MainUse::DetectArticle(const std::string& address)
+bool MainUse::DetectArticle(const std::string& address)
 {
     ArticleMatch match = ArticleNumberFromAddress(address);
     if (!match.accepted) {
         controls_.ShowArticle("");
-        return;
+        return false;
     }
     Text4 = std::move(match.number);
     controls_.ShowArticle(Text4);
     // Copying after a refusal would announce the previous article's code as this one's.
     if (GenerateLinkCode())
         CopyLinkCode();
+    return true;
 }
 
 }  // namespace quillomat

@@ -49,7 +49,9 @@ public:
     MainUse& operator=(const MainUse&) = delete;
 
     // The browser pane's address, at each of its notifications.
-    void OnLocationChanged(std::string_view address);
+    void OnLocationChanged(std::string_view address, AddressChange change);
+    // A key or a click in the page, or a load the user asked for.
+    void OnUserActedInPage() { Text9.UserActed(); }
     // "Créer les liens pour l'article en cours..." and "Copier": a click that reaches the window
     // while a box is open is one that the box should have held.
     void OnGenerateClicked();
@@ -63,7 +65,8 @@ public:
     // Returns whether it wrote the code box.
     bool GenerateLinkCode();
     void CopyLinkCode();
-    void DetectArticle(const std::string& address);
+    // Returns whether the address was an article's, which the user was told of.
+    bool DetectArticle(const std::string& address);
 
 private:
     friend struct MainUseTestAccess;

@@ -158,6 +158,7 @@ void MainWindow::ConnectSignals()
     Command4.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnGenerateClicked));
     Command5.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnCopyClicked));
     Web1.signal_location_changed().connect(sigc::mem_fun(*this, &MainWindow::MirrorCurrentAddress));
+    Web1.signal_user_acted().connect(sigc::mem_fun(*this, &MainWindow::OnUserActedInPage));
     Web1.signal_recovery_abandoned().connect(
         sigc::mem_fun(*this, &MainWindow::OnBrowserRecoveryAbandoned));
     for (auto [swatch, picker] : {std::pair{&c1, CD1.get()}, {&c2, CD2.get()}, {&c3, CD3.get()}})

@@ -47,7 +47,8 @@ public:
     MainWindow(DesktopServices& desktop, const Options& options);
     ~MainWindow() override;
 
-    void MirrorCurrentAddress(const std::string& address);
+    void MirrorCurrentAddress(const std::string& address,
+                              AddressChange change = AddressChange::NewDocument);
 
 protected:
     void on_realize() override;
@@ -79,6 +80,7 @@ private:
     void OnGoClicked();
     void OnGenerateClicked();
     void OnCopyClicked();
+    void OnUserActedInPage();
     void OnBrowserRecoveryAbandoned();
     void OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker);
     bool OnColourKey(const GdkEventKey& event);

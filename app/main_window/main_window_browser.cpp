@@ -19,9 +19,14 @@ bool MainWindow::on_map_event(GdkEventAny* event)
     return Gtk::Window::on_map_event(event);
 }
 
-void MainWindow::MirrorCurrentAddress(const std::string& address)
+void MainWindow::MirrorCurrentAddress(const std::string& address, AddressChange change)
 {
-    mainUse_.OnLocationChanged(address);
+    mainUse_.OnLocationChanged(address, change);
+}
+
+void MainWindow::OnUserActedInPage()
+{
+    mainUse_.OnUserActedInPage();
 }
 
 // The pane opens the service's home page, once.

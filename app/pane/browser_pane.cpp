@@ -8,6 +8,7 @@
 #include "app/pane/bubblewrap_probe.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/find_bar.h"
+#include "app/pane/page_activation.h"
 #include "app/pane/pane_shortcuts.h"
 #include "app/pane/signal_link.h"
 #include "app/pane/view_guard.h"
@@ -46,6 +47,8 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window, MainUseDes
     ConnectWhileAlive<&BrowserPane::OnResponsiveNotify>(view_, "notify::is-web-process-responsive",
                                                         this);
     ConnectWhileAlive<&BrowserPane::OnCreate>(view_, "create", this);
+    PageActivation::Of(view_).signal_user_acted().connect(
+        sigc::mem_fun(*this, &BrowserPane::OnUserActed));
     guard_->signal_error_page().connect(sigc::mem_fun(*this, &BrowserPane::OnErrorPageRequested));
     shortcuts_ = std::make_unique<PaneShortcuts>(
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
@@ -60,6 +63,8 @@ BrowserPane::~BrowserPane()
     notify_callbacks();
     guard_->ForgetLoad();
     popups_.CloseAll();
+    // A page that hangs would keep its web process, and its sandbox, busy after the program.
+    webkit_web_view_terminate_web_process(view_);
     shortcuts_.reset();
     findBar_.reset();
     g_object_unref(view_);
@@ -86,16 +91,23 @@ void BrowserPane::GoBack()
 {
     if (!webkit_web_view_can_go_back(view_))
         return;
-    RequestLoad();
-    webkit_web_view_go_back(view_);
+    // The entry may be one of the page's own history.
+    OnUserActed(view_);
+    guard_->Leave([this] {
+        RequestLoad();
+        webkit_web_view_go_back(view_);
+    });
 }
 
 void BrowserPane::GoForward()
 {
     if (!webkit_web_view_can_go_forward(view_))
         return;
-    RequestLoad();
-    webkit_web_view_go_forward(view_);
+    OnUserActed(view_);
+    guard_->Leave([this] {
+        RequestLoad();
+        webkit_web_view_go_forward(view_);
+    });
 }
 
 void BrowserPane::Reload()
@@ -138,6 +150,10 @@ void BrowserPane::OnLoadStateNotify(WebKitWebView* view, void*, BrowserPane* pan
 
 void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane)
 {
+    if (loadEvent == WEBKIT_LOAD_STARTED || loadEvent == WEBKIT_LOAD_REDIRECTED)
+        pane->opening_ = webkit_web_view_get_uri(view);
+    else
+        pane->opening_.clear();
     if (loadEvent == WEBKIT_LOAD_STARTED) {
         pane->loadRequested_ = false;
         pane->loadingErrorPage_ = std::exchange(pane->errorPageRequested_, false);
@@ -145,6 +161,7 @@ void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane*
         // The new page is on screen, after any redirect. Should another load have been asked for
         // meanwhile, the active address is already that one's: the end of the loads tells.
         pane->showingErrorPage_ = pane->loadingErrorPage_;
+        pane->documentUnannounced_ = !pane->showingErrorPage_;
         if (!pane->showingErrorPage_ && !pane->loadRequested_)
             pane->Show(webkit_web_view_get_uri(view));
     }
@@ -183,10 +200,19 @@ void BrowserPane::OnErrorPageRequested()
 void BrowserPane::Show(const char* address)
 {
     const std::string shown = address ? address : "";
-    if (shown == shownAddress_)
+    if (shown == shownAddress_ && !documentUnannounced_)
         return;
     shownAddress_ = shown;
-    RaiseLocationChanged();
+    const AddressChange change = std::exchange(documentUnannounced_, false)
+                                     ? AddressChange::NewDocument
+                                     : AddressChange::SameDocument;
+    locationChanged_.emit(shownAddress_, change);
+}
+
+void BrowserPane::OnUserActed(WebKitWebView* view)
+{
+    if (view == view_)
+        userActed_.emit();
 }
 
 // WebKit's own notice comes seconds after the page stopped answering a click or a key.
@@ -225,9 +251,11 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // A new web process starts with the load of the page last shown.
+        // A new web process starts with the load of the page being opened, or else of the page
+        // last shown.
+        const std::string& page = opening_.empty() ? shownAddress_ : opening_;
         RequestLoad();
-        webkit_web_view_load_uri(view_, shownAddress_.empty() ? BlankPage : shownAddress_.c_str());
+        webkit_web_view_load_uri(view_, page.empty() ? BlankPage : page.c_str());
         return;
     }
     RequestLoad();
@@ -236,17 +264,6 @@ void BrowserPane::RecoverFromWebProcessEnd()
     // the pane elsewhere.
     if (!std::exchange(gaveUpRecovery_, true))
         recoveryAbandoned_.emit();
-}
-
-void BrowserPane::RaiseLocationChanged()
-{
-    // WebKit calls us from C, where glibmm does not catch escaped exceptions for us: hand them
-    // to the same handlers as every gtkmm signal does.
-    try {
-        locationChanged_.emit(shownAddress_);
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
 }
 
 }  // namespace quillomat

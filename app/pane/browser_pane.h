@@ -11,6 +11,7 @@
 
 #include "app/pane/popup_windows.h"
 #include "app/pane/stalled_page_notice.h"
+#include "browser/current_address_field.h"
 #include "browser/recovery_budget.h"
 
 typedef struct _WebKitWebView WebKitWebView;
@@ -58,8 +59,14 @@ public:
     // the address stays the one of the last page really shown.
     const std::string& LocationURL() const { return shownAddress_; }
 
-    // Raised with the address of the page shown each time it changes.
-    sigc::signal<void(const std::string&)>& signal_location_changed() { return locationChanged_; }
+    // Raised with the address of the page shown each time it changes, or another document comes
+    // at the same address, and with how it came.
+    sigc::signal<void(const std::string&, AddressChange)>& signal_location_changed()
+    {
+        return locationChanged_;
+    }
+    // Raised when the user acts in the page (a key, a click) or moves through its history.
+    sigc::signal<void()>& signal_user_acted() { return userActed_; }
     // Raised when the web process kept dying and the pane gave up reloading its page.
     sigc::signal<void()>& signal_recovery_abandoned() { return recoveryAbandoned_; }
 
@@ -78,7 +85,7 @@ private:
     void OnErrorPageRequested();
     void StopStalledPage();
     void Show(const char* address);
-    void RaiseLocationChanged();
+    void OnUserActed(WebKitWebView* view);
     void RecoverFromWebProcessEnd();
 
     WebKitWebView* view_ = nullptr;
@@ -86,6 +93,10 @@ private:
     Gtk::Widget* widget_ = nullptr;
     bool sandboxed_ = false;
     std::string shownAddress_;
+    // The address of the page being opened, until it is shown or fails.
+    std::string opening_;
+    // A document came on screen that the pane has not announced yet.
+    bool documentUnannounced_ = false;
     // A load the program asked for has not started yet: WebKit's active address is already that
     // load's, not the page shown.
     bool loadRequested_ = false;
@@ -100,7 +111,8 @@ private:
     PopupWindows popups_;
     std::unique_ptr<PaneShortcuts> shortcuts_;
     std::unique_ptr<FindBar> findBar_;
-    sigc::signal<void(const std::string&)> locationChanged_;
+    sigc::signal<void(const std::string&, AddressChange)> locationChanged_;
+    sigc::signal<void()> userActed_;
     sigc::signal<void()> recoveryAbandoned_;
 };
 

@@ -16,6 +16,10 @@ namespace {
 
 constexpr char BlankPage[] = "about:blank";
 
+// WebKit tells each view of the process it ends from within the call.
+bool stoppingWebProcess = false;
+WebKitWebView* spared = nullptr;
+
 bool HasPort(const std::string& address)
 {
     GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
@@ -99,14 +103,21 @@ int LoadFailures::OnLoadFailedWithTlsErrors(WebKitWebView*, const char* address,
     return TRUE;
 }
 
+void LoadFailures::StopWebProcess(WebKitWebView* view, bool loadsNext)
+{
+    stoppingWebProcess = true;
+    spared = loadsNext ? view : nullptr;
+    webkit_web_view_terminate_web_process(view);
+    stoppingWebProcess = false;
+}
+
 void LoadFailures::OnWebProcessTerminated(WebKitWebView* view, int reason, LoadFailures* self)
 {
-    const bool stopped = std::exchange(self->stopping_, false);
     const char* address = webkit_web_view_get_uri(view);
     if (reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT)
         self->ShowErrorPage(address,
                             StoppedPageErrorPage(address ? address : "", PageStop::TooMuchMemory));
-    else if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API && stopped)
+    else if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API && stoppingWebProcess && view != spared)
         self->ShowErrorPage(address,
                             StoppedPageErrorPage(address ? address : "", PageStop::NotAnswering));
 }

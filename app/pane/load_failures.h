@@ -21,8 +21,9 @@ public:
     LoadFailures(const LoadFailures&) = delete;
     LoadFailures& operator=(const LoadFailures&) = delete;
 
-    // The program is about to end the page's web process because the page does not answer.
-    void ExpectStop() { stopping_ = true; }
+    // Ends the web process of `view`, whose page does not answer: each page it held, in the views
+    // related to `view` and in `view` itself unless it `loadsNext`, gives way to the error page.
+    static void StopWebProcess(WebKitWebView* view, bool loadsNext);
 
     // Raised just before an error page is loaded in place of a page.
     sigc::signal<void()>& signal_error_page() { return errorPage_; }
@@ -41,7 +42,6 @@ private:
     void ShowErrorPage(const char* address, const std::string& html);
 
     WebKitWebView* view_;
-    bool stopping_ = false;
     // The address the page being loaded was asked for.
     std::string loading_;
     // The HTTP status of the page being loaded when WebKit shows nothing of it and saves

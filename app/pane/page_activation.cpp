@@ -219,6 +219,7 @@ void PageActivation::Pass(const std::string& word, WebKitURISchemeRequest* reque
         handling_ = said.substr(6);
         handlingView_ = view;
         grant_ = {};
+        userActed_.emit(view);
     } else if (said.starts_with("end ") && said.substr(4) == handling_ && view == handlingView_) {
         handling_.clear();
         handlingView_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sigc++/functors/slot.h>
+#include <sigc++/signal.h>
 #include <sigc++/trackable.h>
 
 #include <map>
@@ -33,6 +34,8 @@ public:
     // under way in it, if one is; otherwise, or when another request of this action came first,
     // never.
     void AskWithinUsersAction(WebKitWebView* view, sigc::slot<void()> grant);
+    // Raised with the view whose page the user begins to activate.
+    sigc::signal<void(WebKitWebView*)>& signal_user_acted() { return userActed_; }
 
 private:
     explicit PageActivation(WebKitUserContentManager* manager);
@@ -55,6 +58,7 @@ private:
     // The action within which the request waiting to be granted came.
     std::string askedWithin_;
     sigc::slot<void()> grant_;
+    sigc::signal<void(WebKitWebView*)> userActed_;
 };
 
 }  // namespace quillomat

@@ -18,8 +18,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long a page asked to leave may take to show a sign of life.
-constexpr auto AnswerTime = 1s;
+// How long a page asked to leave may take to show a sign of life: one busy for a second or two
+// is not one that hangs.
+constexpr auto AnswerTime = 3s;
+
+// Run in a script world of the program's own before the page is asked to leave: its timers and
+// animation frames end, so that it cannot interrupt the load by moving itself (location.hash).
+constexpr char Hush[] = R"js(
+for (let id = setTimeout(() => {}); id > 0; --id) clearTimeout(id);
+for (let id = requestAnimationFrame(() => {}); id > 0; --id) cancelAnimationFrame(id);
+)js";
 
 void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
 {
@@ -34,8 +42,7 @@ void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
 
 }  // namespace
 
-PageExit::PageExit(WebKitWebView* view, PageDialogs& dialogs, LoadFailures& failures)
-    : view_(view), dialogs_(dialogs), failures_(failures)
+PageExit::PageExit(WebKitWebView* view, PageDialogs& dialogs) : view_(view), dialogs_(dialogs)
 {
     ConnectWhileAlive<&PageExit::OnLoadChanged>(view_, "load-changed", this);
     ConnectWhileAlive<&PageExit::OnWebProcessTerminated>(view_, "web-process-terminated", this);
@@ -46,17 +53,20 @@ void PageExit::Leave(std::function<void()> load)
     leaveWatch_.disconnect();
     const bool held = dialogs_.ReleasePage();
     if (held)
-        webkit_web_view_terminate_web_process(view_);
-    load();
-    if (held || !pageInProcess_)
-        return;
+        LoadFailures::StopWebProcess(view_, true);
+    const bool probe = !held && pageInProcess_;
     // WebKit learns that a page stopped answering only seconds after it first asked something of
     // it: a page that gives no sign of life soon after being asked to leave is taken for one.
+    if (probe) {
+        processAnswered_ = std::make_shared<bool>(false);
+        webkit_web_view_evaluate_javascript(view_, Hush, -1, "quillomat-exit", nullptr, nullptr,
+                                            &CCallback<&OnProbeAnswered>::Call,
+                                            new std::shared_ptr<bool>(processAnswered_));
+    }
+    load();
+    if (!probe)
+        return;
     leavingFor_ = std::move(load);
-    processAnswered_ = std::make_shared<bool>(false);
-    webkit_web_view_evaluate_javascript(view_, "0", -1, nullptr, nullptr, nullptr,
-                                        &CCallback<&OnProbeAnswered>::Call,
-                                        new std::shared_ptr<bool>(processAnswered_));
     leaveWatch_ = Glib::signal_timeout().connect(
         sigc::bind_return(sigc::mem_fun(*this, &PageExit::OnLeaveWatchEnded), false),
         std::chrono::duration_cast<std::chrono::milliseconds>(AnswerTime).count());
@@ -74,7 +84,7 @@ void PageExit::OnLeaveWatchEnded()
         const std::function<void()> load = std::exchange(leavingFor_, nullptr);
         if (!load || *processAnswered_)
             return;
-        webkit_web_view_terminate_web_process(view_);
+        LoadFailures::StopWebProcess(view_, true);
         load();
     } catch (...) {
         Glib::exception_handlers_invoke();
@@ -85,8 +95,7 @@ void PageExit::StopPage()
 {
     leaveWatch_.disconnect();
     dialogs_.ReleasePage();
-    failures_.ExpectStop();
-    webkit_web_view_terminate_web_process(view_);
+    LoadFailures::StopWebProcess(view_, false);
 }
 
 void PageExit::OnLoadChanged(WebKitWebView*, int loadEvent, PageExit* self)

@@ -10,22 +10,22 @@ typedef struct _WebKitWebView WebKitWebView;
 
 namespace quillomat {
 
-class LoadFailures;
 class PageDialogs;
 
 // Makes sure the user can always leave the view's page: a page held in one of its dialogs, or
 // busy for ever, never gets to load another page, so its web process makes way for a new one.
 class PageExit : public sigc::trackable {
 public:
-    // Lives no longer than `view`, `dialogs` and `failures`.
-    PageExit(WebKitWebView* view, PageDialogs& dialogs, LoadFailures& failures);
+    // Lives no longer than `view` and `dialogs`.
+    PageExit(WebKitWebView* view, PageDialogs& dialogs);
     PageExit(const PageExit&) = delete;
     PageExit& operator=(const PageExit&) = delete;
 
     // Leaves the page shown for the load that `load` starts. The page's open dialog is dismissed
-    // and those it opens meanwhile are answered at once. A web process that does not answer makes
-    // way for a new one: at once when it is known to hang or to hold a dialog, else when it gives
-    // no sign of life within a second, and `load` runs again in the new one.
+    // and those it opens meanwhile are answered at once; its timers end first. A web process that
+    // does not answer makes way for a new one: at once when it is known to hang or to hold a
+    // dialog, else when it gives no sign of life within three seconds, and `load` runs again in
+    // the new one.
     void Leave(std::function<void()> load);
     // Forgets the load of the last Leave, whose owner goes.
     void ForgetLoad();
@@ -39,7 +39,6 @@ private:
 
     WebKitWebView* view_;
     PageDialogs& dialogs_;
-    LoadFailures& failures_;
     // Whether the page shown came from the web process running now: before, there is nothing to
     // hang.
     bool pageInProcess_ = false;

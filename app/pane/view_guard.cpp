@@ -48,7 +48,7 @@ ViewGuard::ViewGuard(WebKitWebView* view, MainUseDesktop& boxes)
       dialogs_(view, boxes),
       choosers_(view, boxes),
       failures_(view),
-      exit_(view, dialogs_, failures_)
+      exit_(view, dialogs_)
 {
     // A page in full screen would fill the screen from a pane a few hundred pixels wide; the
     // blog's pages have no need of it.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <stdexcept>
 
 namespace quillomat {
 namespace {
@@ -28,12 +28,13 @@ TEST_P(CurrentAddressFieldTest, EachRealChangeIsDetectedOnceAfterTheLastOne)
         events.push_back("begin " + address);
         if (events.size() == 1)
             for (const std::string& later : GetParam().storedDuringFirst)
-                self->Store(later);
+                self->Store(later, AddressChange::NewDocument);
         events.push_back("end " + address);
+        return false;
     });
     self = &field;
     for (const std::string& address : GetParam().stored)
-        field.Store(address);
+        field.Store(address, AddressChange::NewDocument);
     std::vector<std::string> expected;
     for (const std::string& address : GetParam().detected)
         expected.insert(expected.end(), {"begin " + address, "end " + address});
@@ -60,9 +61,10 @@ TEST(CurrentAddressFieldThrowTest, AThrowingDetectorDoesNotBlockLaterChanges)
         ++calls;
         if (address == "bad")
             throw std::runtime_error("boom");
+        return true;
     });
-    EXPECT_THROW(field.Store("bad"), std::runtime_error);
-    field.Store("good");
+    EXPECT_THROW(field.Store("bad", AddressChange::NewDocument), std::runtime_error);
+    field.Store("good", AddressChange::NewDocument);
     EXPECT_EQ(calls, 2);
 }
 

@@ -114,10 +114,20 @@ struct MainUseHarness {
 
 // One event of the window or of the pane.
 using Action = std::function<void(MainUseHarness&)>;
+// The pane showing another document, or the page shown moving itself (a script).
 Action Pane(const std::string& address)
 {
-    return [address](MainUseHarness& h) { h.use.OnLocationChanged(address); };
+    return [address](MainUseHarness& h) {
+        h.use.OnLocationChanged(address, AddressChange::NewDocument);
+    };
 }
+Action Moved(const std::string& address)
+{
+    return [address](MainUseHarness& h) {
+        h.use.OnLocationChanged(address, AddressChange::SameDocument);
+    };
+}
+const Action UserActs = [](MainUseHarness& h) { h.use.OnUserActedInPage(); };
 const Action Generate = [](MainUseHarness& h) { h.use.OnGenerateClicked(); };
 const Action Copy = [](MainUseHarness& h) { h.use.OnCopyClicked(); };
 const Action OtherBox = [](MainUseHarness& h) {
@@ -240,6 +250,26 @@ INSTANTIATE_TEST_SUITE_P(
                  {Pane(Edit + "1")},
                  {"article 1", "template", "code 1", "clipboard 1", Copied},
                  {{0, {OpenDialog, WithdrawDialog}}}}),
+    Name);
+
+// A document moving itself from article to article gives one box, then none until the user acts
+// in the page or another document comes, at the address held too; a move that gave no box holds
+// nothing.
+INSTANTIATE_TEST_SUITE_P(
+    AScriptCannotChainBoxes, MainUseTest,
+    ::testing::Values(
+        Scenario{"MovingItself",
+                 {Pane(List), Moved(List + "#haut"), Moved(Edit + "1"), Moved(Edit + "2"), UserActs,
+                  Moved(Edit + "3"), Moved(Edit + "4"), Pane(Edit + "4")},
+                 {"no article", "no article", "article 1", "template", "code 1", "clipboard 1",
+                  Copied, "article 3", "template", "code 3", "clipboard 3", Copied, "article 4",
+                  "template", "code 4", "clipboard 4", Copied},
+                 {{0, {Moved(Edit + "2"), Moved(Edit + "1")}}}},
+        Scenario{"AnotherDocumentDuringTheBox",
+                 {Pane(List), Moved(Edit + "1")},
+                 {"no article", "article 1", "template", "code 1", "clipboard 1", Copied,
+                  "article 3", "template", "code 3", "clipboard 3", Copied},
+                 {{0, {Pane(Edit + "2"), Moved(Edit + "3")}}}}),
     Name);
 
 // Without an article in progress the generator says why it stops, in two boxes; the code box

@@ -1,8 +1,8 @@
 #include "app/main_window/close_request_watch.h"
 
-#include <glibmm/exceptionhandler.h>
-
 #include <utility>
+
+#include "app/look/c_callback.h"
 
 namespace quillomat {
 
@@ -22,7 +22,7 @@ const CloseRequestWatch* activeWatch = nullptr;
 CloseRequestWatch::CloseRequestWatch(Gtk::Window& window, std::function<void()> onCloseRequest)
     : window_(window), onCloseRequest_(std::move(onCloseRequest))
 {
-    gdk_event_handler_set(&CloseRequestWatch::OnEvent, this, nullptr);
+    gdk_event_handler_set(&CCallback<&CloseRequestWatch::OnEvent>::Call, this, nullptr);
     activeWatch = this;
 }
 
@@ -40,16 +40,10 @@ void CloseRequestWatch::OnEvent(GdkEvent* event, void* data)
     const bool closesWindow =
         event->type == GDK_DELETE && event->any.window && watch->onCloseRequest_ &&
         event->any.window == gtk_widget_get_window(GTK_WIDGET(watch->window_.gobj()));
-    if (!closesWindow) {
-        gtk_main_do_event(event);
-        return;
-    }
-    // Called from C: escaped exceptions go to the same handlers as every gtkmm signal's.
-    try {
+    if (closesWindow)
         watch->onCloseRequest_();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    else
+        gtk_main_do_event(event);
 }
 
 }  // namespace quillomat

@@ -1,7 +1,6 @@
 #include "app/pane/find_bar.h"
 
 #include <gdk/gdkkeysyms.h>
-#include <glibmm/exceptionhandler.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -202,11 +201,7 @@ void FindBar::OnFoundText(WebKitFindController*, unsigned count, FindBar* bar)
     } else if (bar->matchCount_ > 0) {
         bar->matchIndex_ = (bar->matchIndex_ - 1 + bar->matchCount_ + step) % bar->matchCount_ + 1;
     }
-    try {
-        bar->ShowPlace(true);
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    bar->ShowPlace(true);
 }
 
 void FindBar::OnFailedToFindText(WebKitFindController*, FindBar* bar)
@@ -216,11 +211,7 @@ void FindBar::OnFailedToFindText(WebKitFindController*, FindBar* bar)
     bar->pendingSteps_.pop_front();
     bar->matchCount_ = 0;
     bar->matchIndex_ = 0;
-    try {
-        bar->ShowPlace(false);
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    bar->ShowPlace(false);
 }
 
 void FindBar::OnLoadChanged(WebKitWebView*, int loadEvent, FindBar* bar)
@@ -229,11 +220,7 @@ void FindBar::OnLoadChanged(WebKitWebView*, int loadEvent, FindBar* bar)
         return;
     // Answers still to come are about the page left.
     bar->pendingSteps_.clear();
-    try {
-        bar->Close();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    bar->Close();
 }
 
 void FindBar::ShowPlace(bool found)

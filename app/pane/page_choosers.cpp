@@ -4,9 +4,8 @@
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
 
-#include <string>
+#include <memory>
 #include <utility>
-#include <vector>
 
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
@@ -52,80 +51,36 @@ PageChoosers::PageChoosers(WebKitWebView* view, MainUseDesktop& boxes) : view_(v
 
 PageChoosers::~PageChoosers()
 {
-    EndFileRequest();
     EndColourRequest();
 }
 
 int PageChoosers::OnRunFileChooser(WebKitWebView*, WebKitFileChooserRequest* request,
                                    PageChoosers* self)
 {
-    // WebKit asks again only once it has given up the previous request.
-    self->EndFileRequest();
     if (ProgramEnding()) {
         webkit_file_chooser_request_cancel(request);
         return TRUE;
     }
-    self->fileRequest_ = WEBKIT_FILE_CHOOSER_REQUEST(g_object_ref(request));
-    self->fileTurn_ = self->boxes_.AwaitTurn([self] { self->ShowFileChooser(); });
+    // WebKit asks again only once it has given up the previous request.
+    std::shared_ptr<WebKitFileChooserRequest> held(
+        WEBKIT_FILE_CHOOSER_REQUEST(g_object_ref(request)), g_object_unref);
+    self->fileTurn_ = self->boxes_.AwaitTurn([self, held] { self->ShowFileChooser(held.get()); });
     return TRUE;
 }
 
-void PageChoosers::ShowFileChooser()
+// WebKit's own chooser, modal over the page's window, holds the request until it is answered.
+void PageChoosers::ShowFileChooser(WebKitFileChooserRequest* request)
 {
-    Gtk::Window* parent = WindowOf(view_);
-    if (ProgramEnding() || !parent) {
-        OnFileChooserResponse(Gtk::RESPONSE_CANCEL);
-        return;
-    }
-    const bool several = webkit_file_chooser_request_get_select_multiple(fileRequest_);
-    // GTK's own captions for the buttons, in the toolkit's French.
-    fileChooser_ = Gtk::FileChooserNative::create(
-        ToUString(several ? texts::ChooseFilesTitle : texts::ChooseFileTitle), *parent,
-        Gtk::FILE_CHOOSER_ACTION_OPEN);
-    fileChooser_->set_modal(true);
-    fileChooser_->set_select_multiple(several);
-    auto* chooser = GTK_FILE_CHOOSER(fileChooser_->gobj());
-    if (GtkFileFilter* filter = webkit_file_chooser_request_get_mime_types_filter(fileRequest_))
-        gtk_file_chooser_set_filter(chooser, filter);
-    if (const char* const* chosen = webkit_file_chooser_request_get_selected_files(fileRequest_);
-        chosen && chosen[0])
-        gtk_file_chooser_select_filename(chooser, chosen[0]);
-    fileChooser_->signal_response().connect(
-        sigc::mem_fun(*this, &PageChoosers::OnFileChooserResponse));
-    fileBox_.emplace(boxes_);
-    fileChooser_->show();
-}
-
-void PageChoosers::OnFileChooserResponse(int response)
-{
-    WebKitFileChooserRequest* request = std::exchange(fileRequest_, nullptr);
-    std::vector<std::string> files;
-    if (fileChooser_ && response == Gtk::RESPONSE_ACCEPT)
-        files = fileChooser_->get_filenames();
-    EndFileRequest();
-    if (!request)
-        return;
-    std::vector<const char*> names;
-    for (const std::string& file : files)
-        names.push_back(file.c_str());
-    names.push_back(nullptr);
-    if (files.empty())
+    if (ProgramEnding())
         webkit_file_chooser_request_cancel(request);
-    else
-        webkit_file_chooser_request_select_files(request, names.data());
-    g_object_unref(request);
+    else if (WEBKIT_WEB_VIEW_GET_CLASS(view_)->run_file_chooser(view_, request))
+        g_object_weak_ref(G_OBJECT(request), &CCallback<&PageChoosers::OnFileRequestGone>::Call,
+                          new MainUseDesktop::OpenBox(boxes_));
 }
 
-void PageChoosers::EndFileRequest()
+void PageChoosers::OnFileRequestGone(void* box, GObject*)
 {
-    fileTurn_.reset();
-    // Hidden, not dropped: this may run inside the chooser's own handler.
-    if (fileChooser_)
-        fileChooser_->hide();
-    fileBox_.reset();
-    // A request dropped unanswered answers itself as cancelled.
-    if (WebKitFileChooserRequest* request = std::exchange(fileRequest_, nullptr))
-        g_object_unref(request);
+    delete static_cast<MainUseDesktop::OpenBox*>(box);
 }
 
 int PageChoosers::OnRunColorChooser(WebKitWebView*, WebKitColorChooserRequest* request,

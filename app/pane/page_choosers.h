@@ -4,7 +4,6 @@
 #include <optional>
 
 #include <gtkmm/colorchooserdialog.h>
-#include <gtkmm/filechoosernative.h>
 #include <sigc++/trackable.h>
 
 #include "main_use/main_use_desktop.h"
@@ -14,6 +13,7 @@ typedef struct _WebKitFileChooserRequest WebKitFileChooserRequest;
 typedef struct _WebKitColorChooserRequest WebKitColorChooserRequest;
 typedef struct _WebKitAuthenticationRequest WebKitAuthenticationRequest;
 typedef struct _GtkWidget GtkWidget;
+typedef struct _GObject GObject;
 
 namespace quillomat {
 
@@ -39,9 +39,8 @@ private:
                               PageChoosers* self);
     static void OnLogInDialogGone(GtkWidget* dialog, PageChoosers* self);
 
-    void ShowFileChooser();
-    void OnFileChooserResponse(int response);
-    void EndFileRequest();
+    static void OnFileRequestGone(void* box, GObject* request);
+    void ShowFileChooser(WebKitFileChooserRequest* request);
     void ShowColourChooser();
     void OnColourChooserResponse(int response);
     void EndColourRequest();
@@ -50,10 +49,7 @@ private:
     WebKitWebView* view_;
     MainUseDesktop& boxes_;
     // A page asks for one file choice at a time, and one colour.
-    WebKitFileChooserRequest* fileRequest_ = nullptr;
     std::unique_ptr<MainUseDesktop::Turn> fileTurn_;
-    Glib::RefPtr<Gtk::FileChooserNative> fileChooser_;
-    std::optional<MainUseDesktop::OpenBox> fileBox_;
     WebKitColorChooserRequest* colourRequest_ = nullptr;
     std::unique_ptr<MainUseDesktop::Turn> colourTurn_;
     std::unique_ptr<Gtk::ColorChooserDialog> colourChooser_;

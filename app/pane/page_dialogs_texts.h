@@ -14,8 +14,4 @@ inline constexpr std::string_view LeaveButton = "Quitter la page";
 // Ends a page's message too long to be shown whole.
 inline constexpr std::string_view MessageCut = "…";
 
-// The file chooser of a page's upload field.
-inline constexpr std::string_view ChooseFileTitle = "Choisir un fichier";
-inline constexpr std::string_view ChooseFilesTitle = "Choisir des fichiers";
-
 }  // namespace quillomat::page_dialogs_texts

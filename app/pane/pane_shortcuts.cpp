@@ -1,7 +1,6 @@
 #include "app/pane/pane_shortcuts.h"
 
 #include <gdk/gdkkeysyms.h>
-#include <glibmm/exceptionhandler.h>
 #include <webkit2/webkit2.h>
 
 #include <array>
@@ -113,19 +112,13 @@ int PaneShortcuts::OnButtonPress(WebKitWebView*, GdkEventButton* event, PaneShor
 {
     if (event->type != GDK_BUTTON_PRESS)
         return FALSE;
-    try {
-        if (event->button == MouseBackButton) {
-            self->navigation_.goBack();
-            return TRUE;
-        }
-        if (event->button == MouseForwardButton) {
-            self->navigation_.goForward();
-            return TRUE;
-        }
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
-    return FALSE;
+    if (event->button == MouseBackButton)
+        self->navigation_.goBack();
+    else if (event->button == MouseForwardButton)
+        self->navigation_.goForward();
+    else
+        return FALSE;
+    return TRUE;
 }
 
 int PaneShortcuts::OnScroll(WebKitWebView*, GdkEventScroll* event, PaneShortcuts* self)

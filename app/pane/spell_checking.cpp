@@ -1,6 +1,5 @@
 #include "app/pane/spell_checking.h"
 
-#include <glibmm/exceptionhandler.h>
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
@@ -89,11 +88,7 @@ void RelabelInFrench(WebKitContextMenu* menu)
 gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*,
                        gpointer)
 {
-    try {
-        RelabelInFrench(menu);
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    RelabelInFrench(menu);
     return FALSE;
 }
 
@@ -123,7 +118,7 @@ void HelpWritingInFrench(WebKitWebView* view)
     // The handlers keep nothing of their own: they go with the view.
     g_signal_connect(view, "key-press-event", G_CALLBACK(&OnFirstInput), nullptr);
     g_signal_connect(view, "button-press-event", G_CALLBACK(&OnFirstInput), nullptr);
-    g_signal_connect(view, "context-menu", G_CALLBACK(&OnContextMenu), nullptr);
+    g_signal_connect(view, "context-menu", CSignalCallback<&OnContextMenu>(), nullptr);
 }
 
 }  // namespace quillomat

@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "app/desktop/gtk_desktop_services.h"
-#include "main_use/main_use_texts.h"
 #include "tests/support/clipboard_reader.h"
 #include "tests/support/loopback_site.h"
 #include "tests/support/main_loop_wait.h"
@@ -27,13 +26,12 @@
 namespace quillomat::testing {
 namespace {
 
-namespace texts = main_use_texts;
-
 using namespace std::chrono_literals;
 using Access = MainWindowTestAccess;
 
 const std::string Home = "http://www.skyblog.com/";
 const std::string Article = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123";
+const std::string NoArticleError = "Erreur pas de numéro d'article !";
 std::string Page(const std::string& head, const std::string& body)
 {
     return "<!DOCTYPE html><html><head><meta charset='utf-8'>" + head + "</head><body>" + body +
@@ -146,7 +144,7 @@ TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
     // The clipboard as another program reads it when each box is closed.
     std::vector<std::string> pasted;
     BoxWatch watch([&](const BoxWatch::Seen& box) {
-        if (box.text == texts::NoArticleError) {
+        if (box.text == NoArticleError) {
             site.ReleaseHeldAnswers();
             if (Access::Text9(*window) != Article || webkit_web_view_is_loading(View()))
                 return false;
@@ -161,9 +159,12 @@ TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
     EXPECT_EQ(watch.mostAtOnce, 1u) << "a box over another";
     ASSERT_EQ(watch.closed.size(), 3u) << "a further message";
     const std::pair<std::string_view, std::string> expected[] = {
-        {texts::NoArticleError, "dialog-error"},
-        {texts::NoArticleAdvice, "dialog-information"},
-        {texts::CopyDoneMessage, "dialog-information"}};
+        {NoArticleError, "dialog-error"},
+        {"Vous ne devez pas \"Créer un article\" mais \"Editer\" un article pour avoir ce numéro.",
+         "dialog-information"},
+        {"Quillomat vient de générer et copier le code pour cet article.\n"
+         "Vous pouvez à présent coller vos liens dans votre article!",
+         "dialog-information"}};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(watch.closed[i].text, expected[i].first);
         EXPECT_EQ(watch.closed[i].icon, expected[i].second);

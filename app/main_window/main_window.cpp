@@ -145,6 +145,7 @@ void MainWindow::NameForScreenReaders()
     NameAfterLabel(Text11, Label3);
     NameAfterLabel(Text12, Label6);
     LabelledBy(Label5, Label4);
+    SetAccessibleName(Web1.Widget(), texts::BrowserName);
     SetAccessibleName(Text13, texts::AddressBoxName);
     SetAccessibleName(Text7.View(), texts::TemplateBoxName);
     SetAccessibleName(Text8.View(), texts::CodeBoxName);

@@ -23,6 +23,7 @@ inline constexpr std::string_view ArticleLabel = "Article en cours :";
 inline constexpr std::string_view CopyButton = "Copier";
 
 // What a screen reader announces for the controls that have no caption beside them.
+inline constexpr std::string_view BrowserName = "Navigateur";
 inline constexpr std::string_view AddressBoxName = "Adresse";
 inline constexpr std::string_view TemplateBoxName = "Modèle";
 inline constexpr std::string_view CodeBoxName = "Code des liens";

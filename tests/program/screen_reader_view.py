@@ -1,5 +1,6 @@
-"""Reads the real program's main window through AT-SPI, as a screen reader does, and clicks a
-colour swatch through it. Run inside a D-Bus session of its own (dbus-run-session).
+"""Reads the real program's main window through AT-SPI, as a screen reader does, goes round its
+Tab order and clicks a colour swatch through it. Run inside a D-Bus session of its own
+(dbus-run-session).
 usage: screen_reader_view.py QUILLOMAT"""
 import os
 import subprocess
@@ -7,6 +8,7 @@ import sys
 
 from atspi_client import (Atspi, application_of, descendants, fail, find, is_a,
                           use_session_accessibility_bus, wait_for)
+from gi.repository import GLib  # noqa: E402
 
 
 def labelled_by(accessible):
@@ -30,6 +32,34 @@ try:
         return None
 
     application, window = wait_for(main_window, "the main window on the accessibility bus")
+
+    # Tab goes round the window's stops, the page's included, and each is told with its label or
+    # its name, as the toolkit reports the focus to a screen reader. A text box is entered without
+    # its text selected: a screen reader told of the selection as the focus comes reads out the
+    # text in place of the label.
+    focus_reports = []
+    listener = Atspi.EventListener.new(
+        lambda event: event.detail1 and focus_reports.append(event.source))
+    listener.register("object:state-changed:focused")
+
+    def reported_stop(stop):
+        """The accessible last reported to take the focus, once it is the one told as `stop`."""
+        GLib.MainContext.default().iteration(False)
+        accessible = focus_reports[-1] if focus_reports else None
+        told = accessible and (labelled_by(accessible) or [accessible.get_name()])[0]
+        return accessible if told == stop else None
+
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(program.pid),
+                    "--name", "Quillomat", "windowfocus", "--sync"], check=True)
+    for stop in ["Réglages...", "Informations", "Ajouter :", "Séparateur :", "Lire :",
+                 "Créer les liens pour l'article en cours...", "gras", "italique",
+                 "Code des liens", "Copier", "Adresse", "Aller à...",
+                 "Code généré automatiquement", "Navigateur"]:
+        subprocess.run(["xdotool", "key", "Tab"], check=True)
+        reached = wait_for(lambda: reported_stop(stop), "the stop told as " + repr(stop))
+        if reached.get_role() == Atspi.Role.TEXT and Atspi.Text.get_n_selections(reached):
+            fail(repr(stop) + " is entered with its text selected")
+    listener.deregister("object:state-changed:focused")
 
     # Text boxes: named after the label beside them, or on their own.
     for name, label in [("Adresse", None), ("Ajouter :", "Ajouter :"),

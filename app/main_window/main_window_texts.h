@@ -34,6 +34,8 @@ inline constexpr std::string_view LastColourName = "Couleur de fin";
 inline constexpr std::string_view FirstColourKey = "Alt+1";
 inline constexpr std::string_view MiddleColourKey = "Alt+2";
 inline constexpr std::string_view LastColourKey = "Alt+3";
+// The caption before the swatches as a screen reader tells it, with those keys.
+inline constexpr std::string_view ColoursLabelName = "Couleurs du texte : Alt+1, Alt+2 et Alt+3";
 
 inline constexpr std::string_view InitialAddCaption = "Ajouter un commentaire";
 inline constexpr std::string_view InitialSeparator = "/";

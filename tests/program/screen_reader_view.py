@@ -89,6 +89,11 @@ try:
             fail(name + " offers no click")
         if swatch.get_state_set().contains(Atspi.StateType.FOCUSABLE):
             fail(name + " takes the keyboard focus")
+    # The keys are told with the frame that the focus enters, named after its title.
+    frame = find(window, Atspi.Role.PANEL, "Paramètres des liens...")
+    if not (frame and find(frame, Atspi.Role.TEXT, "Ajouter :")
+            and find(frame, Atspi.Role.LABEL, "Couleurs du texte : Alt+1, Alt+2 et Alt+3")):
+        fail("the colour keys are not told with the frame of the link parameters")
 
     # The settings window's skin list is announced by its label too, then "Valider" brings the
     # main window back.
@@ -99,6 +104,15 @@ try:
     Atspi.Action.do_action(find(settings, Atspi.Role.PUSH_BUTTON, "Valider"), 0)
     wait_for(lambda: window.get_state_set().contains(Atspi.StateType.SHOWING),
              "the main window back")
+
+    # The copy's box is told by its title as well as by its kind.
+    Atspi.Component.grab_focus(find(window, Atspi.Role.PUSH_BUTTON, "Copier"))
+    subprocess.run(["xdotool", "key", "space"], check=True)
+    box = wait_for(lambda: find(application, Atspi.Role.ALERT, "Quillomat par Brennic"), "the copy's box")
+    if box.get_description() != "Information":
+        fail("the copy's box is told as " + repr(box.get_description()))
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    wait_for(lambda: not box.get_state_set().contains(Atspi.StateType.SHOWING), "the box closed")
 
     # A click through the screen reader opens the picker, which the screen reader can read.
     Atspi.Action.do_action(find(window, Atspi.Role.PUSH_BUTTON, "Couleur du milieu"), 0)

@@ -95,21 +95,6 @@ protected:
         MainWindowTest::TearDown();
         SetTextResolution(96);
     }
-
-    // Every control of the three windows by window and name, the settings and About windows
-    // opened for it.
-    std::map<std::string, std::map<std::string, Gtk::Widget*>> ThreeWindows()
-    {
-        Access::Button(*window, 2).clicked();
-        AboutWindow& about = *Access::About(*window);
-        Access::Button(*window, 1).clicked();
-        SettingsWindow& settings = *Access::Settings(*window);
-        EXPECT_TRUE(
-            RunMainLoopUntil([&] { return about.get_mapped() && settings.get_mapped(); }, 5s));
-        return {{"main", Access::Controls(*window)},
-                {"settings", SettingsWindowTestAccess::Controls(settings)},
-                {"about", AboutWindowTestAccess::Controls(about)}};
-    }
 };
 
 class LayoutAtResolution : public WindowShapeTest, public ::testing::WithParamInterface<int> {};

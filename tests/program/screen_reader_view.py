@@ -61,15 +61,9 @@ try:
             fail(repr(stop) + " is entered with its text selected")
     listener.deregister("object:state-changed:focused")
 
-    # Text boxes: named after the label beside them, or on their own.
-    for name, label in [("Adresse", None), ("Ajouter :", "Ajouter :"),
-                        ("Séparateur :", "Séparateur :"), ("Lire :", "Lire :"),
-                        ("Modèle", None), ("Code des liens", None)]:
-        box = find(window, Atspi.Role.TEXT, name)
-        if not box:
-            fail("no text box named " + repr(name))
-        if label and labelled_by(box) != [label]:
-            fail(repr(name) + " is labelled by " + repr(labelled_by(box)))
+    # The template box, out of the Tab order while the code is generated automatically.
+    if not find(window, Atspi.Role.TEXT, "Modèle"):
+        fail("no text box named 'Modèle'")
 
     article = [a for a in descendants(window)
                if is_a(a, Atspi.Role.LABEL) and labelled_by(a) == ["Article en cours :"]]
@@ -108,7 +102,8 @@ try:
     # The copy's box is told by its title as well as by its kind.
     Atspi.Component.grab_focus(find(window, Atspi.Role.PUSH_BUTTON, "Copier"))
     subprocess.run(["xdotool", "key", "space"], check=True)
-    box = wait_for(lambda: find(application, Atspi.Role.ALERT, "Quillomat par Brennic"), "the copy's box")
+    box = wait_for(lambda: find(application, Atspi.Role.ALERT, "Quillomat par Brennic"),
+                   "the copy's box")
     if box.get_description() != "Information":
         fail("the copy's box is told as " + repr(box.get_description()))
     subprocess.run(["xdotool", "key", "Return"], check=True)

@@ -259,9 +259,9 @@ protected:
 TEST_F(ClipboardTest, TheBoxShowsTheExactCodeAndAnotherProgramReadsIt)
 {
     // With a word longer than a line of the code box.
-    std::string word;
-    for (int i = 0; i < 3; ++i)
-        word += "anticonstitutionnellement";
+    const std::string word =
+        "anticonstitutionnellement"
+        "anticonstitutionnellementanticonstitutionnellement";
     Access::Caption(*window, 10).set_text("Ajoutez un mot doux ç é à ù " + word);
     Access::Caption(*window, 12).set_text("Lisez « les » commentaires");
     Go("http://www.skyblog.com" + EditPath + "123");

@@ -21,8 +21,9 @@ if [[ ${1:-} == --tests ]]; then
         dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 libglib2.0-bin
         # A real desktop settings store (dconf) in a session of a test's own.
         dconf-gsettings-backend dconf-service
-        # The French locale, in which the program's toolkit speaks French in the tests' C locale
-        # (from Debian 13 on, gettext translates nothing under C.UTF-8).
+        # The French locale, compiled: the window tests run in it, and the program's toolkit
+        # speaks French in the tests' C locale (from Debian 13 on, gettext translates nothing
+        # under C.UTF-8).
         locales-all
         # ImageMagick compares windows drawn two ways; a desktop's settings daemon.
         imagemagick xsettingsd

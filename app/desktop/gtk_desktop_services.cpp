@@ -5,6 +5,7 @@
 #include "app/look/ustring.h"
 #include "main_use/program_end.h"
 
+#include <atkmm/object.h>
 #include <gtkmm/image.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
@@ -22,6 +23,9 @@ void GtkDesktopServices::RunMessageBox(std::string_view text, MessageIcon icon,
                            Gtk::BUTTONS_NONE, true);
     box.set_title(ToUString(title));
     BreakLongWords(box);
+    // A screen reader tells the box by its title too, not only by its kind ("Information").
+    box.get_accessible()->set_description(box.get_accessible()->get_name());
+    box.get_accessible()->set_name(ToUString(title));
     box.add_button("OK", Gtk::RESPONSE_OK);
     box.set_default_response(Gtk::RESPONSE_OK);
     // GTK 3 no longer draws the message type's icon by itself.

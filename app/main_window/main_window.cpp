@@ -145,6 +145,9 @@ void MainWindow::NameForScreenReaders()
     NameAfterLabel(Text11, Label3);
     NameAfterLabel(Text12, Label6);
     LabelledBy(Label5, Label4);
+    // Heard as the frame's own text when the focus enters it: the swatches take no focus.
+    SetAccessibleName(Label1, texts::ColoursLabelName);
+    SetAccessibleName(Web1.Widget(), texts::BrowserName);
     SetAccessibleName(Text13, texts::AddressBoxName);
     SetAccessibleName(Text7.View(), texts::TemplateBoxName);
     SetAccessibleName(Text8.View(), texts::CodeBoxName);

@@ -1,5 +1,6 @@
 // The main window's size on the screen: it follows the text resolution, and where the screen is
 // too small for it at that resolution, it takes the highest one at which it fits, text included.
+#include <gdk/gdkwayland.h>
 #include <gdkmm/screen.h>
 #include <gdkmm/window.h>
 
@@ -25,6 +26,7 @@ void MainWindow::FitScreen()
                         WorkAreaFor(*this), frameWidth_, frameHeight_);
     if (resolution == resolution_)
         return;
+    const bool grows = resolution_ > 0 && resolution > resolution_;
     resolution_ = resolution;
     UseTextResolution(*this, resolution);
     for (FixedLayout* layout :
@@ -35,6 +37,13 @@ void MainWindow::FitScreen()
     // than the layout needs.
     if (get_realized())
         resize(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
+    // A Wayland compositor may keep a growing window's corner where it was, part of the window
+    // off the screen, and a program cannot move its own window there: shown anew, it is placed
+    // whole.
+    if (grows && get_mapped() && GDK_IS_WAYLAND_DISPLAY(get_display()->gobj())) {
+        hide();
+        show();
+    }
 }
 
 bool MainWindow::OnMappedMeasureFrame(GdkEventAny*)

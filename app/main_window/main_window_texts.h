@@ -23,6 +23,7 @@ inline constexpr std::string_view ArticleLabel = "Article en cours :";
 inline constexpr std::string_view CopyButton = "Copier";
 
 // What a screen reader announces for the controls that have no caption beside them.
+inline constexpr std::string_view BrowserName = "Navigateur";
 inline constexpr std::string_view AddressBoxName = "Adresse";
 inline constexpr std::string_view TemplateBoxName = "Modèle";
 inline constexpr std::string_view CodeBoxName = "Code des liens";
@@ -33,6 +34,8 @@ inline constexpr std::string_view LastColourName = "Couleur de fin";
 inline constexpr std::string_view FirstColourKey = "Alt+1";
 inline constexpr std::string_view MiddleColourKey = "Alt+2";
 inline constexpr std::string_view LastColourKey = "Alt+3";
+// The caption before the swatches as a screen reader tells it, with those keys.
+inline constexpr std::string_view ColoursLabelName = "Couleurs du texte : Alt+1, Alt+2 et Alt+3";
 
 inline constexpr std::string_view InitialAddCaption = "Ajouter un commentaire";
 inline constexpr std::string_view InitialSeparator = "/";

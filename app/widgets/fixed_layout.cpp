@@ -45,6 +45,14 @@ void FixedLayout::PutLabel(Gtk::Widget& label, int x, int y)
     Place(label, x, y, -1, LabelHeight);
 }
 
+void FixedLayout::PutLabelWithin(Gtk::Widget& label, Gtk::Label& caption, int x, int y, int width)
+{
+    PutLabel(label, x, y);
+    fits_.push_back({&caption, width});
+    caption.signal_style_updated().connect(
+        sigc::bind(sigc::mem_fun(*this, &FixedLayout::FitCaption), fits_.back()));
+}
+
 void FixedLayout::FollowResolution(double dotsPerInch)
 {
     ownResolution_ = true;
@@ -88,7 +96,29 @@ void FixedLayout::Rescale(double scale)
     queue_resize();
     for (const Placement& placement : placements_)
         Apply(placement);
+    for (const Fit& fit : fits_)
+        FitCaption(fit);
     rescaled_.emit();
+}
+
+void FixedLayout::FitCaption(const Fit& fit)
+{
+    const int room = Scaled(fit.width);
+    double scale = 1.0;
+    Pango::AttrList attributes;
+    fit.caption->set_attributes(attributes);
+    // A smaller size is hinted anew: it is measured again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int width = 0, height = 0;
+        fit.caption->get_layout()->get_pixel_size(width, height);
+        if (width <= room)
+            return;
+        scale *= static_cast<double>(room) / (width + 1);
+        attributes = Pango::AttrList();
+        auto smaller = Pango::Attribute::create_attr_scale(scale);
+        attributes.insert(smaller);
+        fit.caption->set_attributes(attributes);
+    }
 }
 
 }  // namespace quillomat

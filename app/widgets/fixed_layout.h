@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <gtkmm/fixed.h>
+#include <gtkmm/label.h>
 #include <sigc++/signal.h>
 
 namespace quillomat {
@@ -25,6 +26,10 @@ public:
     void Put(Gtk::Widget& control, int x, int y);
     // A label: as wide as its caption, and as high as a label of the design's font.
     void PutLabel(Gtk::Widget& label, int x, int y);
+    // The same, with a caption that keeps within `width`: where the text resolution draws its
+    // letters relatively wider than 96 dpi does (each size is hinted to whole pixels in its own
+    // way), it is drawn that much smaller rather than running into the window's edge.
+    void PutLabelWithin(Gtk::Widget& label, Gtk::Label& caption, int x, int y, int width);
 
     // From now on the layout follows this text resolution rather than the screen's: that of a
     // window that fits its screen only at a lower one.
@@ -46,7 +51,13 @@ private:
         int x, y, width, height;  // width -1: sized to its content, height -1 too
     };
 
+    struct Fit {
+        Gtk::Label* caption;
+        int width;
+    };
+
     void Apply(const Placement& placement);
+    void FitCaption(const Fit& fit);
     void OnResolutionChanged();
     void Rescale(double scale);
 
@@ -55,6 +66,7 @@ private:
     double scale_;
     bool ownResolution_ = false;
     std::vector<Placement> placements_;
+    std::vector<Fit> fits_;
     sigc::signal<void()> rescaled_;
 };
 

@@ -9,7 +9,7 @@
 namespace quillomat {
 
 // A window's Tab order as its design lists it, whatever the controls' places; disabled and
-// hidden controls are skipped.
+// hidden controls are skipped, and a text box is entered with its caret where it was.
 class FocusOrder {
 public:
     explicit FocusOrder(std::vector<Gtk::Widget*> controls) : controls_(std::move(controls)) {}
@@ -20,6 +20,8 @@ public:
     bool MoveFrom(const Gtk::Widget* from, bool forward) const;
 
 private:
+    static void Focus(Gtk::Widget& control);
+
     std::vector<Gtk::Widget*> controls_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtkmm/label.h>
 
 #include "app/look/ustring.h"
+#include "app/widgets/accessible_names.h"
 
 namespace quillomat {
 
@@ -10,6 +11,9 @@ TitledFrame::TitledFrame(std::string_view title, int width, int height)
     : FixedLayout(width, height), border_(ToUString(title))
 {
     border_.get_style_context()->add_class("titled-frame");
+    // The frame's controls lie in this container, not in the border: a screen reader tells the
+    // title as their context.
+    SetAccessibleName(*this, title);
     Place(border_, 0, 0, width, height);
 }
 

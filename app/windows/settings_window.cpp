@@ -103,7 +103,8 @@ void SettingsWindow::PlaceControls()
     layout_.Place(Text3, 112, 128, 161, 21);
     layout_.Place(Command1, 8, 160, 129, 25);
     layout_.Place(Command2, 144, 160, 129, 25);
-    layout_.PutLabel(Label5, 16, 96);
+    // As at 96 dpi, the link ends one pixel before the window's edge.
+    layout_.PutLabelWithin(Label5, Label5.Caption(), 16, 96, ClientWidth - 16 - 1);
     layout_.PutLabel(Label6, 128, 8);
 }
 

@@ -62,6 +62,7 @@ usr/share/icons/hicolor/128x128/apps/org.quillomat.Quillomat.png
 usr/share/icons/hicolor/256x256/apps/org.quillomat.Quillomat.png
 usr/share/icons/hicolor/scalable/apps/org.quillomat.Quillomat.svg
 usr/share/man/man1/quillomat.1.gz
+usr/share/man/fr/man1/quillomat.1.gz
 usr/share/doc/quillomat/copyright
 usr/share/doc/quillomat/changelog.gz
 LIST

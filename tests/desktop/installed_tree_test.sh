@@ -33,6 +33,7 @@ share/icons/hicolor/128x128/apps/$app_id.png
 share/icons/hicolor/256x256/apps/$app_id.png
 share/icons/hicolor/scalable/apps/$app_id.svg
 share/man/man1/quillomat.1.gz
+share/man/fr/man1/quillomat.1.gz
 share/doc/quillomat/copyright
 share/doc/quillomat/changelog.gz
 LIST

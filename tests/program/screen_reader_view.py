@@ -1,5 +1,6 @@
-"""Reads the real program's main window through AT-SPI, as a screen reader does, and clicks a
-colour swatch through it. Run inside a D-Bus session of its own (dbus-run-session).
+"""Reads the real program's main window through AT-SPI, as a screen reader does, goes round its
+Tab order and clicks a colour swatch through it. Run inside a D-Bus session of its own
+(dbus-run-session).
 usage: screen_reader_view.py QUILLOMAT"""
 import os
 import subprocess
@@ -7,6 +8,7 @@ import sys
 
 from atspi_client import (Atspi, application_of, descendants, fail, find, is_a,
                           use_session_accessibility_bus, wait_for)
+from gi.repository import GLib  # noqa: E402
 
 
 def labelled_by(accessible):
@@ -31,15 +33,37 @@ try:
 
     application, window = wait_for(main_window, "the main window on the accessibility bus")
 
-    # Text boxes: named after the label beside them, or on their own.
-    for name, label in [("Adresse", None), ("Ajouter :", "Ajouter :"),
-                        ("Séparateur :", "Séparateur :"), ("Lire :", "Lire :"),
-                        ("Modèle", None), ("Code des liens", None)]:
-        box = find(window, Atspi.Role.TEXT, name)
-        if not box:
-            fail("no text box named " + repr(name))
-        if label and labelled_by(box) != [label]:
-            fail(repr(name) + " is labelled by " + repr(labelled_by(box)))
+    # Tab goes round the window's stops, the page's included, and each is told with its label or
+    # its name, as the toolkit reports the focus to a screen reader. A text box is entered without
+    # its text selected: a screen reader told of the selection as the focus comes reads out the
+    # text in place of the label.
+    focus_reports = []
+    listener = Atspi.EventListener.new(
+        lambda event: event.detail1 and focus_reports.append(event.source))
+    listener.register("object:state-changed:focused")
+
+    def reported_stop(stop):
+        """The accessible last reported to take the focus, once it is the one told as `stop`."""
+        GLib.MainContext.default().iteration(False)
+        accessible = focus_reports[-1] if focus_reports else None
+        told = accessible and (labelled_by(accessible) or [accessible.get_name()])[0]
+        return accessible if told == stop else None
+
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(program.pid),
+                    "--name", "Quillomat", "windowfocus", "--sync"], check=True)
+    for stop in ["Réglages...", "Informations", "Ajouter :", "Séparateur :", "Lire :",
+                 "Créer les liens pour l'article en cours...", "gras", "italique",
+                 "Code des liens", "Copier", "Adresse", "Aller à...",
+                 "Code généré automatiquement", "Navigateur"]:
+        subprocess.run(["xdotool", "key", "Tab"], check=True)
+        reached = wait_for(lambda: reported_stop(stop), "the stop told as " + repr(stop))
+        if reached.get_role() == Atspi.Role.TEXT and Atspi.Text.get_n_selections(reached):
+            fail(repr(stop) + " is entered with its text selected")
+    listener.deregister("object:state-changed:focused")
+
+    # The template box, out of the Tab order while the code is generated automatically.
+    if not find(window, Atspi.Role.TEXT, "Modèle"):
+        fail("no text box named 'Modèle'")
 
     article = [a for a in descendants(window)
                if is_a(a, Atspi.Role.LABEL) and labelled_by(a) == ["Article en cours :"]]
@@ -59,6 +83,11 @@ try:
             fail(name + " offers no click")
         if swatch.get_state_set().contains(Atspi.StateType.FOCUSABLE):
             fail(name + " takes the keyboard focus")
+    # The keys are told with the frame that the focus enters, named after its title.
+    frame = find(window, Atspi.Role.PANEL, "Paramètres des liens...")
+    if not (frame and find(frame, Atspi.Role.TEXT, "Ajouter :")
+            and find(frame, Atspi.Role.LABEL, "Couleurs du texte : Alt+1, Alt+2 et Alt+3")):
+        fail("the colour keys are not told with the frame of the link parameters")
 
     # The settings window's skin list is announced by its label too, then "Valider" brings the
     # main window back.
@@ -69,6 +98,16 @@ try:
     Atspi.Action.do_action(find(settings, Atspi.Role.PUSH_BUTTON, "Valider"), 0)
     wait_for(lambda: window.get_state_set().contains(Atspi.StateType.SHOWING),
              "the main window back")
+
+    # The copy's box is told by its title as well as by its kind.
+    Atspi.Component.grab_focus(find(window, Atspi.Role.PUSH_BUTTON, "Copier"))
+    subprocess.run(["xdotool", "key", "space"], check=True)
+    box = wait_for(lambda: find(application, Atspi.Role.ALERT, "Quillomat par Brennic"),
+                   "the copy's box")
+    if box.get_description() != "Information":
+        fail("the copy's box is told as " + repr(box.get_description()))
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    wait_for(lambda: not box.get_state_set().contains(Atspi.StateType.SHOWING), "the box closed")
 
     # A click through the screen reader opens the picker, which the screen reader can read.
     Atspi.Action.do_action(find(window, Atspi.Role.PUSH_BUTTON, "Couleur du milieu"), 0)

@@ -7,9 +7,11 @@
 #include <memory>
 
 #include "app/main_window/main_window.h"
+#include "tests/support/about_window_access.h"
 #include "tests/support/main_loop_wait.h"
 #include "tests/support/main_window_access.h"
 #include "tests/support/recording_desktop.h"
+#include "tests/support/settings_window_access.h"
 
 namespace quillomat::testing {
 
@@ -36,6 +38,21 @@ protected:
     }
 
     WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
+
+    // Every control of the three windows by window and name, the settings and About windows
+    // opened for it from the main window's buttons (the settings window hides the main one).
+    std::map<std::string, std::map<std::string, Gtk::Widget*>> ThreeWindows()
+    {
+        Access::Button(*window, 2).clicked();
+        AboutWindow& about = *Access::About(*window);
+        Access::Button(*window, 1).clicked();
+        SettingsWindow& settings = *Access::Settings(*window);
+        EXPECT_TRUE(
+            RunMainLoopUntil([&] { return about.get_mapped() && settings.get_mapped(); }, 5s));
+        return {{"main", Access::Controls(*window)},
+                {"settings", SettingsWindowTestAccess::Controls(settings)},
+                {"about", AboutWindowTestAccess::Controls(about)}};
+    }
 
     // Waits until the pane shows `address`, loaded.
     bool WaitForPage(const std::string& address)

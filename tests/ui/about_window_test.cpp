@@ -59,41 +59,6 @@ TEST_F(AboutWindowTest, TitleBarCloseHidesTheWindowAndTellsItsOwner)
     EXPECT_EQ(closings, 1);
 }
 
-struct Placement {
-    const char* name;
-    int x, y, width, height;  // width -1: sized to its text
-};
-
-TEST_F(AboutWindowTest, FixedWindowWithEveryControlWhereTheLayoutSays)
-{
-    AboutWindow& about = OpenAbout();
-    EXPECT_EQ(about.get_window()->get_width(), 312);
-    EXPECT_EQ(about.get_window()->get_height(), 185);
-    EXPECT_FALSE(about.get_resizable());
-    Gdk::WMDecoration decorations{};
-    about.get_window()->get_decorations(decorations);
-    EXPECT_EQ(decorations & (Gdk::DECOR_MINIMIZE | Gdk::DECOR_MAXIMIZE | Gdk::DECOR_RESIZEH), 0);
-    EXPECT_TRUE(about.get_icon_list().empty()) << "no icon of its own";
-
-    const Placement layout[] = {
-        {"Label1", 112, 8, -1, 13},    {"Label2", 112, 24, -1, 13},   {"Label4", 112, 48, -1, 13},
-        {"Label5", 112, 88, -1, 13},   {"Label6", 152, 8, -1, 13},    {"Label7", 232, 24, -1, 13},
-        {"Label9", 112, 64, -1, 13},   {"Label10", 112, 104, -1, 13}, {"Label11", 144, 128, -1, 13},
-        {"Command1", 8, 152, 297, 25}, {"Image1", 8, 8, 93, 137},     {"Shape1", 8, 8, 94, 137}};
-    auto controls = About::Controls(about);
-    for (const Placement& p : layout) {
-        Gtk::Widget& control = *controls.at(p.name);
-        EXPECT_EQ(PositionIn(control, about), std::make_pair(p.x, p.y)) << p.name;
-        if (p.width >= 0) {
-            EXPECT_EQ(control.get_allocated_width(), p.width) << p.name;
-        }
-        EXPECT_EQ(control.get_allocated_height(), p.height) << p.name;
-        EXPECT_LE(p.x + control.get_allocated_width(), 312) << p.name << " runs off the window";
-    }
-    EXPECT_LE(112 + controls.at("Label1")->get_allocated_width(), 152) << "Nick : overlaps";
-    EXPECT_LE(112 + controls.at("Label2")->get_allocated_width(), 232) << "the date overlaps";
-}
-
 TEST_F(AboutWindowTest, CaptionsBoldLinksToolTipsAndPointer)
 {
     AboutWindow& about = OpenAbout();

@@ -1,6 +1,11 @@
 #include <webkit2/webkit2.h>
 
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
 #include <glibmm/main.h>
+#include <gtkmm/textview.h>
+
+#include <algorithm>
 
 #include "tests/support/loopback_site.h"
 #include "tests/support/page_script.h"
@@ -224,6 +229,25 @@ TEST_F(MainWindowTest, ARefusedConnectionShowsAFrenchErrorPageAndNoCode)
     EXPECT_TRUE(desktop.clipboardTexts.empty());
 }
 
+// What a text view draws on white, once the toolkit has laid it out and drawn it anew.
+std::vector<unsigned char> Drawing(Gtk::TextView& view)
+{
+    bool drawn = false;
+    sigc::connection watch = view.signal_draw().connect(
+        [&](const Cairo::RefPtr<Cairo::Context>&) { return drawn = true, false; }, false);
+    view.queue_draw();
+    EXPECT_TRUE(RunMainLoopUntil([&] { return drawn; }, 5s));
+    watch.disconnect();
+    auto shown = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, view.get_allocated_width(),
+                                             view.get_allocated_height());
+    auto context = Cairo::Context::create(shown);
+    context->set_source_rgb(1, 1, 1);
+    context->paint();
+    gtk_widget_draw(GTK_WIDGET(view.gobj()), context->cobj());
+    shown->flush();
+    return {shown->get_data(), shown->get_data() + shown->get_stride() * shown->get_height()};
+}
+
 // Owns the real clipboard; another process reads it.
 class ClipboardTest : public ArticleDetectionTest {
 protected:
@@ -232,16 +256,36 @@ protected:
     RealClipboardDesktop realClipboard;
 };
 
-TEST_F(ClipboardTest, AnotherProgramReadsTheExactCode)
+TEST_F(ClipboardTest, TheBoxShowsTheExactCodeAndAnotherProgramReadsIt)
 {
-    Access::Caption(*window, 10).set_text("Ajoutez un mot doux ç é à ù");
+    // With a word longer than a line of the code box.
+    const std::string word =
+        "anticonstitutionnellement"
+        "anticonstitutionnellementanticonstitutionnellement";
+    Access::Caption(*window, 10).set_text("Ajoutez un mot doux ç é à ù " + word);
     Access::Caption(*window, 12).set_text("Lisez « les » commentaires");
     Go("http://www.skyblog.com" + EditPath + "123");
     ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "123"));
     ASSERT_EQ(realClipboard.clipboardTexts.size(), 1u);
     const std::string code = Access::Text8(*window);
-    EXPECT_NE(code.find("mot doux ç é à ù"), std::string::npos);
+    EXPECT_NE(code.find("mot doux ç é à ù " + word), std::string::npos);
     EXPECT_EQ(ReadClipboardWithXclip(10s), code);
+    // Its lines break anywhere, inside the word too, and are drawn as the same lines broken by
+    // hand: no hyphen that the code does not hold.
+    auto& box = static_cast<Gtk::TextView&>(Access::FocusTarget(*window, "Text8"));
+    const auto wrapped = Drawing(box);
+    std::string lines;
+    Gtk::TextIter start = box.get_buffer()->begin();
+    for (Gtk::TextIter end = start; box.forward_display_line(end); start = end) {
+        lines += box.get_buffer()->get_text(start, end).raw();
+        if (lines.back() != '\n')
+            lines += '\n';
+    }
+    lines += box.get_buffer()->get_text(start, box.get_buffer()->end()).raw();
+    EXPECT_GT(std::count(lines.begin(), lines.end(), '\n'),
+              std::count(code.begin(), code.end(), '\n') + 3);
+    Access::SetText8(*window, lines);
+    EXPECT_TRUE(Drawing(box) == wrapped);
 
     // Code edited by hand, line breaks included, reaches the clipboard as it stands.
     Access::SetText8(*window, "première ligne\r\nseconde ligne\n");

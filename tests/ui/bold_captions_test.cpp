@@ -1,6 +1,7 @@
 // Bold captions look bold at every text size: Wine's bold Tahoma draws some sizes from bitmaps
-// that are the regular weight (13, 15 and 16 pixels: text at about 113, 131 and 140 dpi, which
-// a larger text setting or a screen too small for the main window gives).
+// that are the regular weight (13, 15 and 16 pixels: text at about 113, 131 to 135 and 140 dpi,
+// which a larger text setting or a screen too small for the main window gives), and its outlines
+// (14 pixels and from 17 on) too.
 #include <cairomm/context.h>
 #include <cairomm/surface.h>
 #include <gtkmm/box.h>
@@ -56,8 +57,9 @@ TEST_P(BoldCaptionTest, ABoldCaptionLeavesMuchMoreInkThanARegularOne)
     EXPECT_GT(Ink(bold) * 10, Ink(regular) * 13) << "at " << GetParam() << " dpi";
 }
 
-// 11, 13, 15, 16 and 16.5 pixels.
-INSTANTIATE_TEST_SUITE_P(TextSizes, BoldCaptionTest, ::testing::Values(96, 114, 131, 140, 144),
+// 11, 13, 13.75, 15.5, 16, 16.5 and 22 pixels.
+INSTANTIATE_TEST_SUITE_P(TextSizes, BoldCaptionTest,
+                         ::testing::Values(96, 114, 120, 135, 140, 144, 192),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "At" + std::to_string(info.param) + "Dpi";
                          });

@@ -58,45 +58,6 @@ protected:
     std::unique_ptr<SettingsWindow> settingsWindow;
 };
 
-struct Placement {
-    const char* name;
-    int x, y, width, height;  // width -1: sized to its text
-};
-
-TEST_F(SettingsWindowTest, FixedCentredWindowWithEveryControlWhereTheLayoutSays)
-{
-    SettingsWindow& settings = OpenSettings();
-    EXPECT_EQ(settings.get_window()->get_width(), 281);
-    EXPECT_EQ(settings.get_window()->get_height(), 192);
-    int x = 0, y = 0;
-    settings.get_window()->get_origin(x, y);
-    EXPECT_NEAR(x, (settings.get_screen()->get_width() - 281) / 2, 2);
-    EXPECT_NEAR(y, (settings.get_screen()->get_height() - 192) / 2, 40);
-    EXPECT_FALSE(settings.get_resizable());
-    Gdk::WMDecoration decorations{};
-    settings.get_window()->get_decorations(decorations);
-    EXPECT_EQ(decorations & (Gdk::DECOR_MINIMIZE | Gdk::DECOR_MAXIMIZE | Gdk::DECOR_RESIZEH), 0);
-    EXPECT_TRUE(settings.get_icon_list().empty()) << "no icon of its own";
-
-    const Placement layout[] = {{"Label1", 16, 8, -1, 13},       {"Text1", 160, 8, 113, 19},
-                                {"Label2", 16, 56, 252, 41},     {"Label3", 16, 32, -1, 13},
-                                {"Text2", 128, 32, 145, 19},     {"Label4", 16, 128, -1, 13},
-                                {"Text3", 112, 128, 161, 21},    {"Command1", 8, 160, 129, 25},
-                                {"Command2", 144, 160, 129, 25}, {"Label5", 16, 96, -1, 13},
-                                {"Label6", 128, 8, -1, 13}};
-    auto controls = Settings::Controls(settings);
-    for (const Placement& p : layout) {
-        Gtk::Widget& control = *controls.at(p.name);
-        EXPECT_EQ(PositionIn(control, settings), std::make_pair(p.x, p.y)) << p.name;
-        if (p.width >= 0) {
-            EXPECT_EQ(control.get_allocated_width(), p.width) << p.name;
-        }
-        EXPECT_EQ(control.get_allocated_height(), p.height) << p.name;
-        EXPECT_LE(p.x + control.get_allocated_width(), 281) << p.name << " runs off the window";
-    }
-    EXPECT_LE(128 + controls.at("Label6")->get_allocated_width(), 160) << "http:// overlaps";
-}
-
 TEST_F(SettingsWindowTest, CaptionsColoursAndTheSkinList)
 {
     SettingsWindow& settings = OpenSettings();

@@ -251,9 +251,12 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // A new web process starts with the load of the page being opened, or else of the page
-        // last shown.
-        const std::string& page = opening_.empty() ? shownAddress_ : opening_;
+        // A new web process starts with the load asked for, or of the page being opened, or else
+        // of the page last shown.
+        const char* asked = webkit_web_view_get_uri(view_);
+        const std::string page = loadRequested_ && asked ? asked
+                                 : opening_.empty()      ? shownAddress_
+                                                         : opening_;
         RequestLoad();
         webkit_web_view_load_uri(view_, page.empty() ? BlankPage : page.c_str());
         return;

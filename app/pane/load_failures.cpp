@@ -31,7 +31,8 @@ bool HasPort(const std::string& address)
 
 }  // namespace
 
-LoadFailures::LoadFailures(WebKitWebView* view) : view_(view)
+LoadFailures::LoadFailures(WebKitWebView* view, bool showsCrash)
+    : view_(view), showsCrash_(showsCrash)
 {
     ConnectWhileAlive<&LoadFailures::OnLoadFailed>(view_, "load-failed", this);
     ConnectWhileAlive<&LoadFailures::OnLoadFailedWithTlsErrors>(
@@ -120,6 +121,9 @@ void LoadFailures::OnWebProcessTerminated(WebKitWebView* view, int reason, LoadF
     else if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API && stoppingWebProcess && view != spared)
         self->ShowErrorPage(address,
                             StoppedPageErrorPage(address ? address : "", PageStop::NotAnswering));
+    else if (reason == WEBKIT_WEB_PROCESS_CRASHED && self->showsCrash_)
+        self->ShowErrorPage(address,
+                            StoppedPageErrorPage(address ? address : "", PageStop::Crashed));
 }
 
 void LoadFailures::ShowErrorPage(const char* address, const std::string& html)

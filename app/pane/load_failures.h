@@ -13,11 +13,12 @@ namespace quillomat {
 
 // Puts the French error page in place of a page of the view that could not be loaded (an
 // unreachable site, a certificate refused, a port of another service, an answer WebKit can
-// neither show nor save) or that the program ended (it did not answer, or took too much memory).
+// neither show nor save) or that the program ended (it did not answer, or took too much memory),
+// and, when it `showsCrash`, of a page whose web process crashed.
 class LoadFailures : public sigc::trackable {
 public:
     // Lives no longer than `view`.
-    explicit LoadFailures(WebKitWebView* view);
+    LoadFailures(WebKitWebView* view, bool showsCrash);
     LoadFailures(const LoadFailures&) = delete;
     LoadFailures& operator=(const LoadFailures&) = delete;
 
@@ -42,6 +43,7 @@ private:
     void ShowErrorPage(const char* address, const std::string& html);
 
     WebKitWebView* view_;
+    bool showsCrash_;
     // The address the page being loaded was asked for.
     std::string loading_;
     // The HTTP status of the page being loaded when WebKit shows nothing of it and saves

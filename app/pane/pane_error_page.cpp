@@ -110,9 +110,10 @@ std::string UnshownAnswerErrorPage(std::string_view address, unsigned status)
 
 std::string StoppedPageErrorPage(std::string_view address, PageStop why)
 {
-    return Page(address,
-                why == PageStop::TooMuchMemory ? texts::TooMuchMemory : texts::NotAnswering, "",
-                texts::StoppedHeading);
+    const std::string_view reason = why == PageStop::TooMuchMemory ? texts::TooMuchMemory
+                                    : why == PageStop::Crashed     ? texts::Crashed
+                                                                   : texts::NotAnswering;
+    return Page(address, reason, "", texts::StoppedHeading);
 }
 
 }  // namespace quillomat

@@ -20,10 +20,10 @@ std::string CertificateErrorPage(std::string_view address);
 // without a page, such as a proxy's refusal to reach an https site.
 std::string UnshownAnswerErrorPage(std::string_view address, unsigned status);
 
-// Why the program ended a page that was open.
-enum class PageStop { NotAnswering, TooMuchMemory };
+// Why a page that was open ended: the program ended it, or its web process crashed.
+enum class PageStop { NotAnswering, TooMuchMemory, Crashed };
 
-// The same page for a page that the program ended.
+// The same page for a page that ended.
 std::string StoppedPageErrorPage(std::string_view address, PageStop why);
 
 }  // namespace quillomat

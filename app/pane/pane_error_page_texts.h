@@ -41,6 +41,7 @@ inline constexpr std::string_view NotAnswering =
 inline constexpr std::string_view TooMuchMemory =
     "La page demandait trop de mémoire : Quillomat l'a arrêtée pour que l'ordinateur reste "
     "utilisable.";
+inline constexpr std::string_view Crashed = "Le navigateur intégré s'est arrêté sur cette page.";
 inline constexpr std::string_view OtherFailure = "Le chargement de la page a échoué.";
 
 }  // namespace quillomat::pane_error_page_texts

@@ -42,7 +42,13 @@ GdkRectangle ScreenArea(Gtk::Widget& widget)
 
 }  // namespace
 
-PopupWindow::PopupWindow(WebKitWebView* view, Gtk::Window* opener) : view_(view)
+PopupWindow::PopupWindow(WebKitWebView* view, Gtk::Window* opener)
+    : view_(view),
+      shortcuts_(
+          {[view] { webkit_web_view_go_back(view); }, [view] { webkit_web_view_go_forward(view); },
+           [view] { webkit_web_view_reload(view); },
+           [view] { webkit_web_view_stop_loading(view); }},
+          view)
 {
     SetProgramIcon(*this);
     if (opener) {
@@ -69,6 +75,11 @@ bool PopupWindow::on_delete_event(GdkEventAny*)
             sigc::bind_return(sigc::mem_fun(*this, &PopupWindow::RaisePageClosed), false),
             std::chrono::duration_cast<std::chrono::milliseconds>(CloseAnswerTime).count());
     return true;
+}
+
+bool PopupWindow::on_key_press_event(GdkEventKey* event)
+{
+    return shortcuts_.OnKeyPress(*event) || Gtk::Window::on_key_press_event(event);
 }
 
 void PopupWindow::OnReadyToShow(WebKitWebView*, PopupWindow* window)

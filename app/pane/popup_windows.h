@@ -10,13 +10,16 @@
 
 #include <gtkmm/window.h>
 
+#include "app/pane/pane_shortcuts.h"
+
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quillomat {
 
 // A window that a page's script opened (an "insert a picture" or preview window): a web view
 // related to the one that asked, so that it shares the log-in and `window.opener` reaches back.
-// It takes its size from the page's request, within the screen, and its title from the page.
+// It takes its size from the page's request, within the screen, its title from the page, and the
+// pane's browser keys.
 class PopupWindow : public Gtk::Window {
 public:
     // Takes the floating reference of `view`.
@@ -29,6 +32,7 @@ public:
 
 protected:
     bool on_delete_event(GdkEventAny* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
     static void OnReadyToShow(WebKitWebView* view, PopupWindow* window);
@@ -40,6 +44,7 @@ private:
     WebKitWebView* view_;
     sigc::signal<void()> pageClosed_;
     sigc::connection closeAnyway_;
+    PaneShortcuts shortcuts_;
 };
 
 // The pop-up windows of the pane, a few at most: a page cannot cover the screen with them.

@@ -15,12 +15,13 @@ constexpr char GuardKey[] = "quillomat-view-guard";
 
 WebKitWebView* ViewGuard::NewView(WebKitWebContext* context, MainUseDesktop& boxes)
 {
-    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context)), boxes);
+    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context)), boxes, false);
 }
 
 WebKitWebView* ViewGuard::NewRelatedView(WebKitWebView* opener)
 {
-    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(opener)), Of(opener).boxes_);
+    return Guard(WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(opener)), Of(opener).boxes_,
+                 true);
 }
 
 ViewGuard& ViewGuard::Of(WebKitWebView* view)
@@ -28,9 +29,9 @@ ViewGuard& ViewGuard::Of(WebKitWebView* view)
     return *static_cast<ViewGuard*>(g_object_get_data(G_OBJECT(view), GuardKey));
 }
 
-WebKitWebView* ViewGuard::Guard(WebKitWebView* view, MainUseDesktop& boxes)
+WebKitWebView* ViewGuard::Guard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp)
 {
-    auto* guard = new ViewGuard(view, boxes);
+    auto* guard = new ViewGuard(view, boxes, popUp);
     g_object_set_data(G_OBJECT(view), GuardKey, guard);
     // The guard goes with the view, once its handlers are gone.
     g_object_weak_ref(G_OBJECT(view), &CCallback<&ViewGuard::Free>::Call, guard);
@@ -43,11 +44,11 @@ void ViewGuard::Free(void* guard, GObject*)
     delete static_cast<ViewGuard*>(guard);
 }
 
-ViewGuard::ViewGuard(WebKitWebView* view, MainUseDesktop& boxes)
+ViewGuard::ViewGuard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp)
     : boxes_(boxes),
       dialogs_(view, boxes),
       choosers_(view, boxes),
-      failures_(view),
+      failures_(view, popUp),
       exit_(view, dialogs_)
 {
     // A page in full screen would fill the screen from a pane a few hundred pixels wide; the

@@ -20,9 +20,9 @@ namespace quillomat {
 // made only by NewView and NewRelatedView, each guarded from the start and for its whole life:
 // the page's dialogs stand in the program's own window and it prints only when the user asks
 // (PageDialogs), what its fields open are boxes of the program (PageChoosers), a page that fails
-// to load or is ended gives way to the French error page (LoadFailures), a page that stops
-// answering can always be left (PageExit), its requests for permissions are refused and it
-// cannot take the whole screen.
+// to load or is ended gives way to the French error page, as does a pop-up's page that crashed
+// (LoadFailures; the pane reloads its own), a page that stops answering can always be left
+// (PageExit), its requests for permissions are refused and it cannot take the whole screen.
 class ViewGuard : public sigc::trackable {
 public:
     // A new view, with a floating reference, in `context`, whose dialogs are among `boxes`, which
@@ -47,8 +47,8 @@ public:
     sigc::signal<void()>& signal_error_page() { return failures_.signal_error_page(); }
 
 private:
-    ViewGuard(WebKitWebView* view, MainUseDesktop& boxes);
-    static WebKitWebView* Guard(WebKitWebView* view, MainUseDesktop& boxes);
+    ViewGuard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp);
+    static WebKitWebView* Guard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp);
     static void Free(void* guard, GObject* view);
     static int OnPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request,
                                    ViewGuard* self);

@@ -56,41 +56,6 @@ protected:
     LoopbackSite site;
 };
 
-struct TrapCase {
-    const char* name;
-    const char* script;
-};
-
-void PrintTo(const TrapCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
-class DialogLoopTest : public PageDialogTest, public ::testing::WithParamInterface<TrapCase> {};
-
-TEST_P(DialogLoopTest, GoLeavesAPageThatKeepsOpeningDialogs)
-{
-    Open(GetParam().script);
-    Go(TrapPage);
-    Gtk::MessageDialog* box = ThePagesBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->get_title(), "Message de la page");
-    EXPECT_EQ(box->property_text().get_value(), "piège");
-    // It leaves "Aller à..." within reach.
-    EXPECT_FALSE(box->get_modal());
-
-    Go(NextPage);
-    ASSERT_TRUE(WaitForPage(NextPage));
-    EXPECT_TRUE(OtherWindows(*window).empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , DialogLoopTest,
-    ::testing::Values(TrapCase{"AlertsWithoutEnd", "for (;;) alert('piège');"},
-                      TrapCase{"ConfirmsOneAfterAnother",
-                               "(function ask() { confirm('piège'); setTimeout(ask, 0); })();"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 enum class UserAction { None, Types, ClicksLeft, ClicksRight };
 
 struct PrintCase {

@@ -240,7 +240,9 @@ class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface
 TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
 {
     const ModalCase& c = GetParam();
-    const std::string logIn = "http://www.skyblog.com/admBloger/";
+    // An article behind the log-in: once answered, the page shown is the article announced.
+    const std::string logIn =
+        "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123";
     site.AddDownload(HomePage + "notes.txt", "notes.txt", "contenu");
     site.AddLogInPage(logIn, "<p>Bienvenue</p>");
     Open(std::string("const fill = (html) => addEventListener('load', () => document.body"

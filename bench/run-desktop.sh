@@ -105,7 +105,7 @@ awk -F'\t' -v q1="'" '
                median / 1000, "-", "-", "< 1 ms", verdict(median < 1000)
         printf "%-40s %9.3f ms %12s %7s  %-20s %s\n", "main use: address -> clipboard, p99",
                p99 / 1000, "-", "-", "(reported)", ""
-        printf "%-40s %9.3f ms %12s %7s  %-20s %s\n", "main use: then the copy's check, median",
+        printf "%-40s %9.3f ms %12s %7s  %-20s %s\n", "main use: then the check, median",
                check / 1000, "-", "-", "(reported)", ""
         if (others[q] + others[f] > 0) {
             printf "\nNote: other programs ran WebKit meanwhile (median %.0f processes).",

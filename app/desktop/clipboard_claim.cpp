@@ -16,7 +16,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Another program answers a claim within this time, if at all.
+// Another program answers a claim within this time, if at all
+// (ContestedCopyTest.ACopyIsAnnouncedOnlyWhenTheClipboardHoldsTheCode).
 constexpr auto QuietTime = 150ms;
 // However often the clipboard changes hands meanwhile.
 constexpr auto MostSettlingTime = 1s;

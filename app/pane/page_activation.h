@@ -21,6 +21,7 @@ namespace quillomat {
 // handled that event, not from a timer it set up before. A script of the program's own, in a
 // script world of its own that the page cannot reach, tells when a page begins and ends
 // handling each such event; what the page asked for meanwhile is granted once it has ended.
+// WebKit tells nothing of the page's activation (PrintTest.APagePrintsOnlyFromTheUsersOwnAction).
 class PageActivation : public sigc::trackable {
 public:
     // The watch over the pages of `view` and of the windows they open, which share its user

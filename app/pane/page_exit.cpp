@@ -23,7 +23,8 @@ using namespace std::chrono_literals;
 constexpr auto AnswerTime = 3s;
 
 // Run in a script world of the program's own before the page is asked to leave: its timers and
-// animation frames end, so that it cannot interrupt the load by moving itself (location.hash).
+// animation frames end, so that it cannot interrupt the load by moving itself (location.hash;
+// HostilePageTest.TheFirstGoLeavesIt/FragmentLoop).
 constexpr char Hush[] = R"js(
 for (let id = setTimeout(() => {}); id > 0; --id) clearTimeout(id);
 for (let id = requestAnimationFrame(() => {}); id > 0; --id) cancelAnimationFrame(id);

@@ -28,7 +28,8 @@ public:
     void PutLabel(Gtk::Widget& label, int x, int y);
     // The same, with a caption that keeps within `width`: where the text resolution draws its
     // letters relatively wider than 96 dpi does (each size is hinted to whole pixels in its own
-    // way), it is drawn that much smaller rather than running into the window's edge.
+    // way), it is drawn that much smaller rather than running into the window's edge
+    // (LayoutAtResolution.EveryLayoutScalesWithTheTextAndNoCaptionRunsIntoItsNeighbour).
     void PutLabelWithin(Gtk::Widget& label, Gtk::Label& caption, int x, int y, int width);
 
     // From now on the layout follows this text resolution rather than the screen's: that of a

@@ -17,6 +17,7 @@
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
 #include "app/pane/signal_link.h"
+#include "app/pane/view_window.h"
 #include "browser/download_file_name.h"
 #include "main_use/program_end.h"
 
@@ -167,25 +168,14 @@ int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggested
     return TRUE;
 }
 
-Gtk::Window* DownloadGuard::PaneWindow() const
-{
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(paneView_));
-    if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel))
-        return Glib::wrap(GTK_WINDOW(toplevel));
-    return nullptr;
-}
-
 // The window of the page that started the download, a pop-up's for instance, while it is on
 // screen; else the pane's.
 Gtk::Window* DownloadGuard::AskingWindow(WebKitDownload* download) const
 {
-    if (WebKitWebView* view = webkit_download_get_web_view(download)) {
-        GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
-        if (GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel) &&
-            gtk_widget_get_visible(toplevel))
-            return Glib::wrap(GTK_WINDOW(toplevel));
-    }
-    return PaneWindow();
+    if (WebKitWebView* view = webkit_download_get_web_view(download))
+        if (Gtk::Window* window = WindowOf(view); window && window->get_visible())
+            return window;
+    return WindowOf(paneView_);
 }
 
 void DownloadGuard::Ask(WebKitDownload* download)
@@ -299,7 +289,7 @@ void DownloadGuard::Conclude(WebKitDownload* download)
 
 void DownloadGuard::Tell(const std::string& text, MessageIcon icon)
 {
-    if (Gtk::Window* parent = PaneWindow())
+    if (Gtk::Window* parent = WindowOf(paneView_))
         notice_.Show(*parent, text, icon);
 }
 

@@ -59,7 +59,6 @@ private:
     static void OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard);
     static void OnFinished(WebKitDownload* download, DownloadGuard* guard);
 
-    Gtk::Window* PaneWindow() const;
     Gtk::Window* AskingWindow(WebKitDownload* download) const;
     void Ask(WebKitDownload* download);
     void OnChooserResponse(int response);

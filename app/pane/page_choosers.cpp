@@ -10,6 +10,7 @@
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
 #include "app/pane/signal_link.h"
+#include "app/pane/view_window.h"
 #include "main_use/program_end.h"
 
 namespace quillomat {
@@ -17,14 +18,6 @@ namespace quillomat {
 namespace texts = page_dialogs_texts;
 
 namespace {
-
-Gtk::Window* WindowOf(WebKitWebView* view)
-{
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
-    return GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel)
-               ? Glib::wrap(GTK_WINDOW(toplevel))
-               : nullptr;
-}
 
 // WebKit's log-in dialog, which it lays over the page as a child of the view.
 GtkWidget* LogInDialogOf(WebKitWebView* view)

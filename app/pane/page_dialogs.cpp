@@ -12,6 +12,7 @@
 #include "app/look/ustring.h"
 #include "app/pane/page_dialogs_texts.h"
 #include "app/pane/signal_link.h"
+#include "app/pane/view_window.h"
 #include "main_use/program_end.h"
 
 namespace quillomat {
@@ -52,13 +53,6 @@ bool IsConfirmation(WebKitScriptDialogType type)
 {
     return type == WEBKIT_SCRIPT_DIALOG_CONFIRM ||
            type == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
-}
-
-GtkWindow* WindowOf(WebKitWebView* view)
-{
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(view));
-    return GTK_IS_WINDOW(toplevel) && gtk_widget_is_toplevel(toplevel) ? GTK_WINDOW(toplevel)
-                                                                       : nullptr;
 }
 
 }  // namespace
@@ -132,8 +126,8 @@ void PageDialogs::Show()
         box_->get_message_area()->pack_start(*promptEntry_);
         promptEntry_->show();
     }
-    if (GtkWindow* parent = WindowOf(view_)) {
-        box_->set_transient_for(*Glib::wrap(parent));
+    if (Gtk::Window* parent = WindowOf(view_)) {
+        box_->set_transient_for(*parent);
         box_->set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
     }
     box_->signal_response().connect(sigc::mem_fun(*this, &PageDialogs::OnBoxResponse));
@@ -203,13 +197,13 @@ void PageDialogs::AskToPrint()
 
 void PageDialogs::Print()
 {
-    GtkWindow* parent = WindowOf(view_);
+    Gtk::Window* parent = WindowOf(view_);
     if (ProgramEnding() || !parent)
         return;
     WebKitPrintOperation* operation = webkit_print_operation_new(view_);
     MainUseDesktop::OpenBox open(boxes_);
     // The dialog's loop may see the page's window go: nothing of this guard is used after it.
-    if (webkit_print_operation_run_dialog(operation, parent) ==
+    if (webkit_print_operation_run_dialog(operation, parent->gobj()) ==
         WEBKIT_PRINT_OPERATION_RESPONSE_PRINT)
         g_signal_connect(operation, "finished", G_CALLBACK(g_object_unref), nullptr);
     else

@@ -12,6 +12,7 @@
 #include "app/look/window_look.h"
 #include "app/pane/signal_link.h"
 #include "app/pane/view_guard.h"
+#include "app/pane/view_window.h"
 
 namespace quillomat {
 
@@ -127,9 +128,8 @@ WebKitWebView* PopupWindows::Open(WebKitWebView* requester)
     if (windows_.size() >= MostAtOnce)
         return nullptr;
     WebKitWebView* view = ViewGuard::NewRelatedView(requester);
-    GtkWidget* toplevel = gtk_widget_get_toplevel(GTK_WIDGET(requester));
-    Gtk::Window* opener = GTK_IS_WINDOW(toplevel) ? Glib::wrap(GTK_WINDOW(toplevel)) : nullptr;
-    PopupWindow* popup = windows_.emplace_back(std::make_unique<PopupWindow>(view, opener)).get();
+    PopupWindow* popup =
+        windows_.emplace_back(std::make_unique<PopupWindow>(view, WindowOf(requester))).get();
     popup->signal_page_closed().connect(
         sigc::bind(sigc::mem_fun(*this, &PopupWindows::Discard), popup));
     return view;

@@ -1,9 +1,11 @@
 #include "app/pane/download_guard.h"
 
 #include <glibmm/fileutils.h>
+#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -109,36 +111,32 @@ DownloadGuard::~DownloadGuard()
 
 void DownloadGuard::EndAllDownloads()
 {
-    const auto underWay = [] {
-        for (DownloadGuard* guard : Guards())
-            if (!guard->transfers_.empty())
-                return true;
-        return false;
-    };
-    if (!underWay())
-        return;
     std::vector<WebKitDownload*> downloads;
     for (DownloadGuard* guard : Guards())
         for (const auto& [download, transfer] : guard->transfers_)
             downloads.push_back(WEBKIT_DOWNLOAD(g_object_ref(download)));
+    if (downloads.empty())
+        return;
     for (WebKitDownload* download : downloads) {
         webkit_download_cancel(download);
         g_object_unref(download);
     }
     // Each cancel is over once WebKit reports the download finished: its network process has
     // stopped writing and removed what it wrote.
+    const auto underWay = [] {
+        return std::any_of(Guards().begin(), Guards().end(),
+                           [](DownloadGuard* guard) { return !guard->transfers_.empty(); });
+    };
     bool late = false;
-    const unsigned timer = g_timeout_add_seconds(
-        EndOfDownloadsSeconds,
-        [](gpointer late) {
-            *static_cast<bool*>(late) = true;
-            return G_SOURCE_REMOVE;
+    sigc::connection timer = Glib::signal_timeout().connect_seconds(
+        [&late] {
+            late = true;
+            return false;
         },
-        &late);
+        EndOfDownloadsSeconds);
     while (underWay() && !late)
         g_main_context_iteration(nullptr, TRUE);
-    if (!late)
-        g_source_remove(timer);
+    timer.disconnect();
 }
 
 void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, DownloadGuard* guard)
@@ -168,26 +166,19 @@ int DownloadGuard::OnDecideDestination(WebKitDownload* download, char* suggested
     return TRUE;
 }
 
-// The window of the page that started the download, a pop-up's for instance, while it is on
-// screen; else the pane's.
-Gtk::Window* DownloadGuard::AskingWindow(WebKitDownload* download) const
-{
-    if (WebKitWebView* view = webkit_download_get_web_view(download))
-        if (Gtk::Window* window = WindowOf(view); window && window->get_visible())
-            return window;
-    return WindowOf(paneView_);
-}
-
 void DownloadGuard::Ask(WebKitDownload* download)
 {
-    Gtk::Window* parent = AskingWindow(download);
+    // Over the page that asked, a pop-up's for instance, while it is on screen.
+    Gtk::Window* parent = WindowOf(paneView_);
+    if (WebKitWebView* view = webkit_download_get_web_view(download))
+        if (Gtk::Window* window = WindowOf(view); window && window->get_visible())
+            parent = window;
     const auto transfer = transfers_.find(download);
     // Nobody to ask: a pane out of any window, or a program that ends.
     if (!parent || ProgramEnding() || transfer == transfers_.end()) {
         webkit_download_cancel(download);
         return;
     }
-    const std::string& fileName = transfer->second.fileName;
     transfer->second.asked = true;
     asking_ = download;
     chooser_ = std::make_unique<Gtk::FileChooserDialog>(*parent, ToUString(texts::SaveAsTitle),
@@ -199,7 +190,7 @@ void DownloadGuard::Ask(WebKitDownload* download)
     chooser_->set_local_only(true);
     chooser_->set_modal(true);
     chooser_->set_current_folder(StartFolder());
-    chooser_->set_current_name(ToUString(fileName));
+    chooser_->set_current_name(ToUString(transfer->second.fileName));
     chooser_->signal_response().connect(sigc::mem_fun(*this, &DownloadGuard::OnChooserResponse));
     chooserBox_.emplace(boxes_);
     chooser_->present();
@@ -254,37 +245,30 @@ void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, DownloadGu
 
 void DownloadGuard::OnFinished(WebKitDownload* download, DownloadGuard* guard)
 {
-    guard->Conclude(download);
-}
-
-void DownloadGuard::Conclude(WebKitDownload* download)
-{
-    const auto found = transfers_.find(download);
-    if (found == transfers_.end())
+    const auto found = guard->transfers_.find(download);
+    if (found == guard->transfers_.end())
         return;
-    if (download == asking_) {
-        asking_ = nullptr;
-        chooser_->hide();
-        chooserBox_.reset();
+    if (download == guard->asking_) {
+        guard->asking_ = nullptr;
+        guard->chooser_->hide();
+        guard->chooserBox_.reset();
     }
-    const Transfer transfer = std::move(transfers_.extract(found).mapped());
+    const Transfer transfer = std::move(guard->transfers_.extract(found).mapped());
     g_object_unref(download);
 
     std::string failure = transfer.failure;
     const bool complete = !transfer.partFile.empty() && !transfer.cancelled && failure.empty();
     if (complete && std::rename(transfer.partFile.c_str(), transfer.target.c_str()) != 0)
         failure = DescribeErrno(errno);
-    if (!transfer.partFile.empty() && !(complete && failure.empty()))
+    // Once renamed, nothing is left of them to remove.
+    if (!transfer.partFile.empty())
         RemovePartFiles(transfer.partFile);
-    else if (!transfer.partFile.empty())
-        for (const std::string& file : PartFiles(transfer.partFile))
-            UnlistRunFile(file);
 
     // Downloads cancelled by the user, or lost before the user was asked, end without a word.
     if (transfer.asked && !failure.empty())
-        Tell(texts::NotSavedMessage(transfer.fileName, failure), MessageIcon::Error);
+        guard->Tell(texts::NotSavedMessage(transfer.fileName, failure), MessageIcon::Error);
     else if (complete)
-        Tell(texts::SavedMessage(transfer.target), MessageIcon::Information);
+        guard->Tell(texts::SavedMessage(transfer.target), MessageIcon::Information);
 }
 
 void DownloadGuard::Tell(const std::string& text, MessageIcon icon)

@@ -18,18 +18,13 @@ typedef struct _GError GError;
 
 namespace quillomat {
 
-// Lets the pages of the pane's web context save files only where the user chooses. Each
-// download first asks with a save dialog, which offers the page's name made safe. The dialog is
-// a box of the program: it stands over the window of the page that asked, once no other box is
-// open, so that downloads asked for meanwhile wait their turn one after another. The file is
-// written under a temporary name beside the chosen one and takes its place only once complete:
-// a failed or cancelled download never harms a file already there, and leaves no partial file,
-// however the program ends. A notice that does not wait for the user tells how it ended, over
-// the pane's window, which outlives it.
+// Saves a download of the pane's web context only where the user chooses, in a save dialog that
+// waits its turn among the program's boxes over the page that asked. The file is written under a
+// temporary name beside the chosen one and takes its place only once whole, so that no ending
+// harms a file already there or leaves a partial one; a notice tells how it ended.
 class DownloadGuard : public sigc::trackable {
 public:
-    // Guards the downloads of `paneView`'s web context, its pop-ups' included; `boxes` outlives
-    // the guard.
+    // The downloads of `paneView`'s web context, its pop-ups' included; `boxes` outlives the guard.
     DownloadGuard(WebKitWebView* paneView, MainUseDesktop& boxes);
     // Cancels the downloads still under way and removes their partial files.
     ~DownloadGuard();
@@ -48,7 +43,6 @@ private:
         std::string partFile;  // the temporary name beside the target
         std::string failure;   // why it failed, in French; empty while all goes well
         bool cancelled = false;
-        // Its place among the save dialogs to come, once it has asked for one.
         std::unique_ptr<MainUseDesktop::Turn> turn;
     };
 
@@ -59,11 +53,9 @@ private:
     static void OnFailed(WebKitDownload* download, GError* error, DownloadGuard* guard);
     static void OnFinished(WebKitDownload* download, DownloadGuard* guard);
 
-    Gtk::Window* AskingWindow(WebKitDownload* download) const;
     void Ask(WebKitDownload* download);
     void OnChooserResponse(int response);
     void Start(WebKitDownload* download, const std::string& target);
-    void Conclude(WebKitDownload* download);
     void Tell(const std::string& text, MessageIcon icon);
 
     WebKitWebView* paneView_;

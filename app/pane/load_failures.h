@@ -4,6 +4,9 @@
 #include <sigc++/trackable.h>
 
 #include <string>
+#include <string_view>
+
+#include "app/pane/pane_error_page_texts.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
@@ -39,8 +42,8 @@ private:
                               LoadFailures* self);
     static void OnWebProcessTerminated(WebKitWebView* view, int reason, LoadFailures* self);
 
-    // `html` in place of the page at `address`.
-    void ShowErrorPage(const char* address, const std::string& html);
+    void ShowErrorPage(const char* address, std::string_view reason, std::string_view detail = "",
+                       std::string_view heading = pane_error_page_texts::Heading);
 
     WebKitWebView* view_;
     bool showsCrash_;

@@ -1,15 +1,14 @@
 #include "app/pane/popup_windows.h"
 
-#include <glibmm/exceptionhandler.h>
 #include <glibmm/main.h>
+#include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
-#include <sigc++/adaptors/bind.h>
-#include <sigc++/adaptors/bind_return.h>
-
 #include <algorithm>
+#include <functional>
 
 #include "app/look/window_look.h"
+#include "app/pane/pane_shortcuts.h"
 #include "app/pane/signal_link.h"
 #include "app/pane/view_guard.h"
 #include "app/pane/view_window.h"
@@ -23,6 +22,7 @@ using namespace std::chrono_literals;
 // How long a page may take to agree to its window's closing.
 constexpr auto CloseAnswerTime = 500ms;
 
+constexpr std::size_t MostAtOnce = 5;
 // What a page that asks for no size gets.
 constexpr int DefaultWidth = 800;
 constexpr int DefaultHeight = 600;
@@ -43,95 +43,104 @@ GdkRectangle ScreenArea(Gtk::Widget& widget)
 
 }  // namespace
 
-PopupWindow::PopupWindow(WebKitWebView* view, Gtk::Window* opener)
-    : view_(view),
-      shortcuts_(
-          {[view] { webkit_web_view_go_back(view); }, [view] { webkit_web_view_go_forward(view); },
-           [view] { webkit_web_view_reload(view); },
-           [view] { webkit_web_view_stop_loading(view); }},
-          view)
-{
-    SetProgramIcon(*this);
-    if (opener) {
-        set_transient_for(*opener);
-        set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+// A window that a page's script opened (an "insert a picture" or preview window): a web view
+// related to the one that asked, so that it shares the log-in and `window.opener` reaches back.
+// It takes its size from the page's request, within the screen, its title from the page, and the
+// pane's browser keys.
+class PopupWindow : public Gtk::Window {
+public:
+    // Takes the floating reference of `view`. `closed` runs when the page closes itself
+    // (window.close()), and when the user closes the window from its title bar: once the page
+    // agrees, or a moment later whatever it does.
+    PopupWindow(WebKitWebView* view, Gtk::Window* opener, std::function<void(PopupWindow*)> closed)
+        : view_(view),
+          closed_(std::move(closed)),
+          shortcuts_({[view] { webkit_web_view_go_back(view); },
+                      [view] { webkit_web_view_go_forward(view); },
+                      [view] { webkit_web_view_reload(view); },
+                      [view] { webkit_web_view_stop_loading(view); }},
+                     view)
+    {
+        SetProgramIcon(*this);
+        if (opener) {
+            set_transient_for(*opener);
+            set_position(Gtk::WIN_POS_CENTER_ON_PARENT);
+        }
+        // The window's own container takes the view's floating reference.
+        gtk_container_add(GTK_CONTAINER(gobj()), GTK_WIDGET(view_));
+        gtk_widget_show(GTK_WIDGET(view_));
+        ConnectWhileAlive<&PopupWindow::OnReadyToShow>(view_, "ready-to-show", this);
+        ConnectWhileAlive<&PopupWindow::OnTitleNotify>(view_, "notify::title", this);
+        ConnectWhileAlive<&PopupWindow::OnClose>(view_, "close", this);
     }
-    // The window's own container takes the view's floating reference.
-    gtk_container_add(GTK_CONTAINER(gobj()), GTK_WIDGET(view_));
-    gtk_widget_show(GTK_WIDGET(view_));
+    // The timer's handler does not follow the window.
+    ~PopupWindow() override { closeAnyway_.disconnect(); }
 
-    ConnectWhileAlive<&PopupWindow::OnReadyToShow>(view_, "ready-to-show", this);
-    ConnectWhileAlive<&PopupWindow::OnTitleNotify>(view_, "notify::title", this);
-    ConnectWhileAlive<&PopupWindow::OnClose>(view_, "close", this);
-}
-
-bool PopupWindow::on_delete_event(GdkEventAny*)
-{
-    // The page is told (its unload handlers run, its question about leaving is answered yes)
-    // and agrees through "close"; a page that hangs, or is slow to, goes all the same.
-    ViewGuard::Of(view_).Release();
-    webkit_web_view_try_close(view_);
-    if (!closeAnyway_.connected())
-        closeAnyway_ = Glib::signal_timeout().connect(
-            sigc::bind_return(sigc::mem_fun(*this, &PopupWindow::RaisePageClosed), false),
-            std::chrono::duration_cast<std::chrono::milliseconds>(CloseAnswerTime).count());
-    return true;
-}
-
-bool PopupWindow::on_key_press_event(GdkEventKey* event)
-{
-    return shortcuts_.OnKeyPress(*event) || Gtk::Window::on_key_press_event(event);
-}
-
-void PopupWindow::OnReadyToShow(WebKitWebView*, PopupWindow* window)
-{
-    window->ShowAtRequestedSize();
-}
-
-void PopupWindow::ShowAtRequestedSize()
-{
-    GdkRectangle requested{0, 0, 0, 0};
-    webkit_window_properties_get_geometry(webkit_web_view_get_window_properties(view_), &requested);
-    const GdkRectangle screen =
-        ScreenArea(get_transient_for() ? *get_transient_for() : static_cast<Gtk::Widget&>(*this));
-    const int width = requested.width > 0 ? requested.width : DefaultWidth;
-    const int height = requested.height > 0 ? requested.height : DefaultHeight;
-    set_default_size(std::clamp(width, 1, std::max(1, screen.width)),
-                     std::clamp(height, 1, std::max(1, screen.height)));
-    show();
-}
-
-void PopupWindow::OnTitleNotify(WebKitWebView* view, void*, PopupWindow* window)
-{
-    const char* title = webkit_web_view_get_title(view);
-    const char* address = webkit_web_view_get_uri(view);
-    window->set_title(title && *title ? title : address ? address : "");
-}
-
-void PopupWindow::OnClose(WebKitWebView*, PopupWindow* window)
-{
-    window->RaisePageClosed();
-}
-
-void PopupWindow::RaisePageClosed()
-{
-    closeAnyway_.disconnect();
-    try {
-        pageClosed_.emit();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
+protected:
+    bool on_delete_event(GdkEventAny*) override
+    {
+        // The page is told (its unload handlers run, its question about leaving is answered yes)
+        // and agrees through "close"; a page that hangs, or is slow to, goes all the same.
+        ViewGuard::Of(view_).Release();
+        webkit_web_view_try_close(view_);
+        if (!closeAnyway_.connected())
+            closeAnyway_ = Glib::signal_timeout().connect(
+                [this] {
+                    OnClose(view_, this);
+                    return false;
+                },
+                std::chrono::duration_cast<std::chrono::milliseconds>(CloseAnswerTime).count());
+        return true;
     }
-}
+
+    bool on_key_press_event(GdkEventKey* event) override
+    {
+        return shortcuts_.OnKeyPress(*event) || Gtk::Window::on_key_press_event(event);
+    }
+
+private:
+    static void OnReadyToShow(WebKitWebView* view, PopupWindow* window)
+    {
+        GdkRectangle requested{0, 0, 0, 0};
+        webkit_window_properties_get_geometry(webkit_web_view_get_window_properties(view),
+                                              &requested);
+        Gtk::Window* opener = window->get_transient_for();
+        const GdkRectangle screen = ScreenArea(opener ? *opener : *window);
+        const int width = requested.width > 0 ? requested.width : DefaultWidth;
+        const int height = requested.height > 0 ? requested.height : DefaultHeight;
+        window->set_default_size(std::clamp(width, 1, std::max(1, screen.width)),
+                                 std::clamp(height, 1, std::max(1, screen.height)));
+        window->show();
+    }
+
+    static void OnTitleNotify(WebKitWebView* view, void*, PopupWindow* window)
+    {
+        const char* title = webkit_web_view_get_title(view);
+        const char* address = webkit_web_view_get_uri(view);
+        window->set_title(title && *title ? title : address ? address : "");
+    }
+
+    static void OnClose(WebKitWebView*, PopupWindow* window)
+    {
+        window->closeAnyway_.disconnect();
+        window->closed_(window);
+    }
+
+    WebKitWebView* view_;
+    std::function<void(PopupWindow*)> closed_;
+    sigc::connection closeAnyway_;
+    PaneShortcuts shortcuts_;
+};
+
+PopupWindows::~PopupWindows() = default;
 
 WebKitWebView* PopupWindows::Open(WebKitWebView* requester)
 {
     if (windows_.size() >= MostAtOnce)
         return nullptr;
     WebKitWebView* view = ViewGuard::NewRelatedView(requester);
-    PopupWindow* popup =
-        windows_.emplace_back(std::make_unique<PopupWindow>(view, WindowOf(requester))).get();
-    popup->signal_page_closed().connect(
-        sigc::bind(sigc::mem_fun(*this, &PopupWindows::Discard), popup));
+    windows_.push_back(std::make_unique<PopupWindow>(
+        view, WindowOf(requester), [this](PopupWindow* window) { Discard(window); }));
     return view;
 }
 

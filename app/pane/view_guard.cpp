@@ -7,11 +7,7 @@
 
 namespace quillomat {
 
-namespace {
-
 constexpr char GuardKey[] = "quillomat-view-guard";
-
-}  // namespace
 
 WebKitWebView* ViewGuard::NewView(WebKitWebContext* context, MainUseDesktop& boxes)
 {
@@ -34,14 +30,11 @@ WebKitWebView* ViewGuard::Guard(WebKitWebView* view, MainUseDesktop& boxes, bool
     auto* guard = new ViewGuard(view, boxes, popUp);
     g_object_set_data(G_OBJECT(view), GuardKey, guard);
     // The guard goes with the view, once its handlers are gone.
-    g_object_weak_ref(G_OBJECT(view), &CCallback<&ViewGuard::Free>::Call, guard);
+    g_object_weak_ref(
+        G_OBJECT(view), [](gpointer guard, GObject*) { delete static_cast<ViewGuard*>(guard); },
+        guard);
     HelpWritingInFrench(view);
     return view;
-}
-
-void ViewGuard::Free(void* guard, GObject*)
-{
-    delete static_cast<ViewGuard*>(guard);
 }
 
 ViewGuard::ViewGuard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp)
@@ -51,8 +44,7 @@ ViewGuard::ViewGuard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp)
       failures_(view, popUp),
       exit_(view, dialogs_)
 {
-    // A page in full screen would fill the screen from a pane a few hundred pixels wide; the
-    // blog's pages have no need of it.
+    // Full screen from a pane a few hundred pixels wide: the blog's pages have no need of it.
     webkit_settings_set_enable_fullscreen(webkit_web_view_get_settings(view), FALSE);
     ConnectWhileAlive<&ViewGuard::OnPermissionRequest>(view, "permission-request", this);
     ConnectWhileAlive<&ViewGuard::OnEnterFullScreen>(view, "enter-fullscreen", this);

@@ -16,13 +16,11 @@ typedef struct _WebKitPermissionRequest WebKitPermissionRequest;
 
 namespace quillomat {
 
-// What every web view of the program is held to, the pane's and each pop-up's alike. Views are
-// made only by NewView and NewRelatedView, each guarded from the start and for its whole life:
-// the page's dialogs stand in the program's own window and it prints only when the user asks
-// (PageDialogs), what its fields open are boxes of the program (PageChoosers), a page that fails
-// to load or is ended gives way to the French error page, as does a pop-up's page that crashed
-// (LoadFailures; the pane reloads its own), a page that stops answering can always be left
-// (PageExit), its requests for permissions are refused and it cannot take the whole screen.
+// What every web view of the program, the pane's and each pop-up's, is held to from its making
+// (only here) to its end: the page's dialogs, printing (PageDialogs) and what its fields open
+// (PageChoosers) are boxes of the program, a failed or ended page gives way to the error page, a
+// pop-up's crashed one too (LoadFailures; the pane reloads its own), a page that stops answering
+// can always be left (PageExit), and it gets no permissions nor full screen.
 class ViewGuard : public sigc::trackable {
 public:
     // A new view, with a floating reference, in `context`, whose dialogs are among `boxes`, which
@@ -49,7 +47,6 @@ public:
 private:
     ViewGuard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp);
     static WebKitWebView* Guard(WebKitWebView* view, MainUseDesktop& boxes, bool popUp);
-    static void Free(void* guard, GObject* view);
     static int OnPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request,
                                    ViewGuard* self);
     static int OnEnterFullScreen(WebKitWebView* view, ViewGuard* self);

@@ -43,8 +43,7 @@ bool Reachable(const std::string& address)
         return true;
     const auto start = key + std::strlen("path=");
     const auto end = address.find(',', start);
-    gchar* path = g_uri_unescape_string(
-        address.substr(start, end == std::string::npos ? end : end - start).c_str(), nullptr);
+    gchar* path = g_uri_unescape_string(address.substr(start, end - start).c_str(), nullptr);
     sockaddr_un where{};
     where.sun_family = AF_UNIX;
     const bool fits = path && std::strlen(path) < sizeof(where.sun_path);

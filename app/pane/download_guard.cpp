@@ -33,11 +33,7 @@ namespace {
 constexpr char WebKitPartSuffix[] = ".wkdownload";
 constexpr unsigned EndOfDownloadsSeconds = 5;
 
-std::set<DownloadGuard*>& Guards()
-{
-    static std::set<DownloadGuard*> guards;
-    return guards;
-}
+std::set<DownloadGuard*> guards;
 
 std::string OfferedName(const char* suggested)
 {
@@ -56,10 +52,9 @@ std::string StartFolder()
 std::string Describe(const GError* error)
 {
     std::string_view reason = texts::DownloadFailed;
-    if (error->domain == WEBKIT_DOWNLOAD_ERROR && error->code == WEBKIT_DOWNLOAD_ERROR_NETWORK)
+    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_NETWORK))
         reason = texts::ConnectionLost;
-    else if (error->domain == WEBKIT_DOWNLOAD_ERROR &&
-             error->code == WEBKIT_DOWNLOAD_ERROR_DESTINATION)
+    else if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_DESTINATION))
         reason = texts::NotWritable;
     return std::string(reason) + "\n(" + error->message + ")";
 }
@@ -91,12 +86,12 @@ DownloadGuard::DownloadGuard(WebKitWebView* paneView, MainUseDesktop& boxes)
       boxes_(boxes)
 {
     ConnectWhileAlive<&DownloadGuard::OnStarted>(context_, "download-started", this);
-    Guards().insert(this);
+    guards.insert(this);
 }
 
 DownloadGuard::~DownloadGuard()
 {
-    Guards().erase(this);
+    guards.erase(this);
     chooserBox_.reset();
     // Taken out first: a cancel's signals find nothing left to conclude.
     for (auto& [download, transfer] : std::exchange(transfers_, {})) {
@@ -112,7 +107,7 @@ DownloadGuard::~DownloadGuard()
 void DownloadGuard::EndAllDownloads()
 {
     std::vector<WebKitDownload*> downloads;
-    for (DownloadGuard* guard : Guards())
+    for (DownloadGuard* guard : guards)
         for (const auto& [download, transfer] : guard->transfers_)
             downloads.push_back(WEBKIT_DOWNLOAD(g_object_ref(download)));
     if (downloads.empty())
@@ -124,7 +119,7 @@ void DownloadGuard::EndAllDownloads()
     // Each cancel is over once WebKit reports the download finished: its network process has
     // stopped writing and removed what it wrote.
     const auto underWay = [] {
-        return std::any_of(Guards().begin(), Guards().end(),
+        return std::any_of(guards.begin(), guards.end(),
                            [](DownloadGuard* guard) { return !guard->transfers_.empty(); });
     };
     bool late = false;
@@ -204,14 +199,10 @@ void DownloadGuard::OnChooserResponse(int response)
     chooserBox_.reset();
     if (!download)
         return;
-    if (target.empty() || ProgramEnding())
+    if (target.empty() || ProgramEnding()) {
         webkit_download_cancel(download);
-    else
-        Start(download, target);
-}
-
-void DownloadGuard::Start(WebKitDownload* download, const std::string& target)
-{
+        return;
+    }
     Transfer& transfer = transfers_.at(download);
     transfer.target = target;
     std::string partFile =
@@ -236,8 +227,7 @@ void DownloadGuard::OnFailed(WebKitDownload* download, GError* error, DownloadGu
     const auto transfer = guard->transfers_.find(download);
     if (transfer == guard->transfers_.end())
         return;
-    if (error->domain == WEBKIT_DOWNLOAD_ERROR &&
-        error->code == WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)
+    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
         transfer->second.cancelled = true;
     else if (transfer->second.failure.empty())
         transfer->second.failure = Describe(error);

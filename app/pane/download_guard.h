@@ -55,7 +55,6 @@ private:
 
     void Ask(WebKitDownload* download);
     void OnChooserResponse(int response);
-    void Start(WebKitDownload* download, const std::string& target);
     void Tell(const std::string& text, MessageIcon icon);
 
     WebKitWebView* paneView_;

@@ -67,13 +67,10 @@ void PageChoosers::ShowFileChooser(WebKitFileChooserRequest* request)
     if (ProgramEnding())
         webkit_file_chooser_request_cancel(request);
     else if (WEBKIT_WEB_VIEW_GET_CLASS(view_)->run_file_chooser(view_, request))
-        g_object_weak_ref(G_OBJECT(request), &CCallback<&PageChoosers::OnFileRequestGone>::Call,
-                          new MainUseDesktop::OpenBox(boxes_));
-}
-
-void PageChoosers::OnFileRequestGone(void* box, GObject*)
-{
-    delete static_cast<MainUseDesktop::OpenBox*>(box);
+        g_object_weak_ref(
+            G_OBJECT(request),
+            [](gpointer box, GObject*) { delete static_cast<MainUseDesktop::OpenBox*>(box); },
+            new MainUseDesktop::OpenBox(boxes_));
 }
 
 int PageChoosers::OnRunColorChooser(WebKitWebView*, WebKitColorChooserRequest* request,

@@ -13,14 +13,12 @@ typedef struct _WebKitFileChooserRequest WebKitFileChooserRequest;
 typedef struct _WebKitColorChooserRequest WebKitColorChooserRequest;
 typedef struct _WebKitAuthenticationRequest WebKitAuthenticationRequest;
 typedef struct _GtkWidget GtkWidget;
-typedef struct _GObject GObject;
 
 namespace quillomat {
 
-// The dialogs a page's own fields open: the file chooser of an upload field, the colour dialog
-// of a colour field, and WebKit's log-in dialog for a site that asks for a password. Each is a
-// box of the program: the choosers wait for the box open, if any, and stand over the page's
-// window; all of them hold the main use while open.
+// The dialogs a page's fields open, an upload field's file chooser and a colour field's colour
+// dialog, which wait their turn over the page's window, and WebKit's log-in dialog for a site that
+// asks for a password: each is a box of the program and holds the main use while open.
 class PageChoosers : public sigc::trackable {
 public:
     // Lives no longer than `view`; `boxes` outlives it.
@@ -39,7 +37,6 @@ private:
                               PageChoosers* self);
     static void OnLogInDialogGone(GtkWidget* dialog, PageChoosers* self);
 
-    static void OnFileRequestGone(void* box, GObject* request);
     void ShowFileChooser(WebKitFileChooserRequest* request);
     void ShowColourChooser();
     void OnColourChooserResponse(int response);

@@ -14,23 +14,14 @@ void Connect(gpointer instance, const char* signal, GCallback callback, gpointer
 
 }  // namespace signal_link_detail
 
-// Connects `Handler` to `signal` of the GObject `instance`, with `data` as its data, for as long
-// as both the instance and `receiver` live: the connection ends with whichever goes first, so
-// that a handler never runs for a receiver that is gone, nor is the handler of a disposed object
-// disconnected. An exception the handler throws goes to the program's report (CCallback).
-template <auto Handler>
-void ConnectWhileAlive(gpointer instance, const char* signal, gpointer data,
-                       sigc::trackable& receiver)
-{
-    signal_link_detail::Connect(instance, signal, CSignalCallback<Handler>(), data, receiver);
-}
-
-// The same with the receiver as the data.
+// Connects `Handler` to `signal` of the GObject `instance`, with `receiver` as its data, for as
+// long as both live: the connection ends with whichever goes first, so that a handler never runs
+// for a receiver that is gone, nor is the handler of a disposed object disconnected. An exception
+// the handler throws goes to the program's report (CCallback).
 template <auto Handler, typename Receiver>
 void ConnectWhileAlive(gpointer instance, const char* signal, Receiver* receiver)
 {
-    ConnectWhileAlive<Handler>(instance, signal, receiver,
-                               static_cast<sigc::trackable&>(*receiver));
+    signal_link_detail::Connect(instance, signal, CSignalCallback<Handler>(), receiver, *receiver);
 }
 
 }  // namespace quillomat

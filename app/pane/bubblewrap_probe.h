@@ -2,8 +2,8 @@
 
 namespace quillomat {
 
-// Starts the probe below on a thread of its own, unless it has started already: running
-// bubblewrap takes a while, which the program can spend building its window.
+// Starts the probe below on a thread of its own, unless it has started already, so that the
+// program builds its window meanwhile.
 void StartBubblewrapProbe();
 
 // Whether bubblewrap can build the kind of sandbox WebKit puts its web processes in. Probed

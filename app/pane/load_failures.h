@@ -49,8 +49,7 @@ private:
     bool showsCrash_;
     // The address the page being loaded was asked for.
     std::string loading_;
-    // The HTTP status of the page being loaded when WebKit shows nothing of it and saves
-    // nothing (a proxy's refusal has no page to show); 0 otherwise.
+    // The HTTP status of the page being loaded if WebKit will neither show nor save it, else 0.
     unsigned unshownAnswer_ = 0;
     sigc::signal<void()> errorPage_;
 };

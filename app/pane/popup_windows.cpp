@@ -132,6 +132,7 @@ private:
     PaneShortcuts shortcuts_;
 };
 
+PopupWindows::PopupWindows() = default;
 PopupWindows::~PopupWindows() = default;
 
 WebKitWebView* PopupWindows::Open(WebKitWebView* requester)
@@ -161,6 +162,11 @@ void PopupWindows::Discard(PopupWindow* window)
     windows_.erase(open);
     // WebKit is still inside the view's signal: the window goes once it has returned.
     Glib::signal_idle().connect_once(sigc::mem_fun(*this, &PopupWindows::FreeClosed));
+}
+
+void PopupWindows::FreeClosed()
+{
+    closed_.clear();
 }
 
 }  // namespace quillomat

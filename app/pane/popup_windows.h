@@ -14,7 +14,7 @@ class PopupWindow;
 // The windows that the pane's pages open, a few at most: a page cannot cover the screen with them.
 class PopupWindows : public sigc::trackable {
 public:
-    PopupWindows() = default;
+    PopupWindows();
     ~PopupWindows();
     PopupWindows(const PopupWindows&) = delete;
     PopupWindows& operator=(const PopupWindows&) = delete;
@@ -26,7 +26,7 @@ public:
 
 private:
     void Discard(PopupWindow* window);
-    void FreeClosed() { closed_.clear(); }
+    void FreeClosed();
 
     std::vector<std::unique_ptr<PopupWindow>> windows_;
     // Closed windows whose view is still inside the signal that closed it.

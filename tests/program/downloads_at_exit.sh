@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Starts the real program in a home of its own, where a page starts a slow download into the
-# folder in which the user already has a file of that name, and ends the program while the
-# download runs: by closing its main window and with SIGTERM, each while a message box is open,
-# and through the settings window's "Quitter". Each time the program must end cleanly and leave
-# no partial file, the user's file as it was, none of its sandbox folders, and in the desktop's
-# list of recently used files every file another program listed there during the run.
+# Ends the real program, in a home of its own, during a slow download over the user's file of
+# that name: by closing its main window and with SIGTERM, each over a message box, and through
+# the settings window's "Quitter". Each time it must end cleanly, leaving no partial file nor
+# sandbox folder, the user's file as it was, and every file that another program listed among
+# the recently used ones during the run.
 # usage: downloads_at_exit.sh QUILLOMAT X_WINDOW_TOOL SITE_SCRIPT
 set -u
 quillomat=$1
@@ -105,12 +104,10 @@ end_during_download() {
     local ended=$pid
     pid=
 
-    local failures=0
+    local failures=0 left
     [ "$status" -eq 0 ] || { echo "$1: the program ended with status $status"; failures=1; }
-    if [ -n "$(find "$home" -maxdepth 1 -name '.quillomat-*')" ]; then
-        echo "$1: a partial file was left:" $(find "$home" -maxdepth 1 -name '.quillomat-*')
-        failures=1
-    fi
+    left=$(find "$home" -maxdepth 1 -name '.quillomat-*')
+    [ -z "$left" ] || { echo "$1: a partial file was left:" $left; failures=1; }
     [ "$(cat "$home/lent.bin")" = "ancien contenu" ] ||
         { echo "$1: the user's file was changed"; failures=1; }
     # GTK keeps them beside the file the user chose, which it lists as in any program.
@@ -119,10 +116,8 @@ end_during_download() {
         grep -q "href=\"$uri\"" "$recent" ||
             { echo "$1: $uri went from the list of recently used files"; failures=1; }
     done
-    if [ -n "$(find "$runtime" -path "*/.flatpak/webkit-$ended-*")" ]; then
-        echo "$1: sandbox folders were left:" $(find "$runtime" -path "*/.flatpak/webkit-$ended-*")
-        failures=1
-    fi
+    left=$(find "$runtime" -path "*/.flatpak/webkit-$ended-*")
+    [ -z "$left" ] || { echo "$1: sandbox folders were left:" $left; failures=1; }
     return "$failures"
 }
 

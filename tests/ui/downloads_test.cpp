@@ -31,18 +31,22 @@ struct DownloadCase {
     Folder folderAfter;
 };
 
-void PrintTo(const DownloadCase& c, std::ostream* out)
+// The shown windows of the kind `Window`.
+template <typename Window>
+std::vector<Window*> ShownWindows()
 {
-    *out << c.name;
+    std::vector<Window*> found;
+    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+        if (auto* each = dynamic_cast<Window*>(shown); each && each->get_visible())
+            found.push_back(each);
+    return found;
 }
 
 template <typename Window>
 Window* ShownWindow()
 {
-    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
-        if (auto* found = dynamic_cast<Window*>(shown); found && found->get_visible())
-            return found;
-    return nullptr;
+    const std::vector<Window*> shown = ShownWindows<Window>();
+    return shown.empty() ? nullptr : shown.front();
 }
 
 class DownloadFixture : public MainWindowTest {
@@ -155,9 +159,8 @@ INSTANTIATE_TEST_SUITE_P(, DownloadTest,
                                                          {"copie.txt", "nouveau contenu"}}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A page may name its file at will: a name of 300 characters, too long for any file system, is
-// offered cut at a character boundary, its extension kept, and saved under that name. Its notice
-// takes the place of the previous one, over the main window, and fits the screen.
+// A name of 300 characters, too long for any file system, is offered cut at a character boundary,
+// its extension kept, and saved so. Its notice replaces the previous one and fits the screen.
 TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
 {
     Gtk::FileChooserDialog* chooser = AskFor(FileAddress);
@@ -181,10 +184,7 @@ TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
     // The path, one word too long for any line, breaks: the notice fits the screen.
     ASSERT_TRUE(RunMainLoopUntil([&] { return notice->get_mapped(); }, 20s));
     EXPECT_LE(notice->get_allocated_width(), notice->get_screen()->get_width());
-    int shownNotices = 0;
-    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
-        shownNotices += dynamic_cast<Gtk::MessageDialog*>(shown) && shown->get_visible();
-    EXPECT_EQ(shownNotices, 1);
+    EXPECT_EQ(ShownWindows<Gtk::MessageDialog>().size(), 1u);
     EXPECT_EQ(FolderContents(), (Folder{{"notes.txt", "ancien contenu"},
                                         {"copie.txt", "nouveau contenu"},
                                         {cutName, "contenu au long nom"}}));
@@ -209,10 +209,7 @@ TEST_F(DownloadFixture, DownloadsAskedForTogetherAskInTurnOverThePageThatAsked)
                 return chooser && chooser->get_current_name().find("copie") != 0;
             },
             20s));
-        int shown = 0;
-        for (Gtk::Window* each : Gtk::Window::list_toplevels())
-            shown += dynamic_cast<Gtk::FileChooserDialog*>(each) && each->get_visible();
-        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(ShownWindows<Gtk::FileChooserDialog>().size(), 1u);
         ASSERT_NE(chooser->get_transient_for(), nullptr);
         EXPECT_NE(chooser->get_transient_for(), window.get()) << "not over the pop-up";
         asked.push_back(chooser->get_current_name());

@@ -255,16 +255,13 @@ void DownloadGuard::OnFinished(WebKitDownload* download, DownloadGuard* guard)
         RemovePartFiles(transfer.partFile);
 
     // Downloads cancelled by the user, or lost before the user was asked, end without a word.
-    if (transfer.asked && !failure.empty())
-        guard->Tell(texts::NotSavedMessage(transfer.fileName, failure), MessageIcon::Error);
-    else if (complete)
-        guard->Tell(texts::SavedMessage(transfer.target), MessageIcon::Information);
-}
-
-void DownloadGuard::Tell(const std::string& text, MessageIcon icon)
-{
-    if (Gtk::Window* parent = WindowOf(paneView_))
-        notice_.Show(*parent, text, icon);
+    Gtk::Window* parent = WindowOf(guard->paneView_);
+    if (parent && transfer.asked && !failure.empty())
+        guard->notice_.Show(*parent, texts::NotSavedMessage(transfer.fileName, failure),
+                            MessageIcon::Error);
+    else if (parent && complete)
+        guard->notice_.Show(*parent, texts::SavedMessage(transfer.target),
+                            MessageIcon::Information);
 }
 
 }  // namespace quillomat

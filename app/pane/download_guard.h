@@ -55,7 +55,6 @@ private:
 
     void Ask(WebKitDownload* download);
     void OnChooserResponse(int response);
-    void Tell(const std::string& text, MessageIcon icon);
 
     WebKitWebView* paneView_;
     WebKitWebContext* context_;

@@ -26,20 +26,6 @@ unsigned WebProcessMemoryLimitInMegabytes()
     return unsigned(std::clamp(quarter, Least, Most));
 }
 
-WebKitMemoryPressureSettings* NewMemoryPressureSettings()
-{
-    WebKitMemoryPressureSettings* settings = webkit_memory_pressure_settings_new();
-    webkit_memory_pressure_settings_set_memory_limit(settings, WebProcessMemoryLimitInMegabytes());
-    // Caches are let go from half the bound on; past it, the web process is ended. Each
-    // threshold must stay above the one before it, the defaults included.
-    webkit_memory_pressure_settings_set_strict_threshold(settings, 0.75);
-    webkit_memory_pressure_settings_set_conservative_threshold(settings, 0.5);
-    webkit_memory_pressure_settings_set_kill_threshold(settings, 1.0);
-    // A page can take gigabytes within seconds.
-    webkit_memory_pressure_settings_set_poll_interval(settings, 1.0);
-    return settings;
-}
-
 }  // namespace
 
 WebKitWebContext* NewWebContext(const WebContextOptions& options)
@@ -52,7 +38,15 @@ WebKitWebContext* NewWebContext(const WebContextOptions& options)
             dataManager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
         webkit_network_proxy_settings_free(proxy);
     }
-    WebKitMemoryPressureSettings* memory = NewMemoryPressureSettings();
+    WebKitMemoryPressureSettings* memory = webkit_memory_pressure_settings_new();
+    webkit_memory_pressure_settings_set_memory_limit(memory, WebProcessMemoryLimitInMegabytes());
+    // Caches are let go from half the bound on; past it, the web process is ended. Each
+    // threshold must stay above the one before it, the defaults included.
+    webkit_memory_pressure_settings_set_strict_threshold(memory, 0.75);
+    webkit_memory_pressure_settings_set_conservative_threshold(memory, 0.5);
+    webkit_memory_pressure_settings_set_kill_threshold(memory, 1.0);
+    // A page can take gigabytes within seconds.
+    webkit_memory_pressure_settings_set_poll_interval(memory, 1.0);
     auto* context =
         WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager",
                                         dataManager, "memory-pressure-settings", memory, nullptr));

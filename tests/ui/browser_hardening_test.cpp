@@ -112,8 +112,9 @@ TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenG
         for (int crash = 0; box == 1 && crash <= 2; ++crash) {
             const int loaded = pagesLoaded;
             ASSERT_TRUE(RunMainLoopUntil([&] { return pagesLoaded > loaded; }, 20s));
-            if (crash < 2)
+            if (crash < 2) {
                 ASSERT_GT(CrashWebContentProcesses(), 0u);
+            }
         }
     };
     ASSERT_GT(CrashWebContentProcesses(), 0u);

@@ -31,6 +31,11 @@ struct DownloadCase {
     Folder folderAfter;
 };
 
+void PrintTo(const DownloadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 // The shown windows of the kind `Window`.
 template <typename Window>
 std::vector<Window*> ShownWindows()

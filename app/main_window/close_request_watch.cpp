@@ -8,12 +8,6 @@ namespace quillomat {
 
 namespace {
 
-// The toolkit's own event handling, which the watch stands in front of.
-void HandEventToToolkit(GdkEvent* event, void*)
-{
-    gtk_main_do_event(event);
-}
-
 // The toolkit takes one handler: the watch made last.
 const CloseRequestWatch* activeWatch = nullptr;
 
@@ -30,7 +24,9 @@ CloseRequestWatch::~CloseRequestWatch()
 {
     if (activeWatch != this)
         return;
-    gdk_event_handler_set(&HandEventToToolkit, nullptr, nullptr);
+    // Back to the toolkit's own event handling.
+    gdk_event_handler_set([](GdkEvent* event, void*) { gtk_main_do_event(event); }, nullptr,
+                          nullptr);
     activeWatch = nullptr;
 }
 

@@ -6,10 +6,9 @@
 
 namespace quillomat {
 
-// Hands a window's close requests (its title bar's close box, the desktop's close shortcut) to
-// the program before the toolkit sees them. The toolkit drops a close request for a window
-// while a modal dialog holds the input, but the user must be able to close the program at any
-// time, whatever boxes a page has opened (ProgramTest.ClosingTheMainWindowEndsTheProgram).
+// Hands a window's close requests (its close box, the desktop's shortcut) to the program before
+// the toolkit, which drops them while a modal dialog holds the input: the user must be able to
+// close the program at any time (ProgramTest.ClosingTheMainWindowEndsTheProgram).
 class CloseRequestWatch {
 public:
     // Without `onCloseRequest` the toolkit handles the window's close requests as usual.

@@ -1,5 +1,6 @@
 #include "app/main_window/main_window.h"
 
+#include <gdkmm/screen.h>
 #include <sigc++/adaptors/bind.h>
 
 #include <utility>
@@ -69,7 +70,6 @@ MainWindow::MainWindow(DesktopServices& desktop, const Options& options)
     ApplyLook();
     NameForScreenReaders();
     ConnectSignals();
-    WatchScreen();
     FitScreen();
     add(layout_);
     layout_.show_all();
@@ -158,19 +158,24 @@ void MainWindow::ConnectSignals()
     Command6.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnGoClicked));
     Command1.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnSettingsClicked));
     Command2.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnAboutClicked));
-    Command4.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnGenerateClicked));
-    Command5.signal_clicked().connect(sigc::mem_fun(*this, &MainWindow::OnCopyClicked));
+    Command4.signal_clicked().connect(sigc::mem_fun(mainUse_, &MainUse::OnGenerateClicked));
+    Command5.signal_clicked().connect(sigc::mem_fun(mainUse_, &MainUse::OnCopyClicked));
     Web1.signal_location_changed().connect(sigc::mem_fun(*this, &MainWindow::MirrorCurrentAddress));
-    Web1.signal_user_acted().connect(sigc::mem_fun(*this, &MainWindow::OnUserActedInPage));
+    Web1.signal_user_acted().connect(sigc::mem_fun(mainUse_, &MainUse::OnUserActedInPage));
     Web1.signal_recovery_abandoned().connect(
         sigc::mem_fun(*this, &MainWindow::OnBrowserRecoveryAbandoned));
     for (auto [swatch, picker] : {std::pair{&c1, CD1.get()}, {&c2, CD2.get()}, {&c3, CD3.get()}})
         swatch->signal_click().connect(
             sigc::bind(sigc::mem_fun(*this, &MainWindow::OnSwatchClicked), swatch, picker));
-    Check1.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnBoldToggled));
-    Check2.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnItalicToggled));
+    for (auto [check, tags] : {std::pair{&Check1, BoldTags}, {&Check2, ItalicTags}})
+        check->signal_toggled().connect(
+            sigc::bind(sigc::mem_fun(*this, &MainWindow::OnStyleToggled), check, tags));
     Check3.signal_toggled().connect(sigc::mem_fun(*this, &MainWindow::OnAutomaticModeToggled));
     Frame2.signal_rescaled().connect(sigc::mem_fun(*this, &MainWindow::FitArticleLabel));
+    get_screen()->property_resolution().signal_changed().connect(
+        sigc::mem_fun(*this, &MainWindow::FitScreen));
+    get_screen()->signal_monitors_changed().connect(sigc::mem_fun(*this, &MainWindow::FitScreen));
+    signal_map_event().connect(sigc::mem_fun(*this, &MainWindow::OnMappedMeasureFrame));
 }
 
 void MainWindow::FitArticleLabel()
@@ -200,6 +205,33 @@ bool MainWindow::on_key_press_event(GdkEventKey* event)
 bool MainWindow::on_focus(Gtk::DirectionType direction)
 {
     return paneFocus_.OnFocus(*this, direction) || Gtk::Window::on_focus(direction);
+}
+
+ShownControls MainWindow::Read() const
+{
+    return {{c1.Colour(), c2.Colour(), c3.Colour()},
+            Check3.get_active(),
+            Text10.get_text(),
+            Text11.get_text(),
+            Text12.get_text(),
+            Label5.get_text(),
+            Text7.Text(),
+            Text8.Text()};
+}
+
+void MainWindow::ShowArticle(const std::string& number)
+{
+    Label5.set_text(ToUString(number));
+}
+
+void MainWindow::ShowLinkTemplate(const std::string& text)
+{
+    Text7.SetText(text);
+}
+
+void MainWindow::ShowLinkCode(const std::string& text)
+{
+    Text8.SetText(text);
 }
 
 }  // namespace quillomat

@@ -7,7 +7,6 @@
 
 #include <gtkmm/button.h>
 #include <gtkmm/checkbutton.h>
-#include <gtkmm/entry.h>
 #include <gtkmm/label.h>
 #include <gtkmm/separator.h>
 #include <gtkmm/window.h>
@@ -30,8 +29,8 @@
 
 namespace quillomat {
 
-// The program's main window: the browser pane, the link parameters and the link code. It hands
-// the events of the main use to the main use, which keeps the state the program works on.
+// The program's main window: the browser pane, the link parameters and the link code, whose
+// events go to the main use, which keeps the state the program works on.
 class MainWindow : public Gtk::Window, private MainUseControls {
 public:
     // The client area at 96 dpi.
@@ -64,7 +63,6 @@ private:
     void NameForScreenReaders();
     void ConnectSignals();
     void FitArticleLabel();
-    void WatchScreen();
     void FitScreen();
     bool OnMappedMeasureFrame(GdkEventAny* event);
 
@@ -78,16 +76,11 @@ private:
 
     void RunLoadStep();
     void OnGoClicked();
-    void OnGenerateClicked();
-    void OnCopyClicked();
-    void OnUserActedInPage();
     void OnBrowserRecoveryAbandoned();
     void OnSwatchClicked(ColourSwatch* swatch, ColourPicker* picker);
     bool OnColourKey(const GdkEventKey& event);
-    void OnBoldToggled();
-    void OnItalicToggled();
+    void OnStyleToggled(Gtk::CheckButton* check, StyleTags tags);
     void OnAutomaticModeToggled();
-    void ApplyCaptionTags(StyleTags tags, bool ticked);
 
     ShownControls Read() const override;
     void ShowArticle(const std::string& number) override;
@@ -128,29 +121,27 @@ private:
     MultiLineTextBox Text8;
     Gtk::Button Command5;
 
-    // One colour picker per swatch, each remembering the colour last confirmed in it.
+    // One picker per swatch, each remembering the colour last confirmed in it.
     std::unique_ptr<ColourPicker> CD1;
     std::unique_ptr<ColourPicker> CD2;
     std::unique_ptr<ColourPicker> CD3;
 
-    // The text resolution the window uses: the screen's, or lower where the screen is too small.
+    // The screen's text resolution, or lower where the screen is too small.
     double resolution_ = 0;
-    // The window manager's frame around the window, once known.
+    // The window manager's frame, once known.
     int frameWidth_ = 0;
     int frameHeight_ = 0;
     bool shownOnce_ = false;
 
-    // The fields that are never shown, detection, the generator and the copy.
     MainUse mainUse_{desktop_, *this};
 
     FocusOrder focusOrder_{{}};
     PaneFocus paneFocus_{Web1.Widget(), focusOrder_};
     bool loadStepDone_ = false;
 
-    // Created on first use, each at most once.
+    // Created on first use; closed through its title bar, freed once its handlers have returned.
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<AboutWindow> aboutWindow_;
-    // Windows closed through their title bar, freed once their handlers have returned.
     std::vector<std::unique_ptr<Gtk::Window>> closedWindows_;
 
     // Closing the main window ends the program, also while a message box is open.

@@ -1,6 +1,7 @@
-// The main window's side of the browser pane: the load step, "Aller à...", and the current
-// address that article detection watches.
+// The main window's side of the browser pane: the load step, "Aller à..." and the address.
 #include <glibmm/main.h>
+
+#include <utility>
 
 #include "app/main_window/main_window.h"
 #include "app/main_window/main_window_texts.h"
@@ -24,18 +25,11 @@ void MainWindow::MirrorCurrentAddress(const std::string& address, AddressChange 
     mainUse_.OnLocationChanged(address, change);
 }
 
-void MainWindow::OnUserActedInPage()
-{
-    mainUse_.OnUserActedInPage();
-}
-
 // The pane opens the service's home page, once.
 void MainWindow::RunLoadStep()
 {
-    if (loadStepDone_)
-        return;
-    loadStepDone_ = true;
-    Web1.Navigate(HomePageAddress());
+    if (!std::exchange(loadStepDone_, true))
+        Web1.Navigate(HomePageAddress());
 }
 
 void MainWindow::OnGoClicked()

@@ -1,5 +1,4 @@
-// The main window's link style controls: the colour swatches, bold and italic, and automatic
-// mode. They only change what the generator reads on its next run.
+// The link style controls, which only change what the generator reads on its next run.
 #include <gdk/gdk.h>
 
 #include "app/look/ustring.h"
@@ -24,9 +23,8 @@ bool IsAltAndDigit(const GdkEventKey& event, guint digit)
     if (gdk_keymap_get_entries_for_keyval(
             gdk_keymap_get_for_display(gdk_window_get_display(event.window)), keyval, &keys,
             &count))
-        for (gint i = 0; i < count; ++i)
-            samePlace = samePlace ||
-                        (keys[i].keycode == event.hardware_keycode && keys[i].group == event.group);
+        for (gint i = 0; i < count && !samePlace; ++i)
+            samePlace = keys[i].keycode == event.hardware_keycode && keys[i].group == event.group;
     g_free(keys);
     return samePlace;
 }
@@ -50,28 +48,18 @@ bool MainWindow::OnColourKey(const GdkEventKey& event)
     return false;
 }
 
-void MainWindow::OnBoldToggled()
-{
-    ApplyCaptionTags(BoldTags, Check1.get_active());
-}
-
-void MainWindow::OnItalicToggled()
-{
-    ApplyCaptionTags(ItalicTags, Check2.get_active());
-}
-
-void MainWindow::ApplyCaptionTags(StyleTags tags, bool ticked)
+void MainWindow::OnStyleToggled(Gtk::CheckButton* check, StyleTags tags)
 {
     for (Gtk::Entry* caption : {&Text10, &Text11, &Text12}) {
         const std::string text = caption->get_text();
-        caption->set_text(ToUString(ticked ? WrapInTags(text, tags) : RemoveTags(text, tags)));
+        caption->set_text(
+            ToUString(check->get_active() ? WrapInTags(text, tags) : RemoveTags(text, tags)));
     }
 }
 
 void MainWindow::OnAutomaticModeToggled()
 {
-    // Automatic mode rewrites the template on each run, so the box is only for a template of
-    // the user's own.
+    // Automatic mode rewrites the template on each run: the box is for a template of one's own.
     Text7.set_sensitive(!Check3.get_active());
 }
 

@@ -1,5 +1,4 @@
-// The main window's side of the settings and About windows: opening them, taking the settings
-// back, and discarding a window closed through its title bar.
+// The main window's side of the settings and About windows.
 #include <glibmm/main.h>
 
 #include "app/main_window/main_window.h"

@@ -1,5 +1,4 @@
-// The main window's size on the screen: it follows the text resolution, and where the screen is
-// too small for it at that resolution, it takes the highest one at which it fits, text included.
+// The window follows the text resolution, lowered to the highest at which it fits the screen.
 #include <gdk/gdkwayland.h>
 #include <gdkmm/screen.h>
 #include <gdkmm/window.h>
@@ -9,15 +8,6 @@
 #include "app/widgets/screen_fit.h"
 
 namespace quillomat {
-
-void MainWindow::WatchScreen()
-{
-    Glib::RefPtr<Gdk::Screen> screen = get_screen();
-    screen->property_resolution().signal_changed().connect(
-        sigc::mem_fun(*this, &MainWindow::FitScreen));
-    screen->signal_monitors_changed().connect(sigc::mem_fun(*this, &MainWindow::FitScreen));
-    signal_map_event().connect(sigc::mem_fun(*this, &MainWindow::OnMappedMeasureFrame));
-}
 
 void MainWindow::FitScreen()
 {
@@ -29,17 +19,14 @@ void MainWindow::FitScreen()
     const bool grows = resolution_ > 0 && resolution > resolution_;
     resolution_ = resolution;
     UseTextResolution(*this, resolution);
-    for (FixedLayout* layout :
-         {&layout_, static_cast<FixedLayout*>(&Frame1), static_cast<FixedLayout*>(&Frame2)})
+    for (FixedLayout* layout : std::initializer_list<FixedLayout*>{&layout_, &Frame1, &Frame2})
         layout->FollowResolution(resolution);
     set_default_size(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
-    // A shown window keeps its size by itself; it never grows past the screen, nor stays larger
-    // than the layout needs.
+    // A shown window keeps its size by itself, past the screen or larger than the layout needs.
     if (get_realized())
         resize(layout_.Scaled(ClientWidth), layout_.Scaled(ClientHeight));
-    // A Wayland compositor may keep a growing window's corner where it was, part of the window
-    // off the screen, and a program cannot move its own window there: shown anew, it is placed
-    // whole.
+    // Wayland may keep a growing window's corner in place, part of it off the screen, and a
+    // program cannot move its own window there: shown anew, it is placed whole.
     if (grows && get_mapped() && GDK_IS_WAYLAND_DISPLAY(get_display()->gobj())) {
         hide();
         show();

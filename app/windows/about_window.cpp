@@ -1,5 +1,7 @@
 #include "app/windows/about_window.h"
 
+#include <sigc++/adaptors/bind.h>
+
 #include "app/desktop/external_page.h"
 #include "app/look/ustring.h"
 #include "app/look/window_look.h"
@@ -42,7 +44,6 @@ AboutWindow::AboutWindow(DesktopServices& desktop, std::function<void()> closed)
     set_resizable(false);
     // The position names the client area, whatever the window manager's frame.
     set_gravity(Gdk::GRAVITY_STATIC);
-    MoveToDesignPosition();
 
     Label9.set_tooltip_text(ToUString(texts::BlogLinkTip));
     Label10.set_tooltip_text(ToUString(texts::SiteLinkTip));
@@ -88,15 +89,12 @@ void AboutWindow::ApplyLook()
 void AboutWindow::ConnectSignals()
 {
     Command1.signal_clicked().connect(sigc::mem_fun(*this, &AboutWindow::OnOkClicked));
-    Label9.signal_clicked().connect(sigc::mem_fun(*this, &AboutWindow::OnBlogLinkClicked));
-    Label10.signal_clicked().connect(sigc::mem_fun(*this, &AboutWindow::OnSiteLinkClicked));
+    Label9.signal_clicked().connect(
+        sigc::bind(sigc::mem_fun(*this, &AboutWindow::OnLinkClicked), texts::BlogAddress));
+    Label10.signal_clicked().connect(
+        sigc::bind(sigc::mem_fun(*this, &AboutWindow::OnLinkClicked), texts::SiteAddress));
     signal_delete_event().connect(sigc::mem_fun(*this, &AboutWindow::OnCloseRequested));
     layout_.signal_rescaled().connect(sigc::mem_fun(*this, &AboutWindow::FitPicture));
-}
-
-void AboutWindow::MoveToDesignPosition()
-{
-    move(layout_.Scaled(DesignX), layout_.Scaled(DesignY));
 }
 
 void AboutWindow::FitPicture()
@@ -116,7 +114,7 @@ void AboutWindow::on_realize()
 void AboutWindow::Present()
 {
     if (!get_visible())
-        MoveToDesignPosition();
+        move(layout_.Scaled(DesignX), layout_.Scaled(DesignY));
     present();
 }
 
@@ -125,14 +123,9 @@ void AboutWindow::OnOkClicked()
     hide();
 }
 
-void AboutWindow::OnBlogLinkClicked()
+void AboutWindow::OnLinkClicked(std::string_view address)
 {
-    OpenExternalPage(desktop_, *this, texts::BlogAddress);
-}
-
-void AboutWindow::OnSiteLinkClicked()
-{
-    OpenExternalPage(desktop_, *this, texts::SiteAddress);
+    OpenExternalPage(desktop_, *this, address);
 }
 
 bool AboutWindow::OnCloseRequested(GdkEventAny*)

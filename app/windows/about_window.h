@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include <gtkmm/button.h>
 #include <gtkmm/image.h>
@@ -17,8 +18,7 @@ namespace quillomat {
 // The About window `Form3`: who made the program, with links to the maker's blog and site.
 class AboutWindow : public Gtk::Window {
 public:
-    // `closed` runs once the window has been closed through its title bar and has hidden
-    // itself; the owner then discards it.
+    // `closed` runs once the title bar has closed the window, hidden; the owner then discards it.
     AboutWindow(DesktopServices& desktop, std::function<void()> closed);
 
     // Shows the window as the active one; a hidden window comes back at its design position.
@@ -33,13 +33,11 @@ private:
     void PlaceControls();
     void ApplyLook();
     void ConnectSignals();
-    void MoveToDesignPosition();
     // The picture fills its box at the text resolution in force.
     void FitPicture();
 
     void OnOkClicked();
-    void OnBlogLinkClicked();
-    void OnSiteLinkClicked();
+    void OnLinkClicked(std::string_view address);
     bool OnCloseRequested(GdkEventAny* event);
 
     DesktopServices& desktop_;

@@ -35,15 +35,9 @@ void KeepArrowOutOfFocus(Gtk::Container& comboPart)
 
 std::string_view MissingSettingMessage(MissingSetting missing)
 {
-    switch (missing) {
-        case MissingSetting::BlogAddress:
-            return texts::MissingBlogAddress;
-        case MissingSetting::VoiceBoxId:
-            return texts::MissingVoiceBoxId;
-        case MissingSetting::SkinNumber:
-            break;
-    }
-    return texts::MissingSkin;
+    return missing == MissingSetting::BlogAddress  ? texts::MissingBlogAddress
+           : missing == MissingSetting::VoiceBoxId ? texts::MissingVoiceBoxId
+                                                   : texts::MissingSkin;
 }
 
 }  // namespace
@@ -177,8 +171,7 @@ bool SettingsWindow::OnKeyPressed(GdkEventKey* event)
 
 bool SettingsWindow::OnMapped(GdkEventAny*)
 {
-    // The window manager's frame is known once the window is on screen; the window keeps its
-    // place from one opening to the next.
+    // The frame is known once the window is on screen; the place is kept from one opening on.
     if (!std::exchange(placed_, true)) {
         Gdk::Rectangle frame;
         get_window()->get_frame_extents(frame);

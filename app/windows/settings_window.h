@@ -16,15 +16,13 @@
 
 namespace quillomat {
 
-// The settings window `Form1`: where the user edits the blog address, the voice-box identifier
-// and the skin number that the main window keeps.
+// The settings window `Form1`: the blog's address, voice-box identifier and skin number.
 class SettingsWindow : public Gtk::Window {
 public:
     // What the window asks of the program that opened it.
     struct Owner {
         // Takes the values into the main window and shows the main window again.
         std::function<void(const BlogSettings&)> takeSettings;
-        // Ends the program at once.
         std::function<void()> endProgram;
         // The window was closed through its title bar and has hidden itself.
         std::function<void()> closed;

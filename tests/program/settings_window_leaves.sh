@@ -21,50 +21,41 @@ window_of() {
     done
     return 1
 }
-# Each wait ends as soon as the window shows or goes; a minute is for a machine busy with other
-# work.
-wait_for() {
+# Each wait ends as soon as its command succeeds; a minute is for a machine busy with other work.
+wait_until() {
     for _ in $(seq 600); do
-        window_of "$1" >/dev/null && return 0
+        "$@" && return 0
         sleep 0.1
     done
     return 1
 }
-wait_gone() {
-    for _ in $(seq 600); do
-        window_of "$1" >/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
-}
+shown() { window_of "$1" >/dev/null; }
+gone() { ! shown "$1"; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 # A left click at a point of a window's client area.
 click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
 "$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
-wait_for "$caption" || { echo "the main window is not the program's"; exit 1; }
+wait_until shown "$caption" || { echo "the main window is not the program's"; exit 1; }
 
 # "Réglages..." (824, 8, 89 x 201), then the title bar's close box of the settings window.
 click "$(window_of "$caption")" 868 108
-wait_for 'Réglages' || { echo "Réglages... showed no settings window"; exit 1; }
-wait_gone "$caption" || { echo "the main window stayed while the settings window showed"; exit 1; }
+wait_until shown 'Réglages' || { echo "Réglages... showed no settings window"; exit 1; }
+wait_until gone "$caption" ||
+    { echo "the main window stayed while the settings window showed"; exit 1; }
 "$tool" close 'Réglages' || { echo "could not close the settings window"; exit 1; }
-wait_for "$caption" || { echo "no window on screen after the settings window was closed"; exit 1; }
-wait_gone 'Réglages' || { echo "the settings window stayed after its close box"; exit 1; }
+wait_until shown "$caption" ||
+    { echo "no window on screen after the settings window was closed"; exit 1; }
+wait_until gone 'Réglages' || { echo "the settings window stayed after its close box"; exit 1; }
 
 # Again, then "Quitter" (144, 160, 129 x 25).
 click "$(window_of "$caption")" 868 108
-wait_for 'Réglages' || { echo "the second Réglages... showed no settings window"; exit 1; }
+wait_until shown 'Réglages' ||
+    { echo "the second Réglages... showed no settings window"; exit 1; }
 click "$(window_of 'Réglages')" 208 172
-for _ in $(seq 600); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "the program still runs a minute after Quitter"
-    exit 1
-fi
+wait_until ended || { echo "the program still runs a minute after Quitter"; exit 1; }
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }

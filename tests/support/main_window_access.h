@@ -24,33 +24,17 @@ struct MainUseTestAccess {
 struct MainWindowTestAccess {
     static std::map<std::string, Gtk::Widget*> Controls(MainWindow& w)
     {
-        return {{"Text13", &w.Text13},
-                {"Command6", &w.Command6},
-                {"Web1", &w.Web1.Widget()},
-                {"Command1", &w.Command1},
-                {"Command2", &w.Command2},
-                {"Frame1", &w.Frame1},
-                {"Label2", &w.Label2},
-                {"Text10", &w.Text10},
-                {"Label3", &w.Label3},
-                {"Text11", &w.Text11},
-                {"Label6", &w.Label6},
-                {"Text12", &w.Text12},
-                {"Label1", &w.Label1},
-                {"c1", &w.c1},
-                {"c2", &w.c2},
-                {"c3", &w.c3},
-                {"Check1", &w.Check1},
-                {"Check2", &w.Check2},
-                {"Line1", &w.Line1},
-                {"Check3", &w.Check3},
-                {"Text7", &w.Text7},
-                {"Command4", &w.Command4},
-                {"Frame2", &w.Frame2},
-                {"Label4", &w.Label4},
-                {"Label5", &w.Label5},
-                {"Text8", &w.Text8},
-                {"Command5", &w.Command5}};
+        std::map<std::string, Gtk::Widget*> controls{
+            {"Text13", &w.Text13},     {"Command6", &w.Command6}, {"Command1", &w.Command1},
+            {"Command2", &w.Command2}, {"Frame1", &w.Frame1},     {"Label2", &w.Label2},
+            {"Text10", &w.Text10},     {"Label3", &w.Label3},     {"Text11", &w.Text11},
+            {"Label6", &w.Label6},     {"Text12", &w.Text12},     {"Label1", &w.Label1},
+            {"Check1", &w.Check1},     {"Check2", &w.Check2},     {"Line1", &w.Line1},
+            {"Check3", &w.Check3},     {"Text7", &w.Text7},       {"Command4", &w.Command4},
+            {"Frame2", &w.Frame2},     {"Label4", &w.Label4},     {"Label5", &w.Label5},
+            {"Text8", &w.Text8},       {"Command5", &w.Command5}};
+        controls.insert({{"Web1", &w.Web1.Widget()}, {"c1", &w.c1}, {"c2", &w.c2}, {"c3", &w.c3}});
+        return controls;
     }
     static Gtk::Widget& FocusTarget(MainWindow& w, const std::string& name)
     {
@@ -87,18 +71,11 @@ struct MainWindowTestAccess {
     }
     static Gtk::Button& Button(MainWindow& w, int index)
     {
-        switch (index) {
-            case 1:
-                return w.Command1;
-            case 2:
-                return w.Command2;
-            case 4:
-                return w.Command4;
-            case 5:
-                return w.Command5;
-            default:
-                return w.Command6;
-        }
+        return index == 1   ? w.Command1
+               : index == 2 ? w.Command2
+               : index == 4 ? w.Command4
+               : index == 5 ? w.Command5
+                            : w.Command6;
     }
     static BrowserPane& Pane(MainWindow& w) { return w.Web1; }
     // The settings and About windows, or nothing while none exists.

@@ -23,11 +23,10 @@ namespace {
 using About = AboutWindowTestAccess;
 using namespace std::chrono_literals;
 
-// An About window shown as the main window shows it, whose opened pages and message boxes are
-// recorded, and whose closings through the title bar are counted.
+// An About window as the main window shows it, recording its pages, boxes and closings.
 class AboutWindowTest : public ::testing::Test {
 protected:
-    // Shows the window and waits for it on screen, settled.
+    // Waits for the window on screen, settled.
     AboutWindow& OpenAbout()
     {
         aboutWindow = std::make_unique<AboutWindow>(desktop, [this] { ++closings; });

@@ -21,9 +21,8 @@ constexpr ColorValue PaleCyan = 16777088;  // #80FFFF
 constexpr ColorValue Picked = 789258;      // #0A0B0C
 constexpr ColorValue Orange = 0x0080FF;    // #FF8000
 
-// A press and a release of the first button at (x, y) in the widget, delivered the way GTK
-// delivers a real click, so that grabs of modal dialogs apply: to the button's own input
-// window when the point is on it, else to the window beneath, as the X server would.
+// A left click at (x, y) in the widget, delivered as GTK delivers a real one so that modal grabs
+// apply: to a button's own input window when on it, else to the window beneath, as X would.
 void ClickAt(Gtk::Widget& widget, double x, double y)
 {
     Glib::RefPtr<Gdk::Window> target = widget.get_window();
@@ -63,7 +62,6 @@ protected:
     }
     void Tick(int check) { Access::Check(*window, check).clicked(); }
     ColorValue SwatchColour(int index) { return Access::Swatch(*window, index).Colour(); }
-    void ClickSwatch(int index) { ClickAt(Access::Swatch(*window, index), 12, 8); }
     Gtk::Widget& TemplateBox() { return Access::FocusTarget(*window, "Text7"); }
 };
 
@@ -189,8 +187,8 @@ TEST_F(LinkStyleTest, AltAndTheSwatchsNumberOpenItsDialogWhereverTheFocusIs)
 TEST_F(LinkStyleTest, ASwatchShowsItsColourInsideASingleLineBorder)
 {
     desktop.colourChoices = {Orange};
-    ClickSwatch(1);
     ColourSwatch& swatch = Access::Swatch(*window, 1);
+    ClickAt(swatch, 12, 8);
     const int width = swatch.get_allocated_width();
     const int height = swatch.get_allocated_height();
     ASSERT_EQ(width, 25);
@@ -220,8 +218,8 @@ TEST_F(LinkStyleTest, WithoutAutomaticModeTheUsersOwnTemplateIsFilled)
     EXPECT_TRUE(TemplateBox().is_sensitive());
     EXPECT_EQ(Access::Text7(*window), generated);
 
-    Access::SetText7(*window,
-                     "[linkajout]<[linklire]>[linkajout] [LinkAjout][linkajout ][linkajout]");
+    const std::string own = "[linkajout]<[linklire]>[linkajout] [LinkAjout][linkajout ][linkajout]";
+    Access::SetText7(*window, own);
     Tick(1);  // captions and colours no longer reach the template
     Access::Text4(*window) = "42";
     Access::Label5(*window).set_text("42");
@@ -232,13 +230,11 @@ TEST_F(LinkStyleTest, WithoutAutomaticModeTheUsersOwnTemplateIsFilled)
     EXPECT_EQ(read, "http://" + Access::Text1(*window) + "/42_comment_1.html?1");
     EXPECT_EQ(Access::Text8(*window),
               add + "<" + read + ">" + add + " [LinkAjout][linkajout ]" + add);
-    EXPECT_EQ(Access::Text7(*window),
-              "[linkajout]<[linklire]>[linkajout] [LinkAjout][linkajout ][linkajout]");
+    EXPECT_EQ(Access::Text7(*window), own);
 
     Tick(3);
     EXPECT_FALSE(TemplateBox().is_sensitive());
-    EXPECT_EQ(Access::Text7(*window),
-              "[linkajout]<[linklire]>[linkajout] [LinkAjout][linkajout ][linkajout]");
+    EXPECT_EQ(Access::Text7(*window), own);
     Access::Button(*window, 4).clicked();
     EXPECT_EQ(Access::Text7(*window),
               "[a=[linkajout]][c=#333333][s][x=#800080-#80FFFF][g]Ajouter un commentaire[/g] "
@@ -269,8 +265,7 @@ struct ColourDialogUser {
     }
 };
 
-// The real colour chooser dialogs, with another window on screen, as the About window may be:
-// the pickers still belong to the main window.
+// The real colour dialogs, with another window on screen: they still belong to the main window.
 class RealColourPickerTest : public MainWindowTest {
 protected:
     void SetUp() override

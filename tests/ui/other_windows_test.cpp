@@ -1,7 +1,5 @@
-// The main window's side of the settings and About windows: opening them from its buttons, the
-// values handed over both ways, and what it does once they are closed. The windows themselves
-// are tested on their own, without the main window (settings_window_test.cpp,
-// about_window_test.cpp).
+// The main window's side of the settings and About windows: opening them, the values handed
+// over both ways, and what it does once they are closed.
 #include <gtkmm/button.h>
 
 #include "tests/support/about_window_access.h"

@@ -1,6 +1,5 @@
 // The main use with the real message boxes and the real clipboard: what the user sees on screen
 // and what another program reads.
-#include <glib.h>
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
@@ -20,14 +19,10 @@
 #include "app/desktop/gtk_desktop_services.h"
 #include "tests/support/clipboard_reader.h"
 #include "tests/support/loopback_site.h"
-#include "tests/support/main_loop_wait.h"
-#include "tests/support/main_window_access.h"
+#include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
 namespace {
-
-using namespace std::chrono_literals;
-using Access = MainWindowTestAccess;
 
 const std::string Home = "http://www.skyblog.com/";
 const std::string Article = "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123";
@@ -103,27 +98,20 @@ std::string Pasted()
     }
 }
 
-class RealBoxesTest : public ::testing::Test {
+class RealBoxesTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         site.AddPage(Home, Page("", "Accueil"));
         site.AddPage(Article, Page("", "Article 123"));
-        MainWindow::Options options;
-        options.browser.proxyAddress = site.ProxyAddress();
-        window = std::make_unique<MainWindow>(desktop, options);
-        window->show();
+        OpenWindow(site.ProxyAddress(), &realDesktop);
         ASSERT_TRUE(RunMainLoopUntil(
             [&] { return Access::Text9(*window) == Home && !webkit_web_view_is_loading(View()); },
             30s));
     }
-    void TearDown() override { window.reset(); }
 
-    WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
-
-    GtkDesktopServices desktop;
+    GtkDesktopServices realDesktop;
     LoopbackSite site;
-    std::unique_ptr<MainWindow> window;
 };
 
 // "Créer les liens pour l'article en cours..." on a page that moves on to an article by
@@ -135,8 +123,7 @@ TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
                                 "Nouvel article"));
     // The article's answer comes only once the first message is on screen.
     site.HoldAnswersTo(Article);
-    Access::Caption(*window, 13).set_text(comingUp);
-    Access::Button(*window, 6).clicked();
+    Go(comingUp);
     ASSERT_TRUE(RunMainLoopUntil([&] { return site.WasRequested(Article); }, 30s));
     ASSERT_EQ(Access::Text9(*window), comingUp);
     Gtk::Clipboard::get()->set_text("avant");
@@ -221,8 +208,7 @@ class ContestedCopyTest : public RealBoxesTest,
                           public ::testing::WithParamInterface<ContestCase> {};
 
 // "Copier" while another program watches the clipboard: the copy is announced only when the
-// clipboard holds the code once the other program has answered, and the clipboard is never
-// taken back from it.
+// clipboard holds the code once that program has answered, and is never taken back from it.
 TEST_P(ContestedCopyTest, ACopyIsAnnouncedOnlyWhenTheClipboardHoldsTheCode)
 {
     Access::SetText8(*window, "le code de l'article");

@@ -1,5 +1,4 @@
-// The settings window on its own, without the main window: what it shows, and what it asks of
-// the window that opened it.
+// The settings window on its own: what it shows, and what it asks of the window that opened it.
 #include <gdk/gdkkeysyms.h>
 #include <gdkmm/screen.h>
 #include <glibmm/main.h>
@@ -27,11 +26,9 @@ const std::string MissingBlog = "Vous n'avez pas inscrit votre adresse de blog !
 const std::string MissingId = "Vous n'avez pas inscrit votre ID Boîte Vocale !";
 const std::string MissingSkin = "Vous n'avez pas inscrit votre habillage de blog !";
 
-// A settings window shown as the main window shows it, whose message boxes, opened pages and
-// requests to its owner are recorded.
+// A settings window as the main window shows it, recording its boxes, pages and owner's calls.
 class SettingsWindowTest : public ::testing::Test {
 protected:
-    // Shows the window and waits for it on screen.
     SettingsWindow& OpenSettings()
     {
         settingsWindow = std::make_unique<SettingsWindow>(
@@ -109,11 +106,10 @@ TEST_F(SettingsWindowTest, TabGoesThroughTheFieldsThenTheButtonsAndEnterPressesN
 {
     SettingsWindow& settings = OpenSettings();
     Settings::Text1(settings).grab_focus();
-    for (Gtk::Widget* expected : {static_cast<Gtk::Widget*>(&Settings::Text2(settings)),
-                                  static_cast<Gtk::Widget*>(Settings::Text3(settings).get_entry()),
-                                  static_cast<Gtk::Widget*>(&Settings::Validate(settings)),
-                                  static_cast<Gtk::Widget*>(&Settings::Quit(settings)),
-                                  static_cast<Gtk::Widget*>(&Settings::Text1(settings))}) {
+    for (Gtk::Widget* expected : std::initializer_list<Gtk::Widget*>{
+             &Settings::Text2(settings), Settings::Text3(settings).get_entry(),
+             &Settings::Validate(settings), &Settings::Quit(settings),
+             &Settings::Text1(settings)}) {
         PressKey(settings, GDK_KEY_Tab);
         EXPECT_EQ(settings.get_focus(), expected);
     }
@@ -185,8 +181,7 @@ TEST_F(SettingsWindowTest, ASeventyThousandCharacterPasteIsHandedBackWhole)
     Settings::Type(settings, {"", "", ""});
     for (Gtk::Entry* field : {&Settings::Text1(settings), &Settings::Text2(settings),
                               Settings::Text3(settings).get_entry()}) {
-        // As a paste inserts the clipboard's text once it has come: the real clipboard is left
-        // to the tests that read it from another process.
+        // As a paste inserts the clipboard's text; the real clipboard is for other tests.
         int position = 0;
         field->insert_text(pasted, static_cast<int>(pasted.size()), position);
     }

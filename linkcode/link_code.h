@@ -10,8 +10,7 @@ namespace quillomat {
 // The service's skins are numbered from "1" to this.
 inline constexpr int SkinCount = 24;
 
-// The blog skin's colour text ("#333333" for skin "1"), or the empty text for anything that is
-// not exactly one of the numbers "1" to `SkinCount`.
+// The skin's colour text ("#333333" for "1"); empty for anything but exactly "1" to `SkinCount`.
 std::string SkinColor(std::string_view skinNumber);
 
 // "[x=#RRGGBB-#RRGGBB]": the mark-up's two-colour tag.

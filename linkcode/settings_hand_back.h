@@ -6,8 +6,7 @@
 
 namespace quillomat {
 
-// The three values the settings window edits and the main window keeps: `Text1`, `Text2` and
-// `Text3` of both windows.
+// The three values the settings window edits and the main window keeps: `Text1` to `Text3`.
 struct BlogSettings {
     std::string blogAddress;
     std::string voiceBoxId;

@@ -6,7 +6,6 @@ namespace quillomat {
 
 namespace {
 
-constexpr char Replacement = '_';
 // Longer than this, what follows the last dot is no extension but part of the name.
 constexpr std::size_t MaxExtensionBytes = 16;
 
@@ -33,7 +32,7 @@ std::string SafeDownloadName(std::string_view suggested)
         const bool valid = character < 0x110000 && (character != 0 || *start == '\0');
         const std::size_t length = valid ? g_utf8_skip[static_cast<guchar>(*start)] : 1;
         if (!valid || IsUnwanted(character))
-            name += Replacement;
+            name += '_';
         else
             name.append(start, length);
         at += length;

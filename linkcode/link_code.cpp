@@ -24,8 +24,6 @@ std::string Concatenate(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
-// The number comes verbatim from the page's address: percent-encoded, the brackets a site put in
-// it cannot close the link tag and open one of the site's own.
 std::string NumberInLinkAddress(std::string_view articleNumber)
 {
     return ReplaceAll(ReplaceAll(articleNumber, "[", "%5B"), "]", "%5D");

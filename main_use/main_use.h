@@ -23,8 +23,7 @@ struct ShownControls {
     std::string linkCode;                       // Text8
 };
 
-// What the main use reads and writes of the main window's visible controls: it reads them once
-// per run of the generator or the copy.
+// What the main use reads, once per run of the generator or the copy, and writes of the window.
 class MainUseControls {
 public:
     virtual ~MainUseControls() = default;
@@ -35,9 +34,8 @@ public:
     virtual void ShowLinkCode(const std::string& text) = 0;      // Text8
 };
 
-// The program's main use, from the page shown to the code on the clipboard: the fields that are
-// never shown, article detection, the generator's run and the copy. Detection waits while any of
-// the program's boxes is open, and then looks only at the page shown.
+// The program's main use, from the page shown to the code on the clipboard. Detection waits while
+// any of the program's boxes is open, and then looks only at the page shown.
 class MainUse {
 public:
     MainUse(MainUseDesktop& desktop, MainUseControls& controls);
@@ -45,7 +43,6 @@ public:
     MainUse(const MainUse&) = delete;
     MainUse& operator=(const MainUse&) = delete;
 
-    // The browser pane's address, at each of its notifications.
     void OnLocationChanged(std::string_view address, AddressChange change)
     {
         Text9.Store(address, change);

@@ -11,26 +11,23 @@ MainUseDesktop::Turn::~Turn()
 
 void MainUseDesktop::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title)
 {
-    if (BoxOpen())
-        Queue([this, text = std::string(text), icon, title = std::string(title)] {
-            Show(text, icon, title);
-        });
-    else
+    auto show = [this, text = std::string(text), icon, title = std::string(title)] {
         Show(text, icon, title);
+    };
+    if (BoxOpen())
+        waiting_.push_back({++lastQueued_, std::move(show)});
+    else
+        show();
 }
 
 std::unique_ptr<MainUseDesktop::Turn> MainUseDesktop::AwaitTurn(std::function<void()> open)
 {
-    if (BoxOpen())
-        return std::unique_ptr<Turn>(new Turn(*this, Queue(std::move(open))));
+    if (BoxOpen()) {
+        waiting_.push_back({++lastQueued_, std::move(open)});
+        return std::unique_ptr<Turn>(new Turn(*this, lastQueued_));
+    }
     open();
     return nullptr;
-}
-
-unsigned long MainUseDesktop::Queue(std::function<void()> open)
-{
-    waiting_.push_back({++lastQueued_, std::move(open)});
-    return lastQueued_;
 }
 
 void MainUseDesktop::Show(std::string_view text, MessageIcon icon, std::string_view title)

@@ -88,7 +88,6 @@ private:
     };
 
     void Show(std::string_view text, MessageIcon icon, std::string_view title);
-    unsigned long Queue(std::function<void()> open);
     void BoxClosed();
     void Settle();
 

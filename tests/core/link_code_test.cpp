@@ -31,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SkinCase{"Signed", "+1", ""}, SkinCase{"Hundred", "100", ""}),
     [](const auto& info) { return info.param.name; });
 
-TEST(BuildLinkTemplateTest, InitialSettingsGiveTheKnownTemplate)
+// The initial settings give the known template; empty captions and an unknown skin keep the blanks.
+TEST(BuildLinkTemplateTest, TheTwoLinksWithTheirTagsAndBlanks)
 {
     EXPECT_EQ(GradientTag(8388736, 16777088), "[x=#800080-#80FFFF]");
     EXPECT_EQ(BuildLinkTemplate(SkinColor("1"), GradientTag(8388736, 16777088),
@@ -40,10 +41,6 @@ TEST(BuildLinkTemplateTest, InitialSettingsGiveTheKnownTemplate)
               "[a=[linkajout]][c=#333333][s][x=#800080-#80FFFF]Ajouter un commentaire "
               "/[/x][/a][a=[linklire]][c=#333333][s][x=#80FFFF-#800080] Lire les "
               "commentaires[/x][/a]");
-}
-
-TEST(BuildLinkTemplateTest, EmptyCaptionsAndUnknownSkinKeepTheBlanks)
-{
     EXPECT_EQ(BuildLinkTemplate("", "[x=#A-#B]", "[x=#B-#C]", "", "", ""),
               "[a=[linkajout]][c=][s][x=#A-#B] [/x][/a][a=[linklire]][c=][s][x=#B-#C] [/x][/a]");
 }

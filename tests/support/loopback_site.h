@@ -40,12 +40,10 @@ public:
                      const std::string& content);
     // 204 No Content: an answer without a page.
     void AddNoContent(const std::string& address);
-    // 401 with a request for a user name and password, then, once the browser sends any, 200
-    // and `html`.
+    // 401 asking for a user name and password, then, once the browser sends any, 200 and `html`.
     void AddLogInPage(const std::string& address, const std::string& html);
 
-    // Requests for `address` get their answer only at the next ReleaseHeldAnswers(), as from a
-    // slow server.
+    // Requests for `address` are answered at the next ReleaseHeldAnswers(), as by a slow server.
     void HoldAnswersTo(const std::string& address);
     void ReleaseHeldAnswers();
 

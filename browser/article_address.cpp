@@ -9,14 +9,11 @@ namespace quillomat {
 
 namespace {
 
-constexpr std::string_view articleEditPath = "/admBloger/article.phtml?edit_article=1&id=";
-
 std::string Prefix(std::string_view schemeAndWww, std::string_view host)
 {
-    std::string prefix(schemeAndWww);
-    prefix += host;
-    prefix += articleEditPath;
-    return prefix;
+    return std::string(schemeAndWww)
+        .append(host)
+        .append("/admBloger/article.phtml?edit_article=1&id=");
 }
 
 }  // namespace

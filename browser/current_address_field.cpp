@@ -15,10 +15,9 @@ CurrentAddressField::CurrentAddressField(std::string initialText, Detector detec
 void CurrentAddressField::Store(std::string_view address, AddressChange change)
 {
     const bool newDocument = change == AddressChange::NewDocument;
-    // Another document ends the hold on moves, even at the address the field holds: the field
-    // catches up with it as with the end of any hold.
+    // Another document ends the hold on moves, even at the address held: the field catches up.
     if (newDocument) {
-        ++document_;
+        ++documentsStored_;
         movesHeld_ = false;
     } else if (address == text_)
         return;
@@ -37,8 +36,7 @@ void CurrentAddressField::CatchUp()
     if (detecting_ || MustWait())
         return;
     detecting_ = true;
-    // If the detector throws, the program's general report ends the run; still leave the
-    // field usable rather than stuck in the detecting state.
+    // A detector that throws ends the run by the general report; the field still stays usable.
     struct ResetOnExit {
         bool& flag;
         ~ResetOnExit() { flag = false; }
@@ -46,8 +44,8 @@ void CurrentAddressField::CatchUp()
     while (text_ != lastDetected_ && !MustWait()) {
         lastDetected_ = text_;
         const bool moved = movedByDocument_;
-        const unsigned document = document_;
-        if (detector_(lastDetected_) && moved && document == document_)
+        const unsigned document = documentsStored_;
+        if (detector_(lastDetected_) && moved && document == documentsStored_)
             movesHeld_ = true;
     }
 }

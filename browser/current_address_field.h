@@ -10,16 +10,12 @@ namespace quillomat {
 // fragment, history.pushState or replaceState, back or forward within it).
 enum class AddressChange { NewDocument, SameDocument };
 
-// The hidden field that mirrors the address of the page the browser pane shows. Storing a new
-// address notifies the detector; storing the address it already holds notifies nothing. While
-// the detector runs, or while something else holds detection (a message box is open and the
-// browser reports on), the field keeps following the pane without notifying; once free again,
-// the address held then is detected once if it is not the one last detected. Pages that came
-// and went meanwhile are no longer shown, so they are never announced: one detection at a time,
-// never nested, never a backlog.
-// A document that moves itself gets its moves announced once, then none until the user acts in
-// the page or another document is shown: a page that keeps changing its address by script
-// cannot chain the detector's boxes one after another.
+// The hidden field that mirrors the address of the page the browser pane shows. A new address
+// notifies the detector, one at a time, never nested: while it runs, or while something else
+// holds detection (a message box is open), the field follows the pane silently, and once free
+// detects the address held then if it is not the last one detected; pages that came and went
+// meanwhile are never announced. A document moving itself gets one move announced, then none
+// until the user acts in the page or another document comes, so that a script cannot chain boxes.
 class CurrentAddressField {
 public:
     // Returns whether it announced the address to the user.
@@ -30,11 +26,9 @@ public:
     explicit CurrentAddressField(std::string initialText, Detector detector, Hold hold = {});
 
     void Store(std::string_view address, AddressChange change);
-    // A key or a click of the user's in the page, or a load the user asked for: the page's next
-    // move is detected again.
+    // A key or a click in the page, or a load the user asked for: the page's moves count again.
     void UserActed() { movesHeld_ = false; }
-    // Detects the address held now if it is not the last one detected, unless detection must
-    // still wait; for the moment a hold ends.
+    // For the moment a hold ends: detects the address held unless it was the last detected.
     void CatchUp();
     const std::string& Text() const { return text_; }
 
@@ -50,8 +44,7 @@ private:
     // announced since the user last acted or another document came.
     bool movedByDocument_ = false;
     bool movesHeld_ = false;
-    // Counts the documents stored.
-    unsigned document_ = 0;
+    unsigned documentsStored_ = 0;
 };
 
 }  // namespace quillomat

@@ -2,13 +2,10 @@
 
 #include <glib.h>
 
-#include <cstdint>
-
 namespace quillomat {
 
 namespace {
 
-constexpr char Replacement = '_';
 // Longer than this, what follows the last dot is no extension but part of the name.
 constexpr std::size_t MaxExtensionBytes = 16;
 
@@ -19,17 +16,6 @@ bool IsUnwanted(char32_t c)
     return c == '/' || c == '\\' || c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x200E ||
            c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
            c == 0x2028 || c == 0x2029;
-}
-
-// The longest start of `text`, valid UTF-8, that takes at most `bytes` bytes.
-std::string_view CutAtCharacter(std::string_view text, std::size_t bytes)
-{
-    if (text.size() <= bytes)
-        return text;
-    std::size_t end = bytes;
-    while (end > 0 && (static_cast<std::uint8_t>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
 }
 
 }  // namespace
@@ -46,7 +32,7 @@ std::string SafeDownloadName(std::string_view suggested)
         const bool valid = character < 0x110000 && (character != 0 || *start == '\0');
         const std::size_t length = valid ? g_utf8_skip[static_cast<guchar>(*start)] : 1;
         if (!valid || IsUnwanted(character))
-            name += Replacement;
+            name += '_';
         else
             name.append(start, length);
         at += length;
@@ -61,9 +47,10 @@ std::string SafeDownloadName(std::string_view suggested)
     const std::string_view extension =
         hasExtension ? std::string_view(name).substr(dot) : std::string_view();
     const std::string_view stem = std::string_view(name).substr(0, name.size() - extension.size());
-    std::string cut(CutAtCharacter(stem, MaxFileNameBytes - extension.size()));
-    cut.append(extension);
-    return cut;
+    // The name is valid UTF-8 by now: its longest valid start within the room ends at a character.
+    const gchar* cutEnd = nullptr;
+    g_utf8_validate(stem.data(), static_cast<gssize>(MaxFileNameBytes - extension.size()), &cutEnd);
+    return std::string(stem.data(), cutEnd).append(extension);
 }
 
 }  // namespace quillomat

@@ -2,11 +2,6 @@
 
 namespace quillomat {
 
-RecoveryBudget::RecoveryBudget(std::size_t recoveries, Clock::duration window)
-    : recoveries_(recoveries), window_(window)
-{
-}
-
 bool RecoveryBudget::TryRecover(Clock::time_point now)
 {
     while (!recent_.empty() && now - recent_.front() >= window_)

@@ -12,7 +12,10 @@ class RecoveryBudget {
 public:
     using Clock = std::chrono::steady_clock;
 
-    RecoveryBudget(std::size_t recoveries, Clock::duration window);
+    RecoveryBudget(std::size_t recoveries, Clock::duration window)
+        : recoveries_(recoveries), window_(window)
+    {
+    }
 
     // Counts a recovery at `now` if the budget allows one.
     bool TryRecover(Clock::time_point now);

@@ -12,8 +12,7 @@ inline std::string HomePageAddress()
     return "http://www." + std::string(PrimaryServiceHost);
 }
 
-// The service's home page as the user writes it: the address box's first text, and the
-// settings window's link.
+// The service's home page as the user writes it: the address box's first text, the settings' link.
 inline std::string ServiceHomeAddress()
 {
     return "http://" + std::string(PrimaryServiceHost);

@@ -6,10 +6,7 @@ namespace quillomat {
 
 std::string WrapInTags(std::string_view caption, StyleTags tags)
 {
-    std::string wrapped(tags.opening);
-    wrapped += caption;
-    wrapped += tags.closing;
-    return wrapped;
+    return std::string(tags.opening).append(caption).append(tags.closing);
 }
 
 std::string RemoveTags(std::string_view caption, StyleTags tags)

@@ -1,6 +1,7 @@
 #include "linkcode/link_code.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "linkcode/service_hosts.h"
 #include "linkcode/text_replace.h"
@@ -15,98 +16,64 @@ constexpr std::array<std::string_view, SkinCount> skinColours = {
     "#ffffcd", "#c5c6de", "#ee449c", "#4a5052", "#4a4c52", "#6a0420", "#f6a5ee", "#313031",
 };
 
-constexpr std::string_view addLinkPlaceholder = "[linkajout]";
-constexpr std::string_view readLinkPlaceholder = "[linklire]";
-
-// Only the exact texts "1" to "24" name a skin: no sign, blank or leading zero.
-int SkinIndex(std::string_view skinNumber)
+std::string Concatenate(std::initializer_list<std::string_view> pieces)
 {
-    if (skinNumber.empty() || skinNumber.size() > 2 || skinNumber.front() == '0')
-        return -1;
-    int number = 0;
-    for (const char digit : skinNumber) {
-        if (digit < '0' || digit > '9')
-            return -1;
-        number = number * 10 + (digit - '0');
-    }
-    return number >= 1 && number <= SkinCount ? number - 1 : -1;
+    std::string text;
+    for (const std::string_view piece : pieces)
+        text += piece;
+    return text;
 }
 
-// The article number comes verbatim from the page address, so any site can send the pane to an
-// address whose number closes the link tag and opens one of its own. Brackets are what the
-// mark-up is made of; written percent-encoded they stay part of the address.
 std::string NumberInLinkAddress(std::string_view articleNumber)
 {
-    std::string number;
-    for (const char character : articleNumber) {
-        if (character == '[')
-            number += "%5B";
-        else if (character == ']')
-            number += "%5D";
-        else
-            number += character;
-    }
-    return number;
+    return ReplaceAll(ReplaceAll(articleNumber, "[", "%5B"), "]", "%5D");
 }
 
 }  // namespace
 
 std::string SkinColor(std::string_view skinNumber)
 {
-    const int index = SkinIndex(skinNumber);
-    return index < 0 ? std::string() : std::string(skinColours[index]);
+    // Only the exact texts "1" to "24" name a skin: no sign, blank or leading zero.
+    for (int number = 1; number <= SkinCount; ++number)
+        if (skinNumber == std::to_string(number))
+            return std::string(skinColours[number - 1]);
+    return {};
 }
 
 std::string GradientTag(ColorValue start, ColorValue end)
 {
-    return "[x=#" + ColorToHex(start) + "-#" + ColorToHex(end) + "]";
+    return Concatenate({"[x=#", ColorToHex(start), "-#", ColorToHex(end), "]"});
 }
 
 std::string BuildLinkTemplate(std::string_view skinColour, std::string_view firstTag,
                               std::string_view secondTag, std::string_view addCaption,
                               std::string_view separator, std::string_view readCaption)
 {
-    std::string linkTemplate;
-    for (const std::string_view piece :
-         {std::string_view("[a=[linkajout]][c="), skinColour, std::string_view("][s]"), firstTag,
-          addCaption, std::string_view(" "), separator,
-          std::string_view("[/x][/a][a=[linklire]][c="), skinColour, std::string_view("][s]"),
-          secondTag, std::string_view(" "), readCaption, std::string_view("[/x][/a]")})
-        linkTemplate += piece;
-    return linkTemplate;
+    return Concatenate({"[a=[linkajout]][c=", skinColour, "][s]", firstTag, addCaption, " ",
+                        separator, "[/x][/a][a=[linklire]][c=", skinColour, "][s]", secondTag, " ",
+                        readCaption, "[/x][/a]"});
 }
 
 std::string AddCommentAddress(std::string_view voiceBoxId, std::string_view articleNumber,
                               std::string_view skinNumber)
 {
-    std::string address = "http://www.";
-    address += PrimaryServiceHost;
-    address += "/admBloger/commentaireForm.phtml?id_skynaute=";
-    address += voiceBoxId;
-    address += "&id_article=";
-    address += NumberInLinkAddress(articleNumber);
-    address += "&id_template=";
-    address += skinNumber;
-    return address;
+    return Concatenate({"http://www.", PrimaryServiceHost,
+                        "/admBloger/commentaireForm.phtml?id_skynaute=", voiceBoxId, "&id_article=",
+                        NumberInLinkAddress(articleNumber), "&id_template=", skinNumber});
 }
 
 std::string ReadCommentsAddress(std::string_view blogAddress, std::string_view articleNumber,
                                 std::string_view skinNumber)
 {
-    std::string address = "http://";
-    address += blogAddress;
-    address += "/";
-    address += NumberInLinkAddress(articleNumber);
-    address += "_comment_1.html?";
-    address += skinNumber;
-    return address;
+    return Concatenate({"http://", blogAddress, "/", NumberInLinkAddress(articleNumber),
+                        "_comment_1.html?", skinNumber});
 }
 
 std::string FillLinkTemplate(std::string_view linkTemplate, std::string_view addCommentAddress,
                              std::string_view readCommentsAddress)
 {
-    return ReplaceAll(ReplaceAll(linkTemplate, addLinkPlaceholder, addCommentAddress),
-                      readLinkPlaceholder, readCommentsAddress);
+    return ReplaceAll(ReplaceAll(linkTemplate, "[linkajout]", addCommentAddress), "[linklire]",
+                      readCommentsAddress);
 }
 
 }  // namespace quillomat

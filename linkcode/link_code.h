@@ -10,8 +10,7 @@ namespace quillomat {
 // The service's skins are numbered from "1" to this.
 inline constexpr int SkinCount = 24;
 
-// The blog skin's colour text ("#333333" for skin "1"), or the empty text for anything that is
-// not exactly one of the numbers "1" to `SkinCount`.
+// The skin's colour text ("#333333" for "1"); empty for anything but exactly "1" to `SkinCount`.
 std::string SkinColor(std::string_view skinNumber);
 
 // "[x=#RRGGBB-#RRGGBB]": the mark-up's two-colour tag.
@@ -22,8 +21,8 @@ std::string BuildLinkTemplate(std::string_view skinColour, std::string_view firs
                               std::string_view secondTag, std::string_view addCaption,
                               std::string_view separator, std::string_view readCaption);
 
-// The service's page for adding a comment to the article. In both link addresses the article
-// number stands as it is, but for "[" and "]", written "%5B" and "%5D".
+// The service's page for adding a comment to the article. In both addresses the article number
+// stands as it is but for "[" and "]", written "%5B" and "%5D" so that no page can close the tag.
 std::string AddCommentAddress(std::string_view voiceBoxId, std::string_view articleNumber,
                               std::string_view skinNumber);
 

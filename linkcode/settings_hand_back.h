@@ -6,8 +6,7 @@
 
 namespace quillomat {
 
-// The three values the settings window edits and the main window keeps: `Text1`, `Text2` and
-// `Text3` of both windows.
+// The three values the settings window edits and the main window keeps: `Text1` to `Text3`.
 struct BlogSettings {
     std::string blogAddress;
     std::string voiceBoxId;
@@ -20,10 +19,8 @@ enum class MissingSetting { BlogAddress, VoiceBoxId, SkinNumber };
 
 // What "Valider" makes of the values typed in the settings window.
 struct SettingsReview {
-    // The fields left empty, in the order their messages are shown.
-    std::vector<MissingSetting> missing;
-    // The values the main window receives, or nothing while every field is empty.
-    std::optional<BlogSettings> handedBack;
+    std::vector<MissingSetting> missing;     // the fields left empty, in their messages' order
+    std::optional<BlogSettings> handedBack;  // for the main window, unless every field is empty
 };
 
 // Empty means no character at all; the voice-box identifier goes back without any U+0020,

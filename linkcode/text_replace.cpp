@@ -1,6 +1,5 @@
 #include "linkcode/text_replace.h"
 
-#include <algorithm>
 #include <functional>
 
 namespace quillomat {

@@ -11,7 +11,6 @@ namespace quillomat {
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement);
 
-// ReplaceAll with an empty replacement.
 std::string RemoveAll(std::string_view text, std::string_view pattern);
 
 }  // namespace quillomat

@@ -11,8 +11,7 @@ struct UnexpectedError {
     std::string description;
 };
 
-// Describes the exception that `error` holds: a system error gives its error code, anything
-// else that carries no number of its own gives 0.
+// A system error gives its error code; any other exception that carries no number gives 0.
 UnexpectedError DescribeUnexpectedError(std::exception_ptr error);
 
 // The general report's text, in French.

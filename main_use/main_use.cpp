@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "browser/article_address.h"
-#include "linkcode/link_code_generation.h"
+#include "linkcode/link_code.h"
 #include "linkcode/service_hosts.h"
 #include "main_use/main_use_texts.h"
 
@@ -11,28 +11,14 @@ namespace quillomat {
 
 namespace texts = main_use_texts;
 
-namespace {
-
-std::string InitialBlogAddress()
-{
-    return "monblog." + std::string(PrimaryServiceHost);
-}
-
-constexpr std::string_view InitialVoiceBoxId = "12345678";
-constexpr std::string_view InitialSkinNumber = "1";
-constexpr std::string_view InitialCurrentAddress = "Text9";
-
-}  // namespace
-
 MainUse::MainUse(MainUseDesktop& desktop, MainUseControls& controls)
     : desktop_(desktop),
       controls_(controls),
-      Text1(InitialBlogAddress()),
-      Text2(InitialVoiceBoxId),
-      Text3(InitialSkinNumber),
+      Text1("monblog." + std::string(PrimaryServiceHost)),
+      Text2("12345678"),
+      Text3("1"),
       Text9(
-          std::string(InitialCurrentAddress),
-          [this](const std::string& address) { return DetectArticle(address); },
+          "Text9", [this](const std::string& address) { return DetectArticle(address); },
           [this] { return desktop_.BoxOpen(); })
 {
     desktop_.SetBoxesClosedHandler([this] { Text9.CatchUp(); });
@@ -41,11 +27,6 @@ MainUse::MainUse(MainUseDesktop& desktop, MainUseControls& controls)
 MainUse::~MainUse()
 {
     desktop_.SetBoxesClosedHandler({});
-}
-
-void MainUse::OnLocationChanged(std::string_view address, AddressChange change)
-{
-    Text9.Store(address, change);
 }
 
 void MainUse::OnGenerateClicked()
@@ -60,11 +41,6 @@ void MainUse::OnCopyClicked()
         CopyLinkCode();
 }
 
-BlogSettings MainUse::Settings() const
-{
-    return {Text1, Text2, Text3};
-}
-
 void MainUse::TakeSettings(const BlogSettings& values)
 {
     Text1 = values.blogAddress;
@@ -75,32 +51,23 @@ void MainUse::TakeSettings(const BlogSettings& values)
 bool MainUse::GenerateLinkCode()
 {
     const ShownControls shown = controls_.Read();
-    LinkCodeFields fields;
-    fields.firstColour = shown.swatchColours[0];
-    fields.middleColour = shown.swatchColours[1];
-    fields.lastColour = shown.swatchColours[2];
-    fields.skinNumber = Text3;
-    fields.automaticMode = shown.automaticMode;
-    fields.addCaption = shown.addCaption;
-    fields.separator = shown.separator;
-    fields.readCaption = shown.readCaption;
-    fields.articleShown = shown.articleShown;
-    fields.articleNumber = Text4;
-    fields.voiceBoxId = Text2;
-    fields.blogAddress = Text1;
-    fields.linkTemplate = shown.linkTemplate;
-
-    LinkCodeResult result = ComputeLinkCode(fields);
-    if (fields.automaticMode)
-        controls_.ShowLinkTemplate(result.linkTemplate);
-    if (!result.articleInProgress) {
+    const auto& [first, middle, last] = shown.swatchColours;
+    const std::string linkTemplate =
+        shown.automaticMode ? BuildLinkTemplate(SkinColor(Text3), GradientTag(first, middle),
+                                                GradientTag(middle, last), shown.addCaption,
+                                                shown.separator, shown.readCaption)
+                            : shown.linkTemplate;
+    if (shown.automaticMode)
+        controls_.ShowLinkTemplate(linkTemplate);
+    // Without an article in progress the addresses and the code box keep what they held.
+    if (shown.articleShown.empty()) {
         desktop_.ShowMessage(texts::NoArticleError, MessageIcon::Error, ApplicationTitle);
         desktop_.ShowMessage(texts::NoArticleAdvice, MessageIcon::Information, ApplicationTitle);
         return false;
     }
-    Text5 = std::move(result.addCommentAddress);
-    Text6 = std::move(result.readCommentsAddress);
-    controls_.ShowLinkCode(result.linkCode);
+    Text5 = AddCommentAddress(Text2, Text4, Text3);
+    Text6 = ReadCommentsAddress(Text1, Text4, Text3);
+    controls_.ShowLinkCode(FillLinkTemplate(linkTemplate, Text5, Text6));
     return true;
 }
 

@@ -23,24 +23,19 @@ struct ShownControls {
     std::string linkCode;                       // Text8
 };
 
-// What the main use reads and writes of the main window's visible controls: it reads them once
-// per run of the generator or the copy.
+// What the main use reads, once per run of the generator or the copy, and writes of the window.
 class MainUseControls {
 public:
     virtual ~MainUseControls() = default;
 
     virtual ShownControls Read() const = 0;
-    // Label5
-    virtual void ShowArticle(const std::string& number) = 0;
-    // Text7
-    virtual void ShowLinkTemplate(const std::string& text) = 0;
-    // Text8
-    virtual void ShowLinkCode(const std::string& text) = 0;
+    virtual void ShowArticle(const std::string& number) = 0;     // Label5
+    virtual void ShowLinkTemplate(const std::string& text) = 0;  // Text7
+    virtual void ShowLinkCode(const std::string& text) = 0;      // Text8
 };
 
-// The program's main use, from the page shown to the code on the clipboard: the fields that are
-// never shown, article detection, the generator's run and the copy. Detection waits while any of
-// the program's boxes is open, and then looks only at the page shown.
+// The program's main use, from the page shown to the code on the clipboard. Detection waits while
+// any of the program's boxes is open, and then looks only at the page shown.
 class MainUse {
 public:
     MainUse(MainUseDesktop& desktop, MainUseControls& controls);
@@ -48,8 +43,10 @@ public:
     MainUse(const MainUse&) = delete;
     MainUse& operator=(const MainUse&) = delete;
 
-    // The browser pane's address, at each of its notifications.
-    void OnLocationChanged(std::string_view address, AddressChange change);
+    void OnLocationChanged(std::string_view address, AddressChange change)
+    {
+        Text9.Store(address, change);
+    }
     // A key or a click in the page, or a load the user asked for.
     void OnUserActedInPage() { Text9.UserActed(); }
     // "Créer les liens pour l'article en cours..." and "Copier": a click that reaches the window
@@ -58,11 +55,10 @@ public:
     void OnCopyClicked();
 
     // `Text1`, `Text2`, `Text3`: what the settings window shows and hands back.
-    BlogSettings Settings() const;
+    BlogSettings Settings() const { return {Text1, Text2, Text3}; }
     void TakeSettings(const BlogSettings& values);
 
-    // Fills the template, and with an article in progress the addresses and the code box.
-    // Returns whether it wrote the code box.
+    // Fills the template, and with an article in progress the code box: returns whether it did.
     bool GenerateLinkCode();
     void CopyLinkCode();
     // Returns whether the address was an article's, which the user was told of.

@@ -4,16 +4,6 @@
 
 namespace quillomat {
 
-MainUseDesktop::OpenBox::OpenBox(MainUseDesktop& desktop) : desktop_(desktop)
-{
-    ++desktop_.openBoxes_;
-}
-
-MainUseDesktop::OpenBox::~OpenBox()
-{
-    desktop_.BoxClosed();
-}
-
 MainUseDesktop::Turn::~Turn()
 {
     std::erase_if(desktop_.waiting_, [this](const Waiting& each) { return each.id == id_; });
@@ -21,27 +11,23 @@ MainUseDesktop::Turn::~Turn()
 
 void MainUseDesktop::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title)
 {
-    if (BoxOpen()) {
-        Queue([this, text = std::string(text), icon, title = std::string(title)] {
-            Show(text, icon, title);
-        });
-        return;
-    }
-    Show(text, icon, title);
+    auto show = [this, text = std::string(text), icon, title = std::string(title)] {
+        Show(text, icon, title);
+    };
+    if (BoxOpen())
+        waiting_.push_back({++lastQueued_, std::move(show)});
+    else
+        show();
 }
 
 std::unique_ptr<MainUseDesktop::Turn> MainUseDesktop::AwaitTurn(std::function<void()> open)
 {
-    if (BoxOpen())
-        return std::unique_ptr<Turn>(new Turn(*this, Queue(std::move(open))));
+    if (BoxOpen()) {
+        waiting_.push_back({++lastQueued_, std::move(open)});
+        return std::unique_ptr<Turn>(new Turn(*this, lastQueued_));
+    }
     open();
     return nullptr;
-}
-
-unsigned long MainUseDesktop::Queue(std::function<void()> open)
-{
-    waiting_.push_back({++lastQueued_, std::move(open)});
-    return lastQueued_;
 }
 
 void MainUseDesktop::Show(std::string_view text, MessageIcon icon, std::string_view title)
@@ -65,11 +51,6 @@ bool MainUseDesktop::PutTextOnClipboard(std::string_view text)
     // Held like a box while the claim settles: a click or a page reached meanwhile waits.
     OpenBox settling(*this);
     return PlaceOnClipboard(text);
-}
-
-void MainUseDesktop::SetBoxesClosedHandler(std::function<void()> handler)
-{
-    boxesClosed_ = std::move(handler);
 }
 
 void MainUseDesktop::BoxClosed()

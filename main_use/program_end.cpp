@@ -10,18 +10,8 @@ namespace quillomat {
 namespace {
 
 bool ending = false;
-
-std::set<std::string>& RunFiles()
-{
-    static std::set<std::string> files;
-    return files;
-}
-
-std::function<void()>& AbruptEndTidy()
-{
-    static std::function<void()> tidy;
-    return tidy;
-}
+std::set<std::string> runFiles;
+std::function<void()> abruptEndTidy;
 
 }  // namespace
 
@@ -37,25 +27,25 @@ bool BeginProgramEnd()
 
 void ListRunFile(const std::string& path)
 {
-    RunFiles().insert(path);
+    runFiles.insert(path);
 }
 
 void UnlistRunFile(const std::string& path)
 {
-    RunFiles().erase(path);
+    runFiles.erase(path);
 }
 
 void SetAbruptEndTidy(std::function<void()> tidy)
 {
-    AbruptEndTidy() = std::move(tidy);
+    abruptEndTidy = std::move(tidy);
 }
 
 void EndAbruptly(int status)
 {
-    for (const std::string& file : RunFiles())
+    for (const std::string& file : runFiles)
         std::remove(file.c_str());
-    if (AbruptEndTidy())
-        AbruptEndTidy()();
+    if (abruptEndTidy)
+        abruptEndTidy();
     std::_Exit(status);
 }
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "app/desktop/gtk_desktop_services.h"
-#include "linkcode/color_value.h"
+#include "linkcode/color_text.h"
 #include "main_use/program_end.h"
 
 namespace quillomat {

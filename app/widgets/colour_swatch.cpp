@@ -5,7 +5,7 @@
 #include <gtk/gtk.h>
 
 #include "app/look/ustring.h"
-#include "linkcode/color_value.h"
+#include "linkcode/color_text.h"
 
 namespace quillomat {
 

@@ -1,4 +1,4 @@
-#include "linkcode/color_value.h"
+#include "linkcode/color_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "linkcode/link_code_generation.h"
-
 namespace quillomat {
 namespace {
 
@@ -33,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SkinCase{"Signed", "+1", ""}, SkinCase{"Hundred", "100", ""}),
     [](const auto& info) { return info.param.name; });
 
-TEST(BuildLinkTemplateTest, InitialSettingsGiveTheKnownTemplate)
+// The initial settings give the known template; empty captions and an unknown skin keep the blanks.
+TEST(BuildLinkTemplateTest, TheTwoLinksWithTheirTagsAndBlanks)
 {
     EXPECT_EQ(GradientTag(8388736, 16777088), "[x=#800080-#80FFFF]");
     EXPECT_EQ(BuildLinkTemplate(SkinColor("1"), GradientTag(8388736, 16777088),
@@ -42,10 +41,6 @@ TEST(BuildLinkTemplateTest, InitialSettingsGiveTheKnownTemplate)
               "[a=[linkajout]][c=#333333][s][x=#800080-#80FFFF]Ajouter un commentaire "
               "/[/x][/a][a=[linklire]][c=#333333][s][x=#80FFFF-#800080] Lire les "
               "commentaires[/x][/a]");
-}
-
-TEST(BuildLinkTemplateTest, EmptyCaptionsAndUnknownSkinKeepTheBlanks)
-{
     EXPECT_EQ(BuildLinkTemplate("", "[x=#A-#B]", "[x=#B-#C]", "", "", ""),
               "[a=[linkajout]][c=][s][x=#A-#B] [/x][/a][a=[linklire]][c=][s][x=#B-#C] [/x][/a]");
 }
@@ -103,71 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{"SecondPassScansTheFirstPassResult", "[linkajout]", "x[linklire]y", "R", "xRy"},
         FillCase{"ReadAddressNotRescanned", "[linklire]", "A", "[linkajout]", "[linkajout]"}),
     [](const auto& info) { return info.param.name; });
-
-LinkCodeFields WorkedExampleFields()
-{
-    LinkCodeFields fields;
-    fields.firstColour = 255;
-    fields.middleColour = 40960;
-    fields.lastColour = 16711680;
-    fields.skinNumber = "7";
-    fields.automaticMode = true;
-    fields.addCaption = "[g]Ajouter un commentaire[/g]";
-    fields.separator = "[g]/[/g]";
-    fields.readCaption = "[g]Lire les commentaires[/g]";
-    fields.articleShown = "3141592";
-    fields.articleNumber = "3141592";
-    fields.voiceBoxId = "12345678";
-    fields.blogAddress = "monblog.skyblog.com";
-    fields.linkTemplate = "old template";
-    return fields;
-}
-
-TEST(ComputeLinkCodeTest, WorkedExample)
-{
-    const LinkCodeResult result = ComputeLinkCode(WorkedExampleFields());
-    EXPECT_EQ(result.linkTemplate,
-              "[a=[linkajout]][c=#629962][s][x=#FF0000-#00A000][g]Ajouter un commentaire[/g] "
-              "[g]/[/g][/x][/a][a=[linklire]][c=#629962][s][x=#00A000-#0000FF] [g]Lire les "
-              "commentaires[/g][/x][/a]");
-    EXPECT_TRUE(result.articleInProgress);
-    const std::string add =
-        "http://www.skyblog.com/admBloger/commentaireForm.phtml?"
-        "id_skynaute=12345678&id_article=3141592&id_template=7";
-    const std::string read = "http://monblog.skyblog.com/3141592_comment_1.html?7";
-    EXPECT_EQ(result.addCommentAddress, add);
-    EXPECT_EQ(result.readCommentsAddress, read);
-    EXPECT_EQ(result.linkCode, "[a=" + add +
-                                   "][c=#629962][s][x=#FF0000-#00A000][g]Ajouter un "
-                                   "commentaire[/g] [g]/[/g][/x][/a][a=" +
-                                   read +
-                                   "][c=#629962][s][x=#00A000-#0000FF] [g]Lire les "
-                                   "commentaires[/g][/x][/a]");
-}
-
-TEST(ComputeLinkCodeTest, WithoutAnArticleOnlyTheTemplateIsMade)
-{
-    LinkCodeFields fields = WorkedExampleFields();
-    fields.articleShown.clear();
-    const LinkCodeResult result = ComputeLinkCode(fields);
-    EXPECT_FALSE(result.articleInProgress);
-    EXPECT_NE(result.linkTemplate.find("[c=#629962]"), std::string::npos);
-    EXPECT_TRUE(result.linkCode.empty());
-}
-
-TEST(ComputeLinkCodeTest, AutomaticModeOffFillsTheUserTemplate)
-{
-    LinkCodeFields fields = WorkedExampleFields();
-    fields.automaticMode = false;
-    fields.linkTemplate = "[linkajout] [linkajout] [linkajout] [linklire] [LinkAjout]";
-    const LinkCodeResult result = ComputeLinkCode(fields);
-    EXPECT_EQ(result.linkTemplate, fields.linkTemplate);
-    EXPECT_EQ(result.linkCode.find("[linkajout]"), std::string::npos);
-    EXPECT_NE(result.linkCode.find("[LinkAjout]"), std::string::npos);
-
-    fields.linkTemplate.clear();
-    EXPECT_EQ(ComputeLinkCode(fields).linkCode, "");
-}
 
 }  // namespace
 }  // namespace quillomat

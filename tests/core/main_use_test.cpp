@@ -28,15 +28,18 @@ public:
 
     ShownControls Read() const override
     {
-        return {{255, 40960, 16711680}, automatic, "Ajouter", "/", "Lire", label5_,
-                "[linkajout]",          Text8};
+        return {{255, 40960, 16711680}, automatic, "Ajouter", "/", "Lire", label5_, Text7, Text8};
     }
     void ShowArticle(const std::string& number) override
     {
         label5_ = number;
         log_.push_back(number.empty() ? "no article" : "article " + number);
     }
-    void ShowLinkTemplate(const std::string&) override { log_.push_back("template"); }
+    void ShowLinkTemplate(const std::string& text) override
+    {
+        Text7 = text;
+        log_.push_back("template");
+    }
     void ShowLinkCode(const std::string& text) override
     {
         Text8 = text;
@@ -44,6 +47,7 @@ public:
     }
 
     bool automatic = true;
+    std::string Text7 = "[linkajout]";
     std::string Text8 = "old code";
 
 private:
@@ -293,6 +297,42 @@ INSTANTIATE_TEST_SUITE_P(TheUserIsToldTheCodeIsNotOnTheClipboard, MainUseTest,
                                                     true,
                                                     true}),
                          Name);
+
+// The code is the template filled with the article's two addresses, made of the settings and the
+// article detected; in automatic mode the template is made of the swatches and the captions.
+TEST(MainUseCodeTest, TheTemplateIsFilledWithTheArticlesAddresses)
+{
+    MainUseHarness h;
+    h.use.TakeSettings({"monblog.skyblog.com", "12345678", "7"});
+    h.use.OnGenerateClicked();
+    h.desktop.RunMainLoop();
+    EXPECT_EQ(h.controls.Text7,
+              "[a=[linkajout]][c=#629962][s][x=#FF0000-#00A000]Ajouter /[/x][/a]"
+              "[a=[linklire]][c=#629962][s][x=#00A000-#0000FF] Lire[/x][/a]");
+    EXPECT_EQ(h.controls.Text8, "old code");
+
+    h.use.OnLocationChanged(Edit + "3141592", AddressChange::NewDocument);
+    h.desktop.RunMainLoop();
+    const std::string add =
+        "http://www.skyblog.com/admBloger/commentaireForm.phtml?"
+        "id_skynaute=12345678&id_article=3141592&id_template=7";
+    const std::string read = "http://monblog.skyblog.com/3141592_comment_1.html?7";
+    EXPECT_EQ(h.controls.Text8,
+              "[a=" + add + "][c=#629962][s][x=#FF0000-#00A000]Ajouter /[/x][/a][a=" + read +
+                  "][c=#629962][s][x=#00A000-#0000FF] Lire[/x][/a]");
+
+    // The user's own template is kept and filled as it stands.
+    h.controls.automatic = false;
+    h.controls.Text7 = "[linkajout] [linkajout] [linklire] [LinkAjout]";
+    h.use.OnGenerateClicked();
+    h.desktop.RunMainLoop();
+    EXPECT_EQ(h.controls.Text7, "[linkajout] [linkajout] [linklire] [LinkAjout]");
+    EXPECT_EQ(h.controls.Text8, add + " " + add + " " + read + " [LinkAjout]");
+    h.controls.Text7.clear();
+    h.use.OnGenerateClicked();
+    h.desktop.RunMainLoop();
+    EXPECT_EQ(h.controls.Text8, "");
+}
 
 }  // namespace
 }  // namespace quillomat

@@ -10,56 +10,39 @@
 namespace quillomat::testing {
 namespace {
 
-// One xclip run, shared with the completion callback so that the callback stays safe even when
-// the caller has given up.
+// One xclip run, shared with the completion callback, which may come after the caller gave up.
 struct XclipRun {
     bool finished = false;
-    bool ok = false;
     std::string output;
     std::string errors;
     std::string failure;
 };
 
+std::string TakeText(GBytes* bytes)
+{
+    if (!bytes)
+        return "";
+    gsize size = 0;
+    const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
+    std::string text = data ? std::string(data, size) : "";
+    g_bytes_unref(bytes);
+    return text;
+}
+
 void OnXclipDone(GObject* source, GAsyncResult* result, gpointer userData)
 {
-    std::unique_ptr<std::shared_ptr<XclipRun>> holder(
+    const std::unique_ptr<std::shared_ptr<XclipRun>> holder(
         static_cast<std::shared_ptr<XclipRun>*>(userData));
     XclipRun& run = **holder;
-    GSubprocess* process = G_SUBPROCESS(source);
     GBytes* out = nullptr;
     GBytes* err = nullptr;
     GError* error = nullptr;
-    if (g_subprocess_communicate_finish(process, result, &out, &err, &error)) {
-        if (out != nullptr) {
-            gsize size = 0;
-            const char* data = static_cast<const char*>(g_bytes_get_data(out, &size));
-            if (data != nullptr)
-                run.output.assign(data, size);
-        }
-        if (err != nullptr) {
-            gsize size = 0;
-            const char* data = static_cast<const char*>(g_bytes_get_data(err, &size));
-            if (data != nullptr)
-                run.errors.assign(data, size);
-        }
-        if (g_subprocess_get_if_exited(process)) {
-            const int status = g_subprocess_get_exit_status(process);
-            run.ok = status == 0;
-            if (!run.ok)
-                run.failure = "xclip exited with status " + std::to_string(status);
-        } else {
-            run.failure = "xclip was terminated by a signal";
-        }
-    } else {
-        run.failure =
-            std::string("xclip failed: ") + (error != nullptr ? error->message : "unknown error");
-    }
-    if (error != nullptr)
+    if (!g_subprocess_communicate_finish(G_SUBPROCESS(source), result, &out, &err, &error)) {
+        run.failure = std::string("xclip failed: ") + error->message;
         g_error_free(error);
-    if (out != nullptr)
-        g_bytes_unref(out);
-    if (err != nullptr)
-        g_bytes_unref(err);
+    }
+    run.output = TakeText(out);
+    run.errors = TakeText(err);
     run.finished = true;
 }
 
@@ -67,46 +50,40 @@ void OnXclipDone(GObject* source, GAsyncResult* result, gpointer userData)
 
 std::string ReadClipboardWithXclip(std::chrono::milliseconds timeout)
 {
-    const char* const argv[] = {"xclip", "-o", "-selection", "clipboard", nullptr};
     GError* error = nullptr;
-    GSubprocess* process = g_subprocess_newv(
-        argv, GSubprocessFlags(G_SUBPROCESS_FLAGS_STDOUT_PIPE | G_SUBPROCESS_FLAGS_STDERR_PIPE),
-        &error);
-    if (process == nullptr) {
-        std::string message = std::string("cannot start xclip: ") +
-                              (error != nullptr ? error->message : "unknown error");
-        if (error != nullptr)
-            g_error_free(error);
+    GSubprocess* process = g_subprocess_new(
+        GSubprocessFlags(G_SUBPROCESS_FLAGS_STDOUT_PIPE | G_SUBPROCESS_FLAGS_STDERR_PIPE), &error,
+        "xclip", "-o", "-selection", "clipboard", nullptr);
+    if (!process) {
+        const std::string message = std::string("cannot start xclip: ") + error->message;
+        g_error_free(error);
         throw std::runtime_error(message);
     }
-
     auto run = std::make_shared<XclipRun>();
     GCancellable* cancellable = g_cancellable_new();
     // The callback is dispatched on the thread-default context, the one iterated below.
     g_subprocess_communicate_async(process, nullptr, cancellable, &OnXclipDone,
                                    new std::shared_ptr<XclipRun>(run));
-
     const bool finished = RunMainLoopUntil([&run] { return run->finished; }, timeout);
+    std::string failure = run->failure;
     if (!finished) {
+        failure = "xclip did not finish within " + std::to_string(timeout.count()) + " ms";
         g_cancellable_cancel(cancellable);
         g_subprocess_force_exit(process);
-        // Let the cancelled operation complete so that the child is reaped; the callback holds
-        // its own reference to the run either way.
-        RunMainLoopUntil([&run] { return run->finished; }, std::chrono::milliseconds(1000));
+        // Lets the cancelled run complete, so that the child is reaped.
+        RunMainLoopUntil([&run] { return run->finished; }, std::chrono::seconds(1));
+    } else if (failure.empty() && !g_subprocess_get_if_exited(process)) {
+        failure = "xclip was terminated by a signal";
+    } else if (failure.empty() && g_subprocess_get_exit_status(process) != 0) {
+        failure =
+            "xclip exited with status " + std::to_string(g_subprocess_get_exit_status(process));
+        if (!run->errors.empty())
+            failure += ": " + run->errors;
     }
     g_object_unref(cancellable);
     g_object_unref(process);
-
-    if (!finished) {
-        throw std::runtime_error("xclip did not finish within " + std::to_string(timeout.count()) +
-                                 " ms");
-    }
-    if (!run->ok) {
-        std::string message = run->failure;
-        if (!run->errors.empty())
-            message += ": " + run->errors;
-        throw std::runtime_error(message);
-    }
+    if (!failure.empty())
+        throw std::runtime_error(failure);
     return run->output;
 }
 

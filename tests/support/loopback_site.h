@@ -9,20 +9,17 @@ typedef struct _SoupServerMessage SoupServerMessage;
 
 namespace quillomat::testing {
 
-// A web site on 127.0.0.1 that stands for the blog service. The browser pane under test takes it
-// as its HTTP proxy (ProxyAddress()), so every plain-HTTP request it makes, whatever the host,
-// arrives here and is answered from the pages the test registered. It runs on the thread-default
-// GMainContext of the thread that made it, which the test iterates (main_loop_wait.h) for
-// requests to be answered, and stops listening when destroyed.
-//
-// Addresses are compared in one form: lower-case scheme and host, default port dropped, an empty
-// path made "/", fragment dropped, query kept byte for byte. Registering an address again
-// replaces its answer; an unregistered address gets a 404 page. A bad address throws.
+// A web site on 127.0.0.1 that stands for the blog service: the browser pane under test takes it
+// as its HTTP proxy, so that every plain-HTTP request, whatever the host, gets the answer the test
+// registered, or a 404 page, while the test iterates the thread-default GMainContext. Addresses
+// are compared with scheme and host in lower case, no default port, "/" for an empty path, no
+// fragment and the query byte for byte; registering one again replaces its answer; a bad one
+// throws. It stops listening when destroyed.
 class LoopbackSite {
 public:
     struct Request {
         std::string method;   // "GET", "POST", ...
-        std::string address;  // in the form above
+        std::string address;  // in the compared form
         std::string body;     // as received (a form's data)
     };
 
@@ -43,12 +40,10 @@ public:
                      const std::string& content);
     // 204 No Content: an answer without a page.
     void AddNoContent(const std::string& address);
-    // 401 with a request for a user name and password, then, once the browser sends any, 200
-    // and `html`.
+    // 401 asking for a user name and password, then, once the browser sends any, 200 and `html`.
     void AddLogInPage(const std::string& address, const std::string& html);
 
-    // Requests for `address` get their answer only at the next ReleaseHeldAnswers(), as from a
-    // slow server.
+    // Requests for `address` are answered at the next ReleaseHeldAnswers(), as by a slow server.
     void HoldAnswersTo(const std::string& address);
     void ReleaseHeldAnswers();
 

@@ -19,11 +19,16 @@ namespace {
 // The descriptor on which Xvfb writes its display number once it accepts connections.
 constexpr int ReadyDescriptor = 3;
 
-// The display numbers to try: those QUILLOMAT_TEST_DISPLAYS allows, else a run of numbers
-// starting at one of this process's own. Xvfb is always given its number: left to pick one
-// itself, it tries each display in use by binding its socket, which unlinks that server's socket
-// file, so that clients in another network namespace can no longer reach it.
-std::vector<std::string> CandidateDisplays()
+void Stop(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+}  // namespace
+
+OwnXServer::OwnXServer()
 {
     int first = 0, last = -1;
     const char* range = std::getenv("QUILLOMAT_TEST_DISPLAYS");
@@ -31,38 +36,23 @@ std::vector<std::string> CandidateDisplays()
         first = 200 + getpid() % 800;
         last = first + 200;
     }
-    std::vector<std::string> displays;
-    for (int number = first; number <= last; ++number)
-        displays.push_back(":" + std::to_string(number));
-    return displays;
-}
-
-}  // namespace
-
-OwnXServer::OwnXServer()
-{
+    // Xvfb is always given its number: left to pick one itself, it tries each display in use by
+    // binding its socket, which unlinks that server's socket file for clients in another network
+    // namespace. It locks the display before it opens any socket: one in use is left alone.
     std::string number;
-    for (const std::string& display : CandidateDisplays()) {
-        // Xvfb locks the display before it opens any socket: a display in use is left alone.
-        number = Start(display);
-        if (!number.empty())
-            break;
-    }
+    for (int candidate = first; candidate <= last && number.empty(); ++candidate)
+        number = Start(":" + std::to_string(candidate));
     if (number.empty())
         throw std::runtime_error("Xvfb found no free display (is the xvfb package installed?)");
-    display_ = ":" + number;
-    setenv("DISPLAY", display_.c_str(), 1);
+    setenv("DISPLAY", (":" + number).c_str(), 1);
     // GTK would rather use a Wayland session's compositor than this server.
     unsetenv("WAYLAND_DISPLAY");
 }
 
 OwnXServer::~OwnXServer()
 {
-    if (pid_ <= 0)
-        return;
-    kill(pid_, SIGTERM);
-    while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    if (pid_ > 0)
+        Stop(pid_);
 }
 
 std::string OwnXServer::Start(const std::string& display)
@@ -71,11 +61,10 @@ std::string OwnXServer::Start(const std::string& display)
     if (pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot make a pipe for Xvfb");
     const std::string readyText = std::to_string(ReadyDescriptor);
-    // A test of a smaller screen asks for its size.
     const char* screen = std::getenv("QUILLOMAT_TEST_SCREEN");
-    std::vector<const char*> arguments{"Xvfb", display.c_str()};
     // Without -noreset the server resets once its last client goes, and the next program that
     // a test starts can find it refusing connections for a moment.
+    std::vector<const char*> arguments{"Xvfb", display.c_str()};
     for (const char* argument : {"-displayfd", readyText.c_str(), "-screen", "0",
                                  screen ? screen : "1280x1024x24", "-nolisten", "tcp", "-noreset"})
         arguments.push_back(argument);
@@ -114,10 +103,8 @@ std::string OwnXServer::Start(const std::string& display)
     }
     close(ready[0]);
     if (number.empty()) {
-        // It wrote nothing and ended: the display is taken, or Xvfb cannot run here.
-        kill(pid_, SIGTERM);
-        while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-        }
+        // The display is taken, or Xvfb cannot run here.
+        Stop(pid_);
         pid_ = 0;
     }
     return number;

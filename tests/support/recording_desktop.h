@@ -8,9 +8,9 @@
 
 namespace quillomat::testing {
 
-// Stands in for message boxes and the clipboard, remembering what the program asked for.
-// Each message box can run a test's action while it is "open". The rule that keeps boxes from
-// stacking is the program's own (MainUseDesktop).
+// Stands in for message boxes and the clipboard, remembering what the program asked for; each
+// box can run a test's action while it is "open". The rule against stacked boxes stays the
+// program's own (MainUseDesktop).
 class RecordingDesktop : public DesktopServices {
 public:
     struct Message {

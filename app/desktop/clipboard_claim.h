@@ -4,10 +4,9 @@
 
 namespace quillomat {
 
-// Puts the text on the clipboard as the program's own, waits until the claim has settled (a
-// program that takes the clipboard back, or a clipboard manager that keeps a copy, does so at
-// once) and returns whether the clipboard then holds the text, whoever holds it. A claim that
-// another program contests is never made again.
+// Puts the text on the clipboard, waits until the claim has settled (a program that takes the
+// clipboard back, or a clipboard manager that keeps a copy, does so at once) and returns whether
+// the clipboard then holds the text, whoever holds it. A contested claim is never made again.
 bool ClaimClipboard(const Glib::ustring& text);
 
 }  // namespace quillomat

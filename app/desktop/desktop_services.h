@@ -14,47 +14,42 @@
 
 namespace quillomat {
 
-// One swatch's colour picker. It lives as long as the main window and keeps, from one opening
-// to the next, the colour last confirmed in it.
+// One swatch's colour picker, which keeps from one opening to the next the colour last
+// confirmed in it.
 class ColourPicker {
 public:
     virtual ~ColourPicker() = default;
 
-    // Opens the picker modally; returns the colour it holds once closed: the newly chosen one
-    // when the user confirms, else the one last confirmed.
+    // Opens the picker modally; returns, once closed, the colour last confirmed in it.
     virtual ColorValue ShowColor() = 0;
 };
 
-// Where the program meets the desktop. The GTK implementation is the real one; window tests
-// use a recording stand-in. Message boxes and the clipboard go through MainUseDesktop, which
-// keeps the program's boxes from stacking.
+// Where the program meets the desktop: GTK's is the real one, window tests use a recording
+// stand-in. Message boxes and the clipboard go through MainUseDesktop's rule.
 class DesktopServices : public MainUseDesktop {
 public:
     ~DesktopServices() override;
 
-    // The window the main use's boxes stand over; it must outlive them. Nothing: the boxes
-    // stand alone.
+    // The window the main use's boxes stand over, which must outlive them; or none.
     void SetMainWindow(Gtk::Window* window) { mainWindow_ = window; }
 
     using MainUseDesktop::ShowMessage;
-    // A message box over `parent`, the window whose handler asks, under the rule that holds
-    // for every box of the program. One that has to wait for another box stands over the main
-    // window once it comes.
+    // A message box over `parent`, the window whose handler asks; one that has to wait for
+    // another box stands over the main window once it comes.
     void ShowMessage(Gtk::Window& parent, std::string_view text, MessageIcon icon,
                      std::string_view title);
 
-    // A picker that opens over `parent`, which must outlive it, and holds `initialColour` until
-    // a colour is first confirmed in it.
+    // A picker over `parent`, which must outlive it, holding `initialColour` until the first
+    // colour confirmed.
     virtual std::unique_ptr<ColourPicker> CreateColourPicker(Gtk::Window& parent,
                                                              ColorValue initialColour) = 0;
 
-    // Opens the address in the desktop's default web browser, in a window or tab of its own.
-    // Returns why it could not, in French, or nothing when the browser was started.
+    // Opens the address in a window or tab of the desktop's default web browser; returns why it
+    // could not, in French, or nothing.
     virtual std::optional<std::string> OpenExternalPage(std::string_view address) = 0;
 
 protected:
     void RunWhenIdle(std::function<void()> task) override;
-    // The window the box about to open stands over, if any.
     Gtk::Window* BoxParent() const { return asking_ ? asking_ : mainWindow_; }
 
 private:

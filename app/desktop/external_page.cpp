@@ -17,27 +17,17 @@ namespace quillomat {
 
 namespace texts = external_page_texts;
 
-namespace {
-
-std::string SchemeOf(std::string_view address)
-{
-    const std::string scheme = Glib::uri_parse_scheme(std::string(address));
-    return scheme.empty() ? "http" : scheme;
-}
-
-}  // namespace
-
 std::optional<std::string> GtkDesktopServices::OpenExternalPage(std::string_view address)
 {
-    const std::string scheme = SchemeOf(address);
+    std::string scheme = Glib::uri_parse_scheme(std::string(address));
+    if (scheme.empty())
+        scheme = "http";
     const Glib::RefPtr<Gio::AppInfo> browser = Gio::AppInfo::get_default_for_uri_scheme(scheme);
     if (!browser)
         return std::string(texts::NoBrowserReason) + scheme + "://";
-    Glib::RefPtr<Gio::AppLaunchContext> context;
-    if (const Glib::RefPtr<Gdk::Display> display = Gdk::Display::get_default())
-        context = display->get_app_launch_context();
-    if (!context)
-        context = Gio::AppLaunchContext::create();
+    // Opened from a window: there is a display.
+    const Glib::RefPtr<Gio::AppLaunchContext> context =
+        Gdk::Display::get_default()->get_app_launch_context();
     // The browser speaks the desktop's language, not the program's.
     GiveDesktopVariables(context);
     try {

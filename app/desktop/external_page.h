@@ -6,9 +6,8 @@
 
 namespace quillomat {
 
-// Opens the address in a browser window of its own, outside the program, and keeps no hold on
-// it. Where no browser can be started the user is told why in a message box over `parent` and
-// the program goes on. Then the window events already waiting are handled, in one pass.
+// Opens the address in a browser window of its own, outside the program; where no browser can be
+// started, a message box over `parent` tells why. Then the window events waiting are handled.
 void OpenExternalPage(DesktopServices& desktop, Gtk::Window& parent, std::string_view address);
 
 }  // namespace quillomat

@@ -39,30 +39,24 @@ public:
     {
         if (ProgramEnding())
             return confirmed_;
-        Gtk::ColorChooserDialog& dialog = Dialog();
-        // A change made in the dialog and then cancelled must not show at the next opening.
-        dialog.set_rgba(RgbaFromColor(confirmed_));
-        // A box of the program like the message boxes: nothing opens over it.
-        MainUseDesktop::OpenBox open(desktop_);
-        const int response = dialog.run();
-        dialog.hide();
-        if (response == Gtk::RESPONSE_OK)
-            confirmed_ = ColorFromRgba(dialog.get_rgba());
-        return confirmed_;
-    }
-
-private:
-    Gtk::ColorChooserDialog& Dialog()
-    {
         if (!dialog_) {
             dialog_.emplace();
             dialog_->set_use_alpha(false);
             dialog_->set_modal(true);
             dialog_->set_transient_for(parent_);
         }
-        return *dialog_;
+        // A change made in the dialog and then cancelled must not show at the next opening.
+        dialog_->set_rgba(RgbaFromColor(confirmed_));
+        // A box of the program like the message boxes: nothing opens over it.
+        MainUseDesktop::OpenBox open(desktop_);
+        const int response = dialog_->run();
+        dialog_->hide();
+        if (response == Gtk::RESPONSE_OK)
+            confirmed_ = ColorFromRgba(dialog_->get_rgba());
+        return confirmed_;
     }
 
+private:
     MainUseDesktop& desktop_;
     Gtk::Window& parent_;
     ColorValue confirmed_;

@@ -9,9 +9,8 @@
 
 namespace quillomat {
 
-// A message that does not wait for the user: it stands over a window of the program without
-// holding it, so that pages and article detection go on behind it. A new message takes the
-// place of the one on screen rather than piling up.
+// A message that stands over a window of the program without holding it, so that pages and
+// article detection go on behind it; a new one takes the place of the one on screen.
 class NoticeWindow {
 public:
     // `parent` must outlive this notice window: the window that owns it, for instance.

@@ -13,29 +13,21 @@ namespace quillomat {
 namespace {
 
 // Each variable the program changed, with the desktop's value (none: it was not set).
-std::map<std::string, std::optional<std::string>>& DesktopValues()
+std::map<std::string, std::optional<std::string>> desktopValues;
+
+// Sets `name` to `value`, remembering the desktop's value.
+void SetProgramVariable(const char* name, const char* value)
 {
-    static std::map<std::string, std::optional<std::string>> values;
-    return values;
+    const char* desktop = g_getenv(name);
+    desktopValues.try_emplace(name, desktop ? std::optional<std::string>(desktop) : std::nullopt);
+    g_setenv(name, value, TRUE);
 }
 
 }  // namespace
 
-void SetProgramVariable(const char* name, const char* value)
-{
-    if (!DesktopValues().count(name)) {
-        const char* desktop = g_getenv(name);
-        DesktopValues()[name] = desktop ? std::optional<std::string>(desktop) : std::nullopt;
-    }
-    if (value)
-        g_setenv(name, value, TRUE);
-    else
-        g_unsetenv(name);
-}
-
 void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context)
 {
-    for (const auto& [name, value] : DesktopValues()) {
+    for (const auto& [name, value] : desktopValues) {
         if (value)
             context->setenv(name, *value);
         else
@@ -68,9 +60,8 @@ void SpeakFrenchInTheToolkit()
 
 void KeepAddedWordsForTheRun()
 {
-    // Enchant keeps each language's added and excluded words in files of its settings folder,
-    // which it creates as soon as a dictionary is opened. In a folder that no one can create it
-    // keeps them in memory instead.
+    // Enchant keeps added and excluded words in its settings folder, made once a dictionary
+    // opens; in a folder that no one can create it keeps them in memory instead.
     SetProgramVariable("ENCHANT_CONFIG_DIR", "/dev/null");
 }
 

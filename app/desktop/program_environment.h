@@ -4,15 +4,8 @@
 
 namespace quillomat {
 
-// The program changes a few environment variables for itself and for WebKit's processes, which
-// inherit them; a program started for the user, such as the desktop's browser, gets the
-// desktop's own values back. The environment is not safe to change once threads run: set these
-// before GTK starts.
-
-// Sets `name` to `value`, or removes it when `value` is null, remembering the desktop's value.
-void SetProgramVariable(const char* name, const char* value);
-// Makes programs that `context` starts see the desktop's values of every variable set above.
-void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context);
+// A few environment variables changed for the program and WebKit's processes, which inherit them;
+// the environment is not safe to change once threads run: call these before GTK starts.
 
 // The toolkit's own texts (GTK's and WebKit's menus and dialogs) in the program's language,
 // French, whatever the desktop's, wherever their French catalogues are installed.
@@ -21,5 +14,9 @@ void SpeakFrenchInTheToolkit();
 // The words a user adds to the dictionary from a page's spelling menu last for the run: the
 // spelling library would write them, and make a folder for them, among the user's settings.
 void KeepAddedWordsForTheRun();
+
+// Gives a program that `context` starts for the user, such as the desktop's browser, the
+// desktop's own values of the variables changed above.
+void GiveDesktopVariables(const Glib::RefPtr<Gio::AppLaunchContext>& context);
 
 }  // namespace quillomat

@@ -4,6 +4,7 @@
 #include <glibmm/exceptionhandler.h>
 
 #include <cstdlib>
+#include <exception>
 
 #include "linkcode/unexpected_error.h"
 #include "main_use/program_end.h"
@@ -28,13 +29,6 @@ UnexpectedError Describe(std::exception_ptr error)
     }
 }
 
-void ReportCurrentException()
-{
-    ReportUnexpectedError(std::current_exception());
-}
-
-}  // namespace
-
 void ReportUnexpectedError(std::exception_ptr error)
 {
     // Errors raised while the report is open (the page goes on loading behind it) are not
@@ -54,10 +48,12 @@ void ReportUnexpectedError(std::exception_ptr error)
     EndAbruptly(EXIT_FAILURE);
 }
 
+}  // namespace
+
 void InstallUnexpectedErrorReport(MainUseDesktop& desktop)
 {
     boxes = &desktop;
-    Glib::add_exception_handler(sigc::ptr_fun(&ReportCurrentException));
+    Glib::add_exception_handler([] { ReportUnexpectedError(std::current_exception()); });
 }
 
 }  // namespace quillomat

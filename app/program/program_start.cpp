@@ -1,31 +1,98 @@
 #include "app/program/program_start.h"
 
+#include <glib-unix.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/application.h>
 #include <gtkmm/window.h>
 #include <sigc++/connection.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/program_environment.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "app/look/bundled_fonts.h"
+#include "app/look/c_callback.h"
 #include "app/look/window_look.h"
 #include "app/main_window/main_window.h"
 #include "app/pane/accessibility_bus.h"
 #include "app/pane/bubblewrap_probe.h"
 #include "app/pane/download_guard.h"
 #include "app/pane/sandbox_leftovers.h"
-#include "app/program/program_run.h"
 #include "main_use/program_end.h"
+
+// After every gtkmm header, which Xlib's macros would break.
+#include <gdk/gdkx.h>
 
 namespace quillomat {
 
 namespace {
 
 constexpr char ApplicationId[] = "org.quillomat.Quillomat";
+
+// The X server went away, with the desktop session most often: nothing can be drawn or asked any
+// more, and Xlib would end the process once this returns.
+int OnDisplayLost(Display*)
+{
+    EndAbruptly(EXIT_FAILURE);
+}
+
+// The run's one orderly end, whatever the way out: the main window closed (even over a box),
+// "Quitter", SIGTERM, SIGINT or SIGHUP. The desktop session's end is the toolkit's own.
+class ProgramRun {
+public:
+    explicit ProgramRun(const Glib::RefPtr<Gtk::Application>& application)
+        : application_(application)
+    {
+        for (int signal : {SIGTERM, SIGINT, SIGHUP})
+            signalSources_.push_back(
+                g_unix_signal_add(signal, &CCallback<&OnTerminateRequest>::Call, this));
+    }
+    ~ProgramRun()
+    {
+        if (toolkitDisplayLost_)
+            XSetIOErrorHandler(toolkitDisplayLost_);
+        for (unsigned source : signalSources_)
+            g_source_remove(source);
+    }
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Once the toolkit has opened its display.
+    void WatchDisplay()
+    {
+        GdkDisplay* display = gdk_display_get_default();
+        if (display && GDK_IS_X11_DISPLAY(display))
+            toolkitDisplayLost_ = XSetIOErrorHandler(&OnDisplayLost);
+    }
+
+    void End()
+    {
+        if (!BeginProgramEnd())
+            return;
+        // A box's own loop ends as soon as its window is hidden; the handler that opened it then
+        // returns, opening no other.
+        for (Gtk::Window* window : Gtk::Window::list_toplevels())
+            window->hide();
+        application_->quit();
+    }
+
+private:
+    // Runs from the main loop, at whatever depth a box has taken it.
+    static gboolean OnTerminateRequest(gpointer run)
+    {
+        static_cast<ProgramRun*>(run)->End();
+        return G_SOURCE_CONTINUE;
+    }
+
+    Glib::RefPtr<Gtk::Application> application_;
+    std::vector<unsigned> signalSources_;
+    int (*toolkitDisplayLost_)(Display*) = nullptr;
+};
 
 // Tells the steps that follow the showing: the window on screen, then its first frame.
 void ReportFirstFrame(MainWindow& window, const std::function<void(const char*)>& stepEnded)

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the binary already built, in a temporary folder, and checks its
-# control fields and its file list: name and version, computed library dependencies, the fonts
-# and the spelling dictionary it depends on, maintainer, description, section, a stripped
-# program and no tests; then
-# lintian.
+# control fields and file list (name, version, computed library dependencies, the fonts and the
+# dictionary it depends on, maintainer, description, section, a stripped program, no tests), then
+# runs lintian.
 # Usage: debian_package_test.sh CPACK CPACK_CONFIG NAME VERSION
 set -euo pipefail
 cpack=$1 config=$2 name=$3 version=$4

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Starts the program and checks that its main window's WM_CLASS is the StartupWMClass of the menu
-# entry, so that docks and window lists match the window with the entry and show its icon.
-# The program is kept off the network in a namespace of its own: its browser pane would open the
-# service's home page. Needs a display (CTest gives it an Xvfb of its own) and xprop/xwininfo.
+# Starts the program and checks that its main window's WM_CLASS is the menu entry's
+# StartupWMClass, by which docks and window lists match the window with the entry and its icon.
+# The program runs without network, as its pane would open the service's home page. Needs a
+# display (CTest gives it an Xvfb of its own), xdotool and xprop.
 # Usage: window_class_test.sh PROGRAM DESKTOP_ENTRY
 set -euo pipefail
 program=$1 entry=$2
@@ -20,31 +20,14 @@ unshare --net --map-root-user "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
 
-# WM_CLASS of the first viewable top-level window that the program's process owns.
-window_class() {
-    local id
-    for id in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
-        xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$" || continue
-        xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
-        xprop -id "$id" WM_CLASS
-        return 0
-    done
-    return 1
-}
-
-for _ in $(seq 1 120); do
-    kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended before showing a window" >&2; exit 1; }
-    if class=$(window_class); then
-        echo "$class"
-        # WM_CLASS(STRING) = "instance", "class": desktops match StartupWMClass with the instance.
-        instance=$(sed -n 's/^WM_CLASS(STRING) = "\([^"]*\)".*/\1/p' <<<"$class")
-        if [[ $instance != "$wanted" ]]; then
-            echo "FAIL: the window's WM_CLASS instance is '$instance', the entry's StartupWMClass '$wanted'" >&2
-            exit 1
-        fi
-        exit 0
-    fi
-    sleep 0.25
-done
-echo "FAIL: no window of the program appeared within 30 seconds" >&2
-exit 1
+# The first viewable top-level window that the program's process owns.
+id=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1) ||
+    { echo "FAIL: no window of the program appeared within 30 seconds" >&2; exit 1; }
+class=$(xprop -id "$id" WM_CLASS)
+echo "$class"
+# WM_CLASS(STRING) = "instance", "class": desktops match StartupWMClass with the instance.
+instance=$(sed -n 's/^WM_CLASS(STRING) = "\([^"]*\)".*/\1/p' <<<"$class")
+if [[ $instance != "$wanted" ]]; then
+    echo "FAIL: the window's WM_CLASS instance is '$instance', the entry's StartupWMClass '$wanted'" >&2
+    exit 1
+fi

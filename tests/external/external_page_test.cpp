@@ -1,8 +1,6 @@
-// Opening pages outside the program through the desktop's default browser, found by GIO. The
-// process runs on XDG folders of its own, set before GTK starts: with a stand-in browser that
-// records each address it is started with, and the language it is given, or, given
-// --without-browser, with no browser at all.
-// No real browser is started and nothing reaches the network.
+// Opening pages in the desktop's default browser, found by GIO in XDG folders of the test's own,
+// set before GTK starts: a stand-in browser records each address and the environment it is
+// given, or, with --without-browser, there is no browser at all.
 #include <glibmm/main.h>
 #include <gtest/gtest.h>
 #include <gtkmm/image.h>
@@ -10,10 +8,10 @@
 #include <gtkmm/messagedialog.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/program_environment.h"
@@ -37,13 +35,8 @@ using About = AboutWindowTestAccess;
 
 fs::path root;           // the private desktop's folder
 bool browserRegistered;  // whether it has a default browser for http
-
-// Each start of the stand-in browser, a line: the language and spelling settings it was given,
-// and the address.
-fs::path LaunchRecord()
-{
-    return root / "launches.txt";
-}
+// Each start of the stand-in browser, a line: its LANGUAGE, ENCHANT_CONFIG_DIR and address.
+fs::path launches;
 
 void WriteFile(const fs::path& path, const std::string& text)
 {
@@ -75,6 +68,7 @@ void SetUpPrivateDesktop(bool withBrowser)
     if (!mkdtemp(pattern.data()))
         std::abort();
     root = pattern;
+    launches = root / "launches.txt";
     browserRegistered = withBrowser;
     fs::create_directories(root / "system-share");
     ShareSystemDataButPrograms(root / "system-share");
@@ -83,7 +77,7 @@ void SetUpPrivateDesktop(bool withBrowser)
             root / "fake-browser",
             "#!/bin/sh\nprintf '%s|%s|%s\\n' \"${LANGUAGE-}\" \"${ENCHANT_CONFIG_DIR-}\" \"$1\" "
             ">> '" +
-                LaunchRecord().string() + "'\n");
+                launches.string() + "'\n");
         fs::permissions(root / "fake-browser", fs::perms::owner_all);
         WriteFile(root / "share/applications/fake-browser.desktop",
                   "[Desktop Entry]\nType=Application\nName=Fake Browser\nExec=" +
@@ -127,9 +121,9 @@ protected:
     // Clicks and waits for the stand-in browser to have been started once more.
     void ClickAndWaitForLaunch(Gtk::Widget& link)
     {
-        const std::size_t before = Lines(LaunchRecord()).size();
+        const std::size_t before = Lines(launches).size();
         ClickWithMouse(link);
-        EXPECT_TRUE(RunMainLoopUntil([&] { return Lines(LaunchRecord()).size() > before; }, 10s));
+        EXPECT_TRUE(RunMainLoopUntil([&] { return Lines(launches).size() > before; }, 10s));
     }
 
     GtkDesktopServices desktop;
@@ -156,13 +150,12 @@ TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
     ClickAndWaitForLaunch(About::BlogLink(about));
     ClickAndWaitForLaunch(About::SiteLink(about));
     // The desktop's language, not the one the program speaks in, and its own spelling settings.
-    EXPECT_EQ(Lines(LaunchRecord()),
+    EXPECT_EQ(Lines(launches),
               (std::vector<std::string>{"de||http://skyblog.com", "de||http://skyblog.com",
                                         "de||http://brennic.skyblog.com",
                                         "de||http://www.brennic.example.org/"}));
-    for (Gtk::Window* toplevel : Gtk::Window::list_toplevels()) {
+    for (Gtk::Window* toplevel : Gtk::Window::list_toplevels())
         EXPECT_FALSE(dynamic_cast<Gtk::MessageDialog*>(toplevel) && toplevel->get_visible());
-    }
 }
 
 // Notes what the message box on screen says and presses its button.
@@ -233,7 +226,7 @@ int main(int argc, char** argv)
     quillomat::SpeakFrenchInTheToolkit();
     quillomat::KeepAddedWordsForTheRun();
     quillomat::testing::SetUpPrivateDesktop(
-        !(argc > 1 && std::strcmp(argv[argc - 1], "--without-browser") == 0));
+        !(argc > 1 && argv[argc - 1] == std::string_view("--without-browser")));
     quillomat::RegisterBundledFonts();
     Gtk::Main::init_gtkmm_internals();
     gtk_init(nullptr, nullptr);

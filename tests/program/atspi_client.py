@@ -1,6 +1,5 @@
-"""What the tests that read the real program through AT-SPI, as a screen reader does, share: the
-accessibility bus of their own D-Bus session, the program's application on it, and the patient
-search through its accessibles."""
+"""What the tests that read the real program through AT-SPI share: the accessibility bus of their
+own D-Bus session, the program's application on it, and the patient search through it."""
 import os
 import sys
 import time
@@ -72,8 +71,8 @@ def find(root, role, name):
 
 
 def use_session_accessibility_bus():
-    """The program started from here and this client agree on the accessibility bus of this D-Bus
-    session, whatever other sessions share the X display. Call it before any other AT-SPI call."""
+    """The program started from here and this client use this D-Bus session's accessibility bus,
+    whatever other sessions share the X display. Call it before any other AT-SPI call."""
     session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
     os.environ["AT_SPI_BUS_ADDRESS"] = session.call_sync(
         "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None,

@@ -24,14 +24,8 @@ close_while() {
     fi
     "$tool" close "$caption" || { echo "$1: the main window did not go when closed"; return 1; }
     # Ends as soon as the program does; a minute is for a machine busy with other work.
-    for _ in $(seq 600); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "$1: the program still runs a minute after its main window was closed"
-        return 1
-    fi
+    timeout 60 tail --pid="$pid" -s 0.1 -f /dev/null ||
+        { echo "$1: the program still runs a minute after its main window was closed"; return 1; }
     wait "$pid"
     local status=$?
     pid=

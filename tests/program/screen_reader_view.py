@@ -1,6 +1,5 @@
 """Reads the real program's main window through AT-SPI, as a screen reader does, goes round its
-Tab order and clicks a colour swatch through it. Run inside a D-Bus session of its own
-(dbus-run-session).
+Tab order and clicks a colour swatch through it. Run inside dbus-run-session.
 usage: screen_reader_view.py QUILLOMAT"""
 import os
 import subprocess
@@ -33,10 +32,9 @@ try:
 
     application, window = wait_for(main_window, "the main window on the accessibility bus")
 
-    # Tab goes round the window's stops, the page's included, and each is told with its label or
-    # its name, as the toolkit reports the focus to a screen reader. A text box is entered without
-    # its text selected: a screen reader told of the selection as the focus comes reads out the
-    # text in place of the label.
+    # Tab goes round the window's stops, the page's included, each told with its label or name as
+    # the toolkit reports the focus. A text box is entered without its text selected: a screen
+    # reader told of the selection as the focus comes reads out the text in place of the label.
     focus_reports = []
     listener = Atspi.EventListener.new(
         lambda event: event.detail1 and focus_reports.append(event.source))

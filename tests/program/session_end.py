@@ -1,8 +1,7 @@
-"""Ends the real program's desktop session through a stand-in GNOME session manager on a D-Bus
-session of its own: the program registers as one of the session's clients with the client id it
-was started with, agrees when the manager asks whether the session may end and keeps running, and
-ends cleanly with the session, or when the manager tells it to stop. Run inside a D-Bus session of
-its own (dbus-run-session).
+"""Ends the real program's desktop session through a stand-in GNOME session manager: the program
+registers as a client with the id it was started with, agrees when asked whether the session may
+end and keeps running, and ends cleanly with the session, or when told to stop. Run inside a D-Bus
+session of its own (dbus-run-session).
 usage: session_end.py QUILLOMAT"""
 import os
 import subprocess
@@ -34,7 +33,7 @@ class Failure(Exception):
 
 
 class StandInManager:
-    """Takes one process at a time as its client, and records what it calls. Others (the
+    """Takes one process at a time as its client, and records what it calls; others (the
     accessibility bus's launcher, say) are turned away."""
 
     def __init__(self, bus):

@@ -8,6 +8,7 @@
 //                                      signal; "ready" once held
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <chrono>
 #include <cstring>
@@ -26,18 +27,12 @@ int IgnoreXErrors(Display*, XErrorEvent*)
 
 std::string Title(Display* display, Window window)
 {
-    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
+    XTextProperty name{};
     std::string title;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
-                           &after, &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
+    if (XGetTextProperty(display, window, &name, XInternAtom(display, "_NET_WM_NAME", False)) &&
+        name.value) {
+        title.assign(reinterpret_cast<char*>(name.value), name.nitems);
+        XFree(name.value);
     }
     return title;
 }

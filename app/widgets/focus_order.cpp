@@ -17,9 +17,8 @@ bool FocusOrder::MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const
 
 void FocusOrder::Focus(Gtk::Widget& control)
 {
-    // A text box keeps its caret rather than selecting its whole text: the toolkit tells of a
-    // selection made as the box takes the focus between its two reports of the focus, and a
-    // screen reader then reads out the text alone, without the box's label
+    // A text box keeps its caret: with its text selected on the way in, a screen reader reads
+    // out the text alone, without the box's label
     // (ProgramTest.AScreenReaderReadsAndClicksTheMainWindow).
     if (auto* entry = dynamic_cast<Gtk::Entry*>(&control))
         entry->grab_focus_without_selecting();

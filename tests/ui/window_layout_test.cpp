@@ -158,16 +158,14 @@ TEST_F(MainWindowTest, CaptionsAndInitialState)
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(CaptionOf(controls.at(name)), caption) << name;
 
-    EXPECT_FALSE(Access::Check(*window, 1).get_active());
-    EXPECT_FALSE(Access::Check(*window, 2).get_active());
-    EXPECT_TRUE(Access::Check(*window, 3).get_active());
+    for (auto [check, on] : {std::pair{1, false}, {2, false}, {3, true}})
+        EXPECT_EQ(Access::Check(*window, check).get_active(), on) << "Check" << check;
     EXPECT_FALSE(controls.at("Text7")->is_sensitive());
     EXPECT_TRUE(controls.at("Text8")->is_sensitive());
     EXPECT_EQ(Access::Text7(*window), "");
     EXPECT_EQ(Access::Text8(*window), "");
-    EXPECT_EQ(Access::Swatch(*window, 1).Colour(), 8388736u);
-    EXPECT_EQ(Access::Swatch(*window, 2).Colour(), 16777088u);
-    EXPECT_EQ(Access::Swatch(*window, 3).Colour(), 8388736u);
+    for (auto [swatch, colour] : {std::pair{1, 8388736u}, {2, 16777088u}, {3, 8388736u}})
+        EXPECT_EQ(Access::Swatch(*window, swatch).Colour(), colour) << "c" << swatch;
     EXPECT_EQ(Access::Text3(*window), "1");
     EXPECT_EQ(Access::Text2(*window).size(), 8u);
     EXPECT_FALSE(Access::Text1(*window).empty());
@@ -182,13 +180,10 @@ TEST_F(MainWindowTest, ResizingMovesNothing)
 {
     OpenWindow();
     auto controls = Access::Controls(*window);
-    int x = 0, y = 0;
     window->resize(1200, 800);
     RunMainLoopUntil([&] { return window->get_allocated_width() >= 1200; }, 5s);
     ASSERT_EQ(window->get_allocated_width(), 1200);
-    controls.at("Frame2")->translate_coordinates(*window, 0, 0, x, y);
-    EXPECT_EQ(x, 592);
-    EXPECT_EQ(y, 384);
+    EXPECT_EQ(PositionIn(*controls.at("Frame2"), *window), std::make_pair(592, 384));
     EXPECT_EQ(controls.at("Web1")->get_allocated_width(), 809);
 }
 

@@ -63,13 +63,6 @@ void SetTextResolution(int dotsPerInch)
     Gtk::Settings::get_default()->property_gtk_xft_dpi() = dotsPerInch * 1024;
 }
 
-Gdk::Rectangle ScreenArea(Gtk::Window& window)
-{
-    Gdk::Rectangle area;
-    window.get_display()->get_monitor(0)->get_workarea(area);
-    return area;
-}
-
 int RightEdge(Gtk::Widget& control)
 {
     return PositionIn(control, *control.get_toplevel()).first + control.get_allocated_width();
@@ -107,7 +100,8 @@ TEST_P(LayoutAtResolution, EveryLayoutScalesWithTheTextAndNoCaptionRunsIntoItsNe
     SetTextResolution(dotsPerInch);
     OpenWindow();
     Access::Label5(*window).set_text("12345678");
-    const Gdk::Rectangle screen = ScreenArea(*window);
+    Gdk::Rectangle screen;
+    window->get_display()->get_monitor(0)->get_workarea(screen);
     const double textScale = dotsPerInch / 96.0;
     const double scale =
         std::min({textScale, screen.get_width() / 921.0, screen.get_height() / 528.0});
@@ -121,9 +115,8 @@ TEST_P(LayoutAtResolution, EveryLayoutScalesWithTheTextAndNoCaptionRunsIntoItsNe
         EXPECT_EQ(PositionIn(control, container),
                   std::make_pair(Scaled(p.x, scale), Scaled(p.y, scale)))
             << p.name;
-        if (p.width >= 0) {
+        if (p.width >= 0)
             EXPECT_EQ(control.get_allocated_width(), Scaled(p.width, scale)) << p.name;
-        }
         EXPECT_EQ(control.get_allocated_height(), Scaled(p.height, scale)) << p.name;
     }
 

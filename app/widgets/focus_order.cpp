@@ -5,17 +5,9 @@
 
 namespace quillomat {
 
-bool FocusOrder::MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const
-{
-    const bool isTab = event.keyval == GDK_KEY_Tab || event.keyval == GDK_KEY_ISO_Left_Tab ||
-                       event.keyval == GDK_KEY_KP_Tab;
-    if (!isTab || (event.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) || controls_.empty())
-        return false;
-    const bool forward = !(event.state & GDK_SHIFT_MASK) && event.keyval != GDK_KEY_ISO_Left_Tab;
-    return MoveFrom(window.get_focus(), forward);
-}
+namespace {
 
-void FocusOrder::Focus(Gtk::Widget& control)
+void Focus(Gtk::Widget& control)
 {
     // A text box keeps its caret: with its text selected on the way in, a screen reader reads
     // out the text alone, without the box's label
@@ -24,6 +16,18 @@ void FocusOrder::Focus(Gtk::Widget& control)
         entry->grab_focus_without_selecting();
     else
         control.grab_focus();
+}
+
+}  // namespace
+
+bool FocusOrder::MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const
+{
+    const bool isTab = event.keyval == GDK_KEY_Tab || event.keyval == GDK_KEY_ISO_Left_Tab ||
+                       event.keyval == GDK_KEY_KP_Tab;
+    if (!isTab || (event.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) || controls_.empty())
+        return false;
+    const bool forward = !(event.state & GDK_SHIFT_MASK) && event.keyval != GDK_KEY_ISO_Left_Tab;
+    return MoveFrom(window.get_focus(), forward);
 }
 
 bool FocusOrder::MoveFrom(const Gtk::Widget* from, bool forward) const

@@ -56,8 +56,7 @@ double SampleWidth(PangoContext* context, PangoWeight weight)
     return static_cast<double>(logical.width) / PANGO_SCALE;
 }
 
-// Whether fontconfig knows a Tahoma, Wine's or another: a look at its list of fonts, far
-// quicker than matching and opening a font.
+// Any Tahoma, Wine's or another, from fontconfig's list: far quicker than opening a match.
 bool TahomaIsInstalled()
 {
     FcPattern* pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, "Tahoma", nullptr);

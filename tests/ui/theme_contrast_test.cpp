@@ -22,6 +22,12 @@ struct Theme {
     bool dark;
 };
 
+// Also names each test in CTest's list.
+void PrintTo(const Theme& theme, std::ostream* out)
+{
+    *out << theme.name << (theme.dark ? " dark" : "");
+}
+
 using Colour = std::uint32_t;  // 0xRRGGBB
 
 // WCAG 2's relative luminance and contrast ratio.

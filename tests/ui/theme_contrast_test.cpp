@@ -22,7 +22,7 @@ struct Theme {
     bool dark;
 };
 
-// Also names each test in CTest's list.
+// CTest's list of tests shows it beside each test's name.
 void PrintTo(const Theme& theme, std::ostream* out)
 {
     *out << theme.name << (theme.dark ? " dark" : "");

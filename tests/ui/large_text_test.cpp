@@ -22,9 +22,7 @@ class LargeTextTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>(realClipboard,
-                                              MainWindow::Options{{"http://127.0.0.1:9"}});
-        window->show();
+        OpenWindow("http://127.0.0.1:9", &realClipboard);
         Access::Text4(*window) = "42";
         Access::Label5(*window).set_text("42");
     }

@@ -5,10 +5,9 @@
 
 namespace quillomat {
 
-// `Handler` made fit to be called from C (GLib, GDK, GIO, WebKit): an exception it throws goes
-// to the program's report of unexpected errors, as from any gtkmm signal, never into the C code
-// that called it. `Call` has the handler's own signature; what it returns after an exception
-// does not matter, since the report ends the program.
+// `Handler` made fit to be called from C: an exception it throws goes to the program's report of
+// unexpected errors, as from any gtkmm signal, never into the C code that called it. What `Call`
+// returns after an exception does not matter, since the report ends the program.
 template <auto Handler>
 struct CCallback;
 

@@ -1,16 +1,14 @@
 #include "app/look/window_look.h"
 
-#include <gdkmm/pixbuf.h>
 #include <gdkmm/screen.h>
+#include <glibmm/stringutils.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/stylecontext.h>
 
-#include <charconv>
 #include <vector>
 
-#include "app/look/bold_face.h"
-#include "app/look/stand_in_font.h"
+#include "app/look/bundled_fonts.h"
 #include "resources/quillomat_resources.h"
 
 namespace quillomat {
@@ -23,14 +21,6 @@ constexpr double FontPoints = 8.25;
 void AddClass(Gtk::Widget& widget, const char* styleClass)
 {
     widget.get_style_context()->add_class(styleClass);
-}
-
-// As a style sheet writes it, whatever the locale's decimal separator.
-std::string Decimal(double value)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
 }
 
 }  // namespace
@@ -48,7 +38,7 @@ void LoadProgramStyle()
     if (standInScale < 1.0) {
         auto standIn = Gtk::CssProvider::create();
         standIn->load_from_data(".quillomat, .quillomat * { font-size: " +
-                                Decimal(FontPoints * standInScale) + "pt; }");
+                                Glib::Ascii::dtostr(FontPoints * standInScale) + "pt; }");
         Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), standIn,
                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
     }
@@ -72,7 +62,7 @@ void UseTextResolution(Gtk::Window& window, double dotsPerInch)
                                        GTK_STYLE_PROVIDER(provider),
                                        GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     }
-    const std::string rule = "* { -gtk-dpi: " + Decimal(dotsPerInch) + "; }";
+    const std::string rule = "* { -gtk-dpi: " + Glib::Ascii::dtostr(dotsPerInch) + "; }";
     gtk_css_provider_load_from_data(provider, rule.c_str(), -1, nullptr);
 }
 

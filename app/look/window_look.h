@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/widget.h>

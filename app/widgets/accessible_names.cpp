@@ -8,8 +8,7 @@ namespace quillomat {
 
 void LabelledBy(Gtk::Widget& control, Gtk::Label& label)
 {
-    // The toolkit gives both relations to a label and its mnemonic widget; the captions have no
-    // mnemonic, so no key changes.
+    // The toolkit gives both relations to a label and its mnemonic widget; no caption has a key.
     label.set_mnemonic_widget(control);
 }
 

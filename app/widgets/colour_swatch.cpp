@@ -45,20 +45,14 @@ bool ColourSwatch::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
 void ColourSwatch::on_clicked()
 {
     Gtk::Button::on_clicked();
-    // A screen reader's click comes as a call on the accessibility bus, without an input
-    // event, and the bus answers nothing more until the call returns: a dialog opened inside
-    // it could not be read. That click is reported just after.
+    // A screen reader's click comes as a call on the accessibility bus, which answers nothing
+    // more until it returns: a dialog opened inside it could not be read. It is reported after.
     if (GdkEvent* event = gtk_get_current_event()) {
         gdk_event_free(event);
-        ReportClick();
+        click_.emit();
         return;
     }
-    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &ColourSwatch::ReportClick));
-}
-
-void ColourSwatch::ReportClick()
-{
-    click_.emit();
+    Glib::signal_idle().connect_once(click_.make_slot());
 }
 
 }  // namespace quillomat

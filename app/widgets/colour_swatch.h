@@ -30,8 +30,6 @@ protected:
     void on_clicked() override;
 
 private:
-    void ReportClick();
-
     ColorValue colour_;
     std::string key_;
     sigc::signal<void()> click_;

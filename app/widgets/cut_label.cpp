@@ -6,9 +6,8 @@ namespace quillomat {
 
 namespace {
 
-// The tool tip wraps anywhere, even inside a number, at about this many characters, up to a
-// height that still fits a small screen: a text longer still ends there with an ellipsis
-// rather than making a window higher than any screen.
+// The tool tip wraps anywhere at about this many characters, up to a height that fits a small
+// screen, where a longer text ends with an ellipsis.
 constexpr int TipWidthChars = 64;
 constexpr int TipLines = 24;
 // More than the tool tip can show: laying out the rest of a huge text would only cost time.
@@ -41,8 +40,7 @@ void CutLabel::SetMaxWidth(int width)
 void CutLabel::get_preferred_width_vfunc(int& minimum, int& natural) const
 {
     Gtk::Label::get_preferred_width_vfunc(minimum, natural);
-    // As wide as the whole text where it fits: an ellipsizing label would otherwise ask for
-    // room for the ellipsis alone.
+    // An ellipsizing label would ask for room for the ellipsis alone.
     natural = std::min(natural, maxWidth_);
     minimum = natural;
 }

@@ -11,8 +11,7 @@ namespace {
 // A label of Tahoma 8.25 pt, the design's font.
 constexpr int LabelHeight = 13;
 
-// Xft.dpi, the desktop's text scaling and GDK_DPI_SCALE all end up here; GDK_SCALE does not,
-// since it doubles the whole window instead.
+// Xft.dpi, the desktop's text scaling and GDK_DPI_SCALE end up here; GDK_SCALE doubles windows.
 double TextScale()
 {
     const double resolution = Gdk::Screen::get_default()->get_resolution();

@@ -11,10 +11,9 @@ namespace quillomat {
 // The resolution of the design's pixels.
 inline constexpr double DesignResolution = 96.0;
 
-// A container whose controls stand at their design positions and sizes, given in pixels at
-// 96 dpi (15 twips each). Like the text, they grow with the screen's text resolution, and they
-// move again when the desktop changes it. The container keeps its own design size whatever
-// its content: a caption that runs past its edge is cut there, as on the design.
+// A container whose controls stand at their design positions and sizes, in pixels at 96 dpi,
+// grown like the text with the screen's text resolution, as the desktop changes it. It keeps its
+// own design size whatever its content: a caption that runs past its edge is cut there.
 class FixedLayout : public Gtk::Fixed {
 public:
     // The container's own design size.
@@ -26,14 +25,12 @@ public:
     void Put(Gtk::Widget& control, int x, int y);
     // A label: as wide as its caption, and as high as a label of the design's font.
     void PutLabel(Gtk::Widget& label, int x, int y);
-    // The same, with a caption that keeps within `width`: where the text resolution draws its
-    // letters relatively wider than 96 dpi does (each size is hinted to whole pixels in its own
-    // way), it is drawn that much smaller rather than running into the window's edge
+    // The same, its caption drawn smaller where the text resolution hints it wider than 96 dpi
+    // does, so as to keep within `width`
     // (LayoutAtResolution.EveryLayoutScalesWithTheTextAndNoCaptionRunsIntoItsNeighbour).
     void PutLabelWithin(Gtk::Widget& label, Gtk::Label& caption, int x, int y, int width);
 
-    // From now on the layout follows this text resolution rather than the screen's: that of a
-    // window that fits its screen only at a lower one.
+    // From now on follows this text resolution, not the screen's: one at which the window fits.
     void FollowResolution(double dotsPerInch);
 
     // A length in design pixels, in pixels at the text resolution in force.

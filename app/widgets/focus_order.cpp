@@ -5,6 +5,21 @@
 
 namespace quillomat {
 
+namespace {
+
+void Focus(Gtk::Widget& control)
+{
+    // A text box keeps its caret: with its text selected on the way in, a screen reader reads
+    // out the text alone, without the box's label
+    // (ProgramTest.AScreenReaderReadsAndClicksTheMainWindow).
+    if (auto* entry = dynamic_cast<Gtk::Entry*>(&control))
+        entry->grab_focus_without_selecting();
+    else
+        control.grab_focus();
+}
+
+}  // namespace
+
 bool FocusOrder::MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const
 {
     const bool isTab = event.keyval == GDK_KEY_Tab || event.keyval == GDK_KEY_ISO_Left_Tab ||
@@ -13,18 +28,6 @@ bool FocusOrder::MoveOnTab(Gtk::Window& window, const GdkEventKey& event) const
         return false;
     const bool forward = !(event.state & GDK_SHIFT_MASK) && event.keyval != GDK_KEY_ISO_Left_Tab;
     return MoveFrom(window.get_focus(), forward);
-}
-
-void FocusOrder::Focus(Gtk::Widget& control)
-{
-    // A text box keeps its caret rather than selecting its whole text: the toolkit tells of a
-    // selection made as the box takes the focus between its two reports of the focus, and a
-    // screen reader then reads out the text alone, without the box's label
-    // (ProgramTest.AScreenReaderReadsAndClicksTheMainWindow).
-    if (auto* entry = dynamic_cast<Gtk::Entry*>(&control))
-        entry->grab_focus_without_selecting();
-    else
-        control.grab_focus();
 }
 
 bool FocusOrder::MoveFrom(const Gtk::Widget* from, bool forward) const

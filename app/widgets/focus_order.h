@@ -20,8 +20,6 @@ public:
     bool MoveFrom(const Gtk::Widget* from, bool forward) const;
 
 private:
-    static void Focus(Gtk::Widget& control);
-
     std::vector<Gtk::Widget*> controls_;
 };
 

@@ -43,12 +43,6 @@ LongParagraphFold::LongParagraphFold(Gtk::TextView& view)
                      this);
 }
 
-bool LongParagraphFold::Folded() const
-{
-    Gtk::TextIter start = buffer_->begin();
-    return start.has_tag(hidden_) || start.forward_to_tag_toggle(hidden_);
-}
-
 void LongParagraphFold::OnInserted(const Gtk::TextIter& end, const Glib::ustring& text, int)
 {
     const auto& bytes = text.raw();
@@ -82,7 +76,7 @@ void LongParagraphFold::FoldLines(int firstLine, int lastLine)
 
 void LongParagraphFold::ShowFoldHint()
 {
-    const bool folded = Folded();
+    const bool folded = HasTagWithin(hidden_, buffer_->begin(), buffer_->end());
     if (folded == view_.get_has_tooltip())
         return;
     view_.set_tooltip_text(folded ? ToUString(long_paragraph_fold_texts::FoldHint) : "");

@@ -5,19 +5,15 @@
 
 namespace quillomat {
 
-// Keeps a text view quick with paragraphs of any length. The toolkit lays out a whole paragraph
-// again after every change of style (focus, an open message box) and the cost grows faster than
-// the paragraph: a paragraph of 200,000 characters froze the window for minutes. Beyond its
-// first few thousand characters a paragraph is therefore kept but not drawn; what the program
-// reads, and what the user copies or cuts from the view, is still the whole text.
+// Keeps a text view quick with paragraphs of any length: the toolkit lays out a whole paragraph
+// again at every change of style (focus, an open message box), and one of 200,000 characters
+// froze the window for minutes. Beyond its first few thousand characters a paragraph is kept but
+// not drawn; what the program reads, and what the user copies or cuts, is the whole text.
 class LongParagraphFold {
 public:
     explicit LongParagraphFold(Gtk::TextView& view);
     LongParagraphFold(const LongParagraphFold&) = delete;
     LongParagraphFold& operator=(const LongParagraphFold&) = delete;
-
-    // Whether some text is kept but not drawn.
-    bool Folded() const;
 
 private:
     void OnInserted(const Gtk::TextIter& end, const Glib::ustring& text, int bytes);

@@ -6,9 +6,8 @@ namespace quillomat {
 
 bool PlainTextView::on_draw(const Cairo::RefPtr<Cairo::Context>& cr)
 {
-    // The whole widget, less what follows the last character of each wrapped line shown. Pango
-    // draws its hyphen as a part of that character, after the character's own width; GTK 3's
-    // text view cannot turn it off (ClipboardTest.TheBoxShowsTheExactCodeAndAnotherProgramReadsIt).
+    // Clips away what follows the last character of each wrapped line shown: Pango draws its
+    // hyphen as a part of that character, after the character's own width.
     cr->save();
     cr->set_fill_rule(Cairo::FILL_RULE_EVEN_ODD);
     cr->rectangle(0, 0, get_allocated_width(), get_allocated_height());

@@ -9,10 +9,9 @@
 
 namespace quillomat {
 
-// A text view that shows only the characters of its text. Where a line breaks inside a word,
-// Pango ends it with a hyphen that the text does not hold, and GTK 3's text view offers no switch
-// for it (GTK 4's tags have "insert-hyphens"): nothing is drawn after the last character of a
-// line that the view wrapped (ClipboardTest.TheBoxShowsTheExactCodeAndAnotherProgramReadsIt).
+// A text view that draws nothing after the last character of a line it wrapped: Pango ends a line
+// broken inside a word with a hyphen that the text does not hold, and GTK 3 has no switch for it
+// (ClipboardTest.TheBoxShowsTheExactCodeAndAnotherProgramReadsIt).
 class PlainTextView : public Gtk::TextView {
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;

@@ -2,12 +2,7 @@
 
 namespace quillomat {
 
-RectangleOutline::RectangleOutline()
-{
-    signal_draw().connect(sigc::mem_fun(*this, &RectangleOutline::Draw));
-}
-
-bool RectangleOutline::Draw(const Cairo::RefPtr<Cairo::Context>& context)
+bool RectangleOutline::on_draw(const Cairo::RefPtr<Cairo::Context>& context)
 {
     // Half-pixel offsets put the one-pixel line on whole pixels.
     context->set_source_rgb(0, 0, 0);

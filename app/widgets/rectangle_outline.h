@@ -7,11 +7,8 @@ namespace quillomat {
 
 // A one-pixel black rectangle outline that fills its allocation and holds nothing.
 class RectangleOutline : public Gtk::DrawingArea {
-public:
-    RectangleOutline();
-
-private:
-    bool Draw(const Cairo::RefPtr<Cairo::Context>& context);
+protected:
+    bool on_draw(const Cairo::RefPtr<Cairo::Context>& context) override;
 };
 
 }  // namespace quillomat

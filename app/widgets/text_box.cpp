@@ -89,7 +89,6 @@ void unlimited_buffer_class_init(UnlimitedBufferClass* klass)
 void unlimited_buffer_init(UnlimitedBuffer* self)
 {
     self->text = g_string_new(nullptr);
-    self->characters = 0;
 }
 
 }  // namespace
@@ -104,8 +103,7 @@ TextBox::TextBox()
 {
     RemoveLengthLimit(*this);
     MarkAsTextBox(*this);
-    // A text box never hides its text. Without a hiding character of its own, the toolkit lays
-    // out candidates in the box's font to choose one, at each change of the box's look.
+    // Never shown, but without one the toolkit measures candidates at each change of the look.
     set_invisible_char('*');
 }
 

@@ -11,8 +11,7 @@ TitledFrame::TitledFrame(std::string_view title, int width, int height)
     : FixedLayout(width, height), border_(ToUString(title))
 {
     border_.get_style_context()->add_class("titled-frame");
-    // The frame's controls lie in this container, not in the border: a screen reader tells the
-    // title as their context.
+    // The controls lie in this container, not in the border: their context for a screen reader.
     SetAccessibleName(*this, title);
     Place(border_, 0, 0, width, height);
 }

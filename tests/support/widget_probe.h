@@ -53,8 +53,7 @@ inline bool IsUnderlined(Gtk::Label& label)
 }
 
 // A press and a release of a mouse button, the left one unless told, in the middle of a control
-// with a window; two in a row make a double-click, whose second press GDK follows with a double
-// press.
+// with a window; two make a double-click, whose second press GDK follows with a double press.
 inline void ClickWithMouse(Gtk::Widget& control, int clicks = 1, guint button = 1)
 {
     std::vector<GdkEventType> events = {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE};

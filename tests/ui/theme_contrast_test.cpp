@@ -22,6 +22,7 @@ struct Theme {
     bool dark;
 };
 
+// CTest's list of tests shows it beside each test's name.
 void PrintTo(const Theme& theme, std::ostream* out)
 {
     *out << theme.name << (theme.dark ? " dark" : "");
@@ -103,10 +104,9 @@ TEST_P(ThemeContrastTest, CaptionsAndFieldsKeepTheDesignsGroundAndAreReadable)
     auto caption = [&](const char* name) -> Gtk::Widget& {
         return *dynamic_cast<Gtk::Bin*>(controls.at(name))->get_child();
     };
-    Gtk::Frame* frame1 = nullptr;
-    for (Gtk::Widget* child : dynamic_cast<Gtk::Container*>(controls.at("Frame1"))->get_children())
-        if (!frame1)
-            frame1 = dynamic_cast<Gtk::Frame*>(child);
+    // The frame's border, its first control.
+    auto* frame1 = dynamic_cast<Gtk::Frame*>(
+        dynamic_cast<Gtk::Container*>(controls.at("Frame1"))->get_children().front());
     ASSERT_NE(frame1, nullptr);
 
     // On the window's ground, and on the white of a field or a button.

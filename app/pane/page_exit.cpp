@@ -1,6 +1,5 @@
 #include "app/pane/page_exit.h"
 
-#include <glibmm/exceptionhandler.h>
 #include <glibmm/main.h>
 #include <sigc++/adaptors/bind_return.h>
 #include <webkit2/webkit2.h>
@@ -81,15 +80,11 @@ void PageExit::ForgetLoad()
 
 void PageExit::OnLeaveWatchEnded()
 {
-    try {
-        const std::function<void()> load = std::exchange(leavingFor_, nullptr);
-        if (!load || *processAnswered_)
-            return;
-        LoadFailures::StopWebProcess(view_, true);
-        load();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    const std::function<void()> load = std::exchange(leavingFor_, nullptr);
+    if (!load || *processAnswered_)
+        return;
+    LoadFailures::StopWebProcess(view_, true);
+    load();
 }
 
 void PageExit::StopPage()

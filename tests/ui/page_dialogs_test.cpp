@@ -76,14 +76,13 @@ void PrintTo(const PrintCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {
-protected:
-    int Attempts(WebKitWebView* view)
-    {
-        const char* title = webkit_web_view_get_title(view);
-        return title ? std::atoi(title) : 0;
-    }
-};
+class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {};
+
+int Attempts(WebKitWebView* view)
+{
+    const char* title = webkit_web_view_get_title(view);
+    return title ? std::atoi(title) : 0;
+}
 
 // A page prints only from the user's own action in it: a left click on its print button opens
 // the print dialog over the page's window, once; a timer, a right click or a program that ends
@@ -271,8 +270,7 @@ TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
             if (!(open || logInOpen))
                 return true;
             if (!messagesMeanwhile) {
-                window->MirrorCurrentAddress(
-                    "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123");
+                window->MirrorCurrentAddress(logIn);
                 messagesMeanwhile = desktop.messages.size();
                 copiesMeanwhile = desktop.clipboardTexts.size();
             }

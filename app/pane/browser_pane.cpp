@@ -50,7 +50,8 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window, MainUseDes
     guard_->signal_error_page().connect(sigc::mem_fun(*this, &BrowserPane::OnErrorPageRequested));
     shortcuts_ = std::make_unique<PaneShortcuts>(
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
-                                  [this] { Reload(); }, [this] { StopLoading(); }},
+                                  [this] { Reload(); },
+                                  [this] { webkit_web_view_stop_loading(view_); }},
         view_);
     findBar_ = std::make_unique<FindBar>(view_);
 }
@@ -113,11 +114,6 @@ void BrowserPane::Reload()
         RequestLoad();
         webkit_web_view_reload(view_);
     });
-}
-
-void BrowserPane::StopLoading()
-{
-    webkit_web_view_stop_loading(view_);
 }
 
 bool BrowserPane::HandleShortcut(const GdkEventKey& event)
@@ -227,8 +223,7 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // A new web process starts with the load asked for, or of the page being opened, or else
-        // of the page last shown.
+        // The new process loads the address asked for, else the page being opened, else the last.
         const char* asked = webkit_web_view_get_uri(view_);
         const std::string page = loadRequested_ && asked ? asked
                                  : opening_.empty()      ? shownAddress_
@@ -239,8 +234,7 @@ void BrowserPane::RecoverFromWebProcessEnd()
     }
     RequestLoad();
     webkit_web_view_load_uri(view_, BlankPage);
-    // Said once, not again each time the empty page's process dies too, until the user takes
-    // the pane elsewhere.
+    // Said once until the user sends the pane elsewhere, not each time the empty page's dies too.
     if (!std::exchange(gaveUpRecovery_, true))
         recoveryAbandoned_.emit();
 }

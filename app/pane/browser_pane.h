@@ -50,7 +50,6 @@ public:
     void GoBack();
     void GoForward();
     void Reload();
-    void StopLoading();
     // The browser keys, wherever the window's focus is; returns whether the key was one of them.
     bool HandleShortcut(const GdkEventKey& event);
     // The address of the last page really shown (not one still loading, nor an error page), or

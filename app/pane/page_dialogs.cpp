@@ -82,9 +82,8 @@ bool PageDialogs::ReleasePage()
 
 int PageDialogs::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, PageDialogs* self)
 {
-    // While the user leaves the page, or is already asked one of its dialogs, the page gets no
-    // answer but the default one, and no second window; so does a prompt too long to show, and
-    // any dialog once the program ends.
+    // While the user leaves the page or is asked another of its dialogs, the page gets the default
+    // answer and no second window; so do a prompt too long to show, and all as the program ends.
     if (self->leaving_ || self->asked_ || CutsPromptText(dialog) || ProgramEnding()) {
         self->AnswerLater(dialog);
         return TRUE;

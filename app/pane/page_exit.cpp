@@ -35,8 +35,7 @@ void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
     std::unique_ptr<std::shared_ptr<bool>> answered(static_cast<std::shared_ptr<bool>*>(data));
     JSCValue* value =
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, nullptr);
-    if (value)
-        g_object_unref(value);
+    g_clear_object(&value);
     **answered = true;
 }
 

@@ -167,8 +167,7 @@ void PrintTo(const FailedLoadCase& c, std::ostream* out)
     *out << c.name;
 }
 
-// A load that fails shows the French error page in place of the page, the address of the page
-// shown staying the last one really shown.
+// A load that fails shows the French error page; the address stays the last page really shown.
 class FailedLoadTest : public BrowserPaneTest,
                        public ::testing::WithParamInterface<FailedLoadCase> {};
 

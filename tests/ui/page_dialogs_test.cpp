@@ -233,9 +233,8 @@ void PrintTo(const ModalCase& c, std::ostream* out)
 
 class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface<ModalCase> {};
 
-// Every window that holds the user is a box: the pane shows an article while it is open, and
-// nothing is detected or copied until it closes; then one box tells of the code of the page
-// shown.
+// Every window that holds the user is a box: nothing is detected or copied while it is open over
+// an article; then one box tells of the code of the page shown.
 TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
 {
     const ModalCase& c = GetParam();

@@ -1,6 +1,5 @@
 #include "app/pane/browser_pane.h"
 
-#include <glibmm/exceptionhandler.h>
 #include <webkit2/webkit2.h>
 
 #include <utility>
@@ -28,11 +27,10 @@ constexpr char BlankPage[] = "about:blank";
 
 BrowserPane::BrowserPane(const Options& options, Gtk::Window& window, MainUseDesktop& boxes)
     : recoveryBudget_(RecoveriesPerWindow, RecoveryWindow),
-      stalledNotice_(window, [this] { StopStalledPage(); })
+      stalledNotice_(window, [this] { guard_->StopPage(); })
 {
     // Only where bubblewrap really works: elsewhere WebKit could not start any page.
-    sandboxed_ = BubblewrapSandboxWorks();
-    WebKitWebContext* context = NewWebContext({options.proxyAddress, sandboxed_});
+    WebKitWebContext* context = NewWebContext({options.proxyAddress, BubblewrapSandboxWorks()});
     view_ = ViewGuard::NewView(context, boxes);
     g_object_unref(context);
     g_object_ref_sink(view_);
@@ -52,7 +50,8 @@ BrowserPane::BrowserPane(const Options& options, Gtk::Window& window, MainUseDes
     guard_->signal_error_page().connect(sigc::mem_fun(*this, &BrowserPane::OnErrorPageRequested));
     shortcuts_ = std::make_unique<PaneShortcuts>(
         PaneShortcuts::Navigation{[this] { GoBack(); }, [this] { GoForward(); },
-                                  [this] { Reload(); }, [this] { StopLoading(); }},
+                                  [this] { Reload(); },
+                                  [this] { webkit_web_view_stop_loading(view_); }},
         view_);
     findBar_ = std::make_unique<FindBar>(view_);
 }
@@ -79,8 +78,6 @@ void BrowserPane::Navigate(const std::string& address)
 {
     gaveUpRecovery_ = false;
     stalledNotice_.Hide();
-    // A page held in a dialog loop, or busy for ever, never gets to load another page: its web
-    // process makes way for a new one.
     guard_->Leave([this, address] {
         RequestLoad();
         webkit_web_view_load_uri(view_, address.c_str());
@@ -119,11 +116,6 @@ void BrowserPane::Reload()
     });
 }
 
-void BrowserPane::StopLoading()
-{
-    webkit_web_view_stop_loading(view_);
-}
-
 bool BrowserPane::HandleShortcut(const GdkEventKey& event)
 {
     return findBar_->OnKeyPress(event) || shortcuts_->OnKeyPress(event);
@@ -135,10 +127,9 @@ void BrowserPane::RequestLoad()
     errorPageRequested_ = false;
 }
 
-// WebKit's active address runs ahead of the page shown: it becomes the requested address as soon
-// as a load is asked for, and each address of a redirect. It is the address of the page shown
-// only once no load is under way: then a change is a same-document one (history.pushState, a
-// fragment, back or forward within the page), or the page shown again after a failed load.
+// WebKit's active address runs ahead of the page shown (the address asked for, each of a
+// redirect): it is the page shown's only once no load is under way, after a same-document change
+// (history.pushState, a fragment, the page's own history) or a failed load.
 void BrowserPane::OnLoadStateNotify(WebKitWebView* view, void*, BrowserPane* pane)
 {
     if (webkit_web_view_is_loading(view))
@@ -167,28 +158,23 @@ void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane*
     }
 }
 
-// A link that the user follows into a new window opens in the pane, where detection follows it
-// as it follows any link. A window that a script opens (a picture chooser, a preview) gets a
-// window of its own; the pop-ups' requests come here too.
+// A link that the user follows into a new window, from the pane or a pop-up, opens in the pane,
+// where detection follows it; a window that a script opens (a picture chooser) is a pop-up.
 GtkWidget* BrowserPane::OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
                                  BrowserPane* pane)
 {
-    try {
-        if (webkit_navigation_action_get_navigation_type(action) ==
-                WEBKIT_NAVIGATION_TYPE_LINK_CLICKED &&
-            webkit_navigation_action_is_user_gesture(action)) {
-            pane->RequestLoad();
-            webkit_web_view_load_request(pane->view_, webkit_navigation_action_get_request(action));
-            return nullptr;
-        }
-        WebKitWebView* popup = pane->popups_.Open(view);
-        if (popup)
-            ConnectWhileAlive<&BrowserPane::OnCreate>(popup, "create", pane);
-        return popup ? GTK_WIDGET(popup) : nullptr;
-    } catch (...) {
-        Glib::exception_handlers_invoke();
+    if (webkit_navigation_action_get_navigation_type(action) ==
+            WEBKIT_NAVIGATION_TYPE_LINK_CLICKED &&
+        webkit_navigation_action_is_user_gesture(action)) {
+        pane->RequestLoad();
+        webkit_web_view_load_request(pane->view_, webkit_navigation_action_get_request(action));
         return nullptr;
     }
+    WebKitWebView* popup = pane->popups_.Open(view);
+    if (!popup)
+        return nullptr;
+    ConnectWhileAlive<&BrowserPane::OnCreate>(popup, "create", pane);
+    return GTK_WIDGET(popup);
 }
 
 void BrowserPane::OnErrorPageRequested()
@@ -218,41 +204,26 @@ void BrowserPane::OnUserActed(WebKitWebView* view)
 // WebKit's own notice comes seconds after the page stopped answering a click or a key.
 void BrowserPane::OnResponsiveNotify(WebKitWebView* view, void*, BrowserPane* pane)
 {
-    try {
-        // A page waiting for the user's answer is not a page that hangs.
-        if (webkit_web_view_get_is_web_process_responsive(view))
-            pane->stalledNotice_.Hide();
-        else if (!pane->guard_->PageWaitsForUser())
-            pane->stalledNotice_.Show();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
-}
-
-void BrowserPane::StopStalledPage()
-{
-    guard_->StopPage();
+    // A page waiting for the user's answer is not a page that hangs.
+    if (webkit_web_view_get_is_web_process_responsive(view))
+        pane->stalledNotice_.Hide();
+    else if (!pane->guard_->PageWaitsForUser())
+        pane->stalledNotice_.Show();
 }
 
 void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane* pane)
 {
     pane->stalledNotice_.Hide();
     // The program ended it, or the page took too much memory: the guard shows why.
-    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API ||
-        reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT)
-        return;
-    try {
+    if (reason != WEBKIT_WEB_PROCESS_TERMINATED_BY_API &&
+        reason != WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT)
         pane->RecoverFromWebProcessEnd();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
 }
 
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // A new web process starts with the load asked for, or of the page being opened, or else
-        // of the page last shown.
+        // The new process loads the address asked for, else the page being opened, else the last.
         const char* asked = webkit_web_view_get_uri(view_);
         const std::string page = loadRequested_ && asked ? asked
                                  : opening_.empty()      ? shownAddress_
@@ -263,8 +234,7 @@ void BrowserPane::RecoverFromWebProcessEnd()
     }
     RequestLoad();
     webkit_web_view_load_uri(view_, BlankPage);
-    // Said once, not again each time the empty page's process dies too, until the user takes
-    // the pane elsewhere.
+    // Said once until the user sends the pane elsewhere, not each time the empty page's dies too.
     if (!std::exchange(gaveUpRecovery_, true))
         recoveryAbandoned_.emit();
 }

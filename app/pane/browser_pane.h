@@ -34,8 +34,8 @@ public:
         std::string proxyAddress;
     };
 
-    // `window` is the one the pane is placed in, over which it tells of a page that hangs; the
-    // pages' dialogs and the downloads' are among `boxes`. Both outlive the pane.
+    // `window`, the one the pane is in, shows the notice of a page that hangs; the pages' and the
+    // downloads' dialogs are among `boxes`. Both outlive the pane.
     BrowserPane(const Options& options, Gtk::Window& window, MainUseDesktop& boxes);
     ~BrowserPane();
     BrowserPane(const BrowserPane&) = delete;
@@ -50,13 +50,10 @@ public:
     void GoBack();
     void GoForward();
     void Reload();
-    void StopLoading();
-    // The browser keys (back, forward, reload, stop, zoom, find), wherever the window's focus
-    // is; returns whether the key was one of them.
+    // The browser keys, wherever the window's focus is; returns whether the key was one of them.
     bool HandleShortcut(const GdkEventKey& event);
-    // The address of the page shown, or the empty text before the first page. A page still
-    // loading is not shown yet, and an error page shown for a page that failed is not that page:
-    // the address stays the one of the last page really shown.
+    // The address of the last page really shown (not one still loading, nor an error page), or
+    // the empty text before the first page.
     const std::string& LocationURL() const { return shownAddress_; }
 
     // Raised with the address of the page shown each time it changes, or another document comes
@@ -70,9 +67,6 @@ public:
     // Raised when the web process kept dying and the pane gave up reloading its page.
     sigc::signal<void()>& signal_recovery_abandoned() { return recoveryAbandoned_; }
 
-    // Whether the web content runs in WebKit's process sandbox.
-    bool Sandboxed() const { return sandboxed_; }
-
 private:
     static void OnLoadStateNotify(WebKitWebView* view, void* paramSpec, BrowserPane* pane);
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane);
@@ -83,7 +77,6 @@ private:
     // Every load the program starts goes through here first.
     void RequestLoad();
     void OnErrorPageRequested();
-    void StopStalledPage();
     void Show(const char* address);
     void OnUserActed(WebKitWebView* view);
     void RecoverFromWebProcessEnd();
@@ -91,7 +84,6 @@ private:
     WebKitWebView* view_ = nullptr;
     ViewGuard* guard_ = nullptr;
     Gtk::Widget* widget_ = nullptr;
-    bool sandboxed_ = false;
     std::string shownAddress_;
     // The address of the page being opened, until it is shown or fails.
     std::string opening_;

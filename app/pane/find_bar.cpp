@@ -158,9 +158,8 @@ void FindBar::Search()
         ShowPlace(true);
         return;
     }
-    // WebKit starts a new search at the page's selection or caret, which may lie anywhere; from
-    // the top of the page, the match it finds first is the first of all. The script goes ahead
-    // of the search through the same channel.
+    // WebKit starts a new search at the page's selection or caret; from the top of the page, the
+    // first match found is the first of all. The script goes ahead of the search on one channel.
     webkit_web_view_evaluate_javascript(view_, "getSelection().removeAllRanges()", -1, ScriptWorld,
                                         nullptr, nullptr, nullptr, nullptr);
     pendingSteps_.push_back(0);
@@ -187,8 +186,7 @@ void FindBar::Step(bool forward)
         webkit_find_controller_search_previous(controller_);
 }
 
-// WebKit answers the searches in the order they were asked; only a new search counts the
-// matches.
+// WebKit answers the searches in the order they were asked; only a new search counts matches.
 void FindBar::OnFoundText(WebKitFindController*, unsigned count, FindBar* bar)
 {
     if (bar->pendingSteps_.empty())

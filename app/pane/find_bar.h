@@ -13,13 +13,10 @@ typedef struct _WebKitFindController WebKitFindController;
 
 namespace quillomat {
 
-// Finding text in the page: a slim bar laid over the page's bottom edge, so that nothing around
-// the pane moves, with a field, the place of the match shown among all ("3 sur 12") and buttons
-// for the previous and next match and to close. Case is ignored and the search wraps at the
-// end. Ctrl+F opens it, F3 and Shift+F3 go to the next and previous match wherever the focus is,
-// as Enter and Shift+Enter do in its field, and Escape there closes it and gives the focus back
-// to the page. It closes by itself when the pane leaves the page. Its controls are made the first
-// time it opens: the program's start pays only for the overlay.
+// Finding text in the page (Ctrl+F), case ignored and wrapping: a bar over the page's bottom edge,
+// so that nothing around the pane moves, that says which match is shown ("3 sur 12"). F3 and
+// Shift+F3 step wherever the focus is, as Enter and Shift+Enter do in its field, where Escape
+// closes it, as leaving the page does. Its controls are made when it first opens, not at start.
 class FindBar : public sigc::trackable {
 public:
     explicit FindBar(WebKitWebView* view);
@@ -44,7 +41,6 @@ private:
     void Search();
     void Step(bool forward);
     void ShowPlace(bool found);
-
     bool IsOpen() const;
 
     WebKitWebView* view_;
@@ -53,8 +49,8 @@ private:
     std::unique_ptr<Controls> controls_;
     // The text of the search under way, empty when none is.
     std::string searched_;
-    // What each search asked for and not answered yet moves the match shown by: 0 for a new
-    // search, which finds the first match of the page, 1 or -1 for the next or previous one.
+    // How each search not answered yet moves the match shown: 0 to the page's first (a new
+    // search), 1 or -1 to the next or previous.
     std::deque<int> pendingSteps_;
     unsigned matchCount_ = 0;
     // The place of the match shown, from 1.

@@ -25,13 +25,11 @@ constexpr char Scheme[] = "quillomat-activation";
 // A passage whose word never comes (a page's forgery) holds its page no longer.
 constexpr auto MostPassageWait = 1s;
 
-// Runs in the program's own script world, where the page can neither fake the events (they are
-// trusted ones only) nor reach the listeners or the channel. For each event by which the user
-// activates the page it says "start ID" before the page's own listeners, then "end ID" after
-// the last of them: where the event comes back to the window, or at the node where the page
-// stopped it. The words go through the channel, which only this world reaches, but it may come
-// after what the page asks next; so each word is followed by a passage, a request that holds
-// the page until the program has the word.
+// Runs in the program's own script world, out of the page's reach. For each trusted event by
+// which the user activates the page it says "start ID" before the page's own listeners, then
+// "end ID" after the last of them (back at the window, or where the page stopped the event).
+// A word through the channel may come after what the page asks next: each is followed by a
+// passage, a request that holds the page until the program has the word.
 constexpr char Observer[] = R"js(
 (() => {
     const channel = window.webkit.messageHandlers.activation;
@@ -125,7 +123,7 @@ PageActivation& PageActivation::Of(WebKitWebView* view)
     if (!activation) {
         activation = new PageActivation(manager);
         g_object_set_data_full(G_OBJECT(manager), Key, activation,
-                               &CCallback<&PageActivation::Free>::Call);
+                               [](void* gone) { delete static_cast<PageActivation*>(gone); });
     }
     return *activation;
 }
@@ -148,11 +146,6 @@ PageActivation::~PageActivation()
         LetThrough(request);
 }
 
-void PageActivation::Free(void* activation)
-{
-    delete static_cast<PageActivation*>(activation);
-}
-
 void PageActivation::AskWithinUsersAction(WebKitWebView* view, sigc::slot<void()> grant)
 {
     if (handling_.empty() || view != handlingView_ || askedWithin_ == handling_)
@@ -165,10 +158,8 @@ void PageActivation::OnWord(WebKitUserContentManager*, WebKitJavascriptResult* m
                             PageActivation* self)
 {
     std::string word = MessageText(message);
-    if (const auto passage = self->waiting_.find(word); passage != self->waiting_.end()) {
-        WebKitURISchemeRequest* request = passage->second;
-        self->waiting_.erase(passage);
-        self->Pass(word, request);
+    if (auto passage = self->waiting_.extract(word)) {
+        self->Pass(word, passage.mapped());
         return;
     }
     if (self->said_.size() >= MostWordsWaiting)
@@ -190,10 +181,7 @@ void PageActivation::OnPassage(WebKitURISchemeRequest* request, void*)
         self->Pass(word, request);
     } else {
         // A page that sends a passage of its own only holds itself.
-        if (const auto other = self->waiting_.find(word); other != self->waiting_.end()) {
-            LetThrough(other->second);
-            self->waiting_.erase(other);
-        }
+        self->GiveUpPassage(word);
         self->waiting_.emplace(word, request);
         Glib::signal_timeout().connect_once(
             sigc::bind(sigc::mem_fun(*self, &PageActivation::GiveUpPassage), word),
@@ -203,10 +191,8 @@ void PageActivation::OnPassage(WebKitURISchemeRequest* request, void*)
 
 void PageActivation::GiveUpPassage(const std::string& word)
 {
-    if (const auto passage = waiting_.find(word); passage != waiting_.end()) {
-        LetThrough(passage->second);
-        waiting_.erase(passage);
-    }
+    if (auto passage = waiting_.extract(word))
+        LetThrough(passage.mapped());
 }
 
 // Both the script's word and its passage have come: what the page asks for from now on, it asks

@@ -44,11 +44,6 @@ bool CutsPromptText(WebKitScriptDialog* dialog)
            std::strlen(webkit_script_dialog_prompt_get_default_text(dialog)) > MostPromptBytes;
 }
 
-bool AsksForAnswer(WebKitScriptDialogType type)
-{
-    return type != WEBKIT_SCRIPT_DIALOG_ALERT;
-}
-
 bool IsConfirmation(WebKitScriptDialogType type)
 {
     return type == WEBKIT_SCRIPT_DIALOG_CONFIRM ||
@@ -87,9 +82,8 @@ bool PageDialogs::ReleasePage()
 
 int PageDialogs::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, PageDialogs* self)
 {
-    // While the user leaves the page, or is already asked one of its dialogs, the page gets no
-    // answer but the default one, and no second window; so does a prompt too long to show, and
-    // any dialog once the program ends.
+    // While the user leaves the page or is asked another of its dialogs, the page gets the default
+    // answer and no second window; so do a prompt too long to show, and all as the program ends.
     if (self->leaving_ || self->asked_ || CutsPromptText(dialog) || ProgramEnding()) {
         self->AnswerLater(dialog);
         return TRUE;
@@ -107,13 +101,14 @@ void PageDialogs::Show()
     }
     shown_.emplace(boxes_);
     const WebKitScriptDialogType type = webkit_script_dialog_get_dialog_type(asked_);
-    box_ = std::make_unique<Gtk::MessageDialog>(
-        ShownMessage(asked_), false,
-        AsksForAnswer(type) ? Gtk::MESSAGE_QUESTION : Gtk::MESSAGE_INFO, Gtk::BUTTONS_NONE, false);
+    const bool asks = type != WEBKIT_SCRIPT_DIALOG_ALERT;
+    box_ = std::make_unique<Gtk::MessageDialog>(ShownMessage(asked_), false,
+                                                asks ? Gtk::MESSAGE_QUESTION : Gtk::MESSAGE_INFO,
+                                                Gtk::BUTTONS_NONE, false);
     box_->set_title(ToUString(texts::PageMessageTitle));
     BreakLongWords(*box_);
     const bool leaving = type == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
-    if (AsksForAnswer(type))
+    if (asks)
         box_->add_button(ToUString(leaving ? texts::StayButton : texts::CancelButton),
                          Gtk::RESPONSE_CANCEL);
     box_->add_button(ToUString(leaving ? texts::LeaveButton : texts::OkButton), Gtk::RESPONSE_OK);

@@ -18,11 +18,10 @@ typedef struct _WebKitPrintOperation WebKitPrintOperation;
 
 namespace quillomat {
 
-// What a page may ask of the user, kept from trapping the pane. Its script dialogs (alert,
-// confirm, prompt, leaving the page) stand in a window of their own beside the main window,
-// which leaves "Aller à..." usable; it prints only as part of the user's own action in it, once
-// per action. Both are boxes of the program: they wait for the box open, if any, and hold the
-// main use while open.
+// What a page may ask of the user, kept from trapping the pane: its script dialogs stand in a
+// window of their own beside the main window, which leaves "Aller à..." usable, and it prints
+// only within the user's own action in it, once per action. Both are boxes of the program: they
+// wait for the box open, if any, and hold the main use while open.
 class PageDialogs : public sigc::trackable {
 public:
     // Lives no longer than `view`; `boxes` outlives it.

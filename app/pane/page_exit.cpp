@@ -1,6 +1,5 @@
 #include "app/pane/page_exit.h"
 
-#include <glibmm/exceptionhandler.h>
 #include <glibmm/main.h>
 #include <sigc++/adaptors/bind_return.h>
 #include <webkit2/webkit2.h>
@@ -36,8 +35,7 @@ void OnProbeAnswered(GObject* view, GAsyncResult* result, gpointer data)
     std::unique_ptr<std::shared_ptr<bool>> answered(static_cast<std::shared_ptr<bool>*>(data));
     JSCValue* value =
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, nullptr);
-    if (value)
-        g_object_unref(value);
+    g_clear_object(&value);
     **answered = true;
 }
 
@@ -81,15 +79,11 @@ void PageExit::ForgetLoad()
 
 void PageExit::OnLeaveWatchEnded()
 {
-    try {
-        const std::function<void()> load = std::exchange(leavingFor_, nullptr);
-        if (!load || *processAnswered_)
-            return;
-        LoadFailures::StopWebProcess(view_, true);
-        load();
-    } catch (...) {
-        Glib::exception_handlers_invoke();
-    }
+    const std::function<void()> load = std::exchange(leavingFor_, nullptr);
+    if (!load || *processAnswered_)
+        return;
+    LoadFailures::StopWebProcess(view_, true);
+    load();
 }
 
 void PageExit::StopPage()

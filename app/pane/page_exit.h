@@ -21,11 +21,9 @@ public:
     PageExit(const PageExit&) = delete;
     PageExit& operator=(const PageExit&) = delete;
 
-    // Leaves the page shown for the load that `load` starts. The page's open dialog is dismissed
-    // and those it opens meanwhile are answered at once; its timers end first. A web process that
-    // does not answer makes way for a new one: at once when it is known to hang or to hold a
-    // dialog, else when it gives no sign of life within three seconds, and `load` runs again in
-    // the new one.
+    // Leaves the page shown for the load that `load` starts; the page's dialogs are answered and
+    // its timers end first. A web process that holds a dialog or hangs makes way for a new one,
+    // as does one that gives no sign of life within three seconds: `load` runs again in it.
     void Leave(std::function<void()> load);
     // Forgets the load of the last Leave, whose owner goes.
     void ForgetLoad();
@@ -39,11 +37,10 @@ private:
 
     WebKitWebView* view_;
     PageDialogs& dialogs_;
-    // Whether the page shown came from the web process running now: before, there is nothing to
-    // hang.
+    // Whether the page shown came from the web process running now, which may then hang.
     bool pageInProcess_ = false;
     // While the page is asked to leave: whether its web process answered, and the load to start
-    // again in a new one if it does not.
+    // again if it does not.
     std::shared_ptr<bool> processAnswered_;
     std::function<void()> leavingFor_;
     sigc::connection leaveWatch_;

@@ -11,16 +11,12 @@
 
 namespace quillomat {
 
-// Keeps the window's keyboard order around the web pane. Inside the page, Tab and Shift+Tab
-// belong to the page. When Tab leaves the page's last link or field, or Shift+Tab its first,
-// WebKit hands the focus back by asking the window to move it on (its UI client's takeFocus
-// calls gtk_widget_child_focus on the toplevel), and then also returns that same key as not
-// handled, which the web view dispatches to the window again: left to GTK, the focus would move
-// twice, past "Réglages..." forward and back into the page backward. Here it moves once, to the
-// control after or before the pane in the window's order, and the returned key is dropped.
-// WebKit's own dialogs in the pane (an HTTP log-in) are widgets inside the web view: there Tab
-// and Shift+Tab go round the dialog's fields and buttons and never leave it, so that Enter
-// answers the dialog.
+// Keeps the window's keyboard order around the web pane; inside the page, Tab and Shift+Tab are
+// the page's. When Tab leaves the page's last element (Shift+Tab its first), WebKit asks the
+// window to move the focus on (takeFocus), then also returns the key as not handled, which
+// reaches the window again: left to GTK, the focus would move twice. Here it moves once, to the
+// control after or before the pane, and the returned key is dropped. In WebKit's own dialogs in
+// the pane (an HTTP log-in), Tab and Shift+Tab go round the dialog, so that Enter answers it.
 class PaneFocus {
 public:
     PaneFocus(Gtk::Widget& pane, const FocusOrder& order) : pane_(pane), order_(order) {}

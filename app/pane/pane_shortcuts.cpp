@@ -3,6 +3,7 @@
 #include <gdk/gdkkeysyms.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -75,15 +76,12 @@ bool PaneShortcuts::OnKeyPress(const GdkEventKey& event)
         navigation_.stopLoading();
         return true;
     }
-    return (event.state & GDK_CONTROL_MASK) && !(event.state & GDK_MOD1_MASK) && OnZoomKey(event);
-}
-
-bool PaneShortcuts::OnZoomKey(const GdkEventKey& event)
-{
+    if (!(event.state & GDK_CONTROL_MASK) || (event.state & GDK_MOD1_MASK))
+        return false;
     if (KeyCarries(event, {GDK_KEY_plus, GDK_KEY_equal, GDK_KEY_KP_Add}))
-        Zoom(1);
+        Zoom(true);
     else if (KeyCarries(event, {GDK_KEY_minus, GDK_KEY_KP_Subtract}))
-        Zoom(-1);
+        Zoom(false);
     else if (KeyCarries(event, {GDK_KEY_0, GDK_KEY_KP_0}))
         webkit_web_view_set_zoom_level(view_, 1.0);
     else
@@ -91,21 +89,16 @@ bool PaneShortcuts::OnZoomKey(const GdkEventKey& event)
     return true;
 }
 
-void PaneShortcuts::Zoom(int steps)
+void PaneShortcuts::Zoom(bool in)
 {
+    // The next level up or down past a rounding error; none past either end.
     const double current = webkit_web_view_get_zoom_level(view_);
-    double next = current;
-    if (steps > 0) {
-        for (auto level = ZoomLevels.begin(); level != ZoomLevels.end() && next == current; ++level)
-            if (*level > current + 0.001)
-                next = *level;
-    } else {
-        for (auto level = ZoomLevels.rbegin(); level != ZoomLevels.rend() && next == current;
-             ++level)
-            if (*level < current - 0.001)
-                next = *level;
-    }
-    webkit_web_view_set_zoom_level(view_, next);
+    const auto above = std::upper_bound(ZoomLevels.begin(), ZoomLevels.end(), current + 0.001);
+    const auto below = std::lower_bound(ZoomLevels.begin(), ZoomLevels.end(), current - 0.001);
+    if (in && above != ZoomLevels.end())
+        webkit_web_view_set_zoom_level(view_, *above);
+    else if (!in && below != ZoomLevels.begin())
+        webkit_web_view_set_zoom_level(view_, *std::prev(below));
 }
 
 int PaneShortcuts::OnButtonPress(WebKitWebView*, GdkEventButton* event, PaneShortcuts* self)
@@ -127,10 +120,10 @@ int PaneShortcuts::OnScroll(WebKitWebView*, GdkEventScroll* event, PaneShortcuts
         return FALSE;
     if (event->direction == GDK_SCROLL_UP ||
         (event->direction == GDK_SCROLL_SMOOTH && event->delta_y < 0))
-        self->Zoom(1);
+        self->Zoom(true);
     else if (event->direction == GDK_SCROLL_DOWN ||
              (event->direction == GDK_SCROLL_SMOOTH && event->delta_y > 0))
-        self->Zoom(-1);
+        self->Zoom(false);
     return TRUE;
 }
 

@@ -33,8 +33,7 @@ public:
 private:
     static int OnButtonPress(WebKitWebView* view, GdkEventButton* event, PaneShortcuts* self);
     static int OnScroll(WebKitWebView* view, GdkEventScroll* event, PaneShortcuts* self);
-    bool OnZoomKey(const GdkEventKey& event);
-    void Zoom(int steps);
+    void Zoom(bool in);
 
     Navigation navigation_;
     WebKitWebView* view_;

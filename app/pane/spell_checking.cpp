@@ -4,8 +4,6 @@
 #include <webkit2/webkit2.h>
 
 #include <string>
-#include <string_view>
-#include <utility>
 
 #include "app/look/c_callback.h"
 #include "app/pane/writing_texts.h"
@@ -17,33 +15,6 @@ namespace texts = writing_texts;
 namespace {
 
 constexpr const char* Languages[] = {"fr_FR", nullptr};
-
-constexpr std::pair<WebKitContextMenuAction, std::string_view> FrenchItems[] = {
-    {WEBKIT_CONTEXT_MENU_ACTION_IGNORE_SPELLING, texts::IgnoreWordItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_LEARN_SPELLING, texts::AddWordItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_NO_GUESSES_FOUND, texts::NoGuessItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_CUT, texts::CutItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_COPY, texts::CopyItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_PASTE, texts::PasteItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_PASTE_AS_PLAIN_TEXT, texts::PlainPasteItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_DELETE, texts::DeleteItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_SELECT_ALL, texts::SelectAllItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_INSERT_EMOJI, texts::EmojiItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_UNICODE, texts::UnicodeMenu},
-    {WEBKIT_CONTEXT_MENU_ACTION_INPUT_METHODS, texts::InputMethodsMenu},
-    {WEBKIT_CONTEXT_MENU_ACTION_GO_BACK, texts::BackItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD, texts::ForwardItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_STOP, texts::StopItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_RELOAD, texts::ReloadItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK, texts::OpenLinkItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW, texts::OpenLinkInWindowItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK, texts::DownloadLinkItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_COPY_LINK_TO_CLIPBOARD, texts::CopyLinkItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_IMAGE_IN_NEW_WINDOW, texts::OpenImageItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK, texts::SaveImageItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_TO_CLIPBOARD, texts::CopyImageItem},
-    {WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_URL_TO_CLIPBOARD, texts::CopyImageAddressItem},
-};
 
 // `item` anew under `caption`, as it was otherwise.
 WebKitContextMenuItem* Relabelled(WebKitContextMenuItem* item, const std::string& caption)
@@ -73,7 +44,7 @@ void RelabelInFrench(WebKitContextMenu* menu)
     for (guint position = 0; position < webkit_context_menu_get_n_items(menu); ++position) {
         WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, position);
         const WebKitContextMenuAction action = webkit_context_menu_item_get_stock_action(item);
-        for (const auto& [frenchAction, caption] : FrenchItems) {
+        for (const auto& [frenchAction, caption] : texts::MenuItems) {
             if (action != frenchAction)
                 continue;
             WebKitContextMenuItem* relabelled = Relabelled(item, std::string(caption));

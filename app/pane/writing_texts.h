@@ -1,7 +1,10 @@
 #pragma once
 
+#include <webkit2/webkit2.h>
+
 #include <string>
 #include <string_view>
+#include <utility>
 
 // The pane's aids to writing: the find bar and the page's menu, whose captions are GTK's French
 // ones for the same actions.
@@ -22,31 +25,34 @@ inline std::string MatchPlace(unsigned index, unsigned count)
     return std::to_string(index) + " sur " + std::to_string(count);
 }
 
-// The page's menu; where GTK has no caption of its own, WebKit's French one.
-inline constexpr std::string_view IgnoreWordItem = "_Ignorer";
-inline constexpr std::string_view AddWordItem = "_Ajouter au dictionnaire";
-inline constexpr std::string_view NoGuessItem = "Aucune suggestion trouvée";
-inline constexpr std::string_view CutItem = "Co_uper";
-inline constexpr std::string_view CopyItem = "_Copier";
-inline constexpr std::string_view PasteItem = "C_oller";
-inline constexpr std::string_view PlainPasteItem = "Coller en _texte brut";
-inline constexpr std::string_view DeleteItem = "_Supprimer";
-inline constexpr std::string_view SelectAllItem = "_Tout sélectionner";
-inline constexpr std::string_view EmojiItem = "Insérer un _émoji";
-inline constexpr std::string_view UnicodeMenu = "_Insérer un caractère de contrôle Unicode";
-inline constexpr std::string_view InputMethodsMenu = "_Méthodes de saisie";
-inline constexpr std::string_view BackItem = "_Précédent";
-inline constexpr std::string_view ForwardItem = "_Suivant";
-inline constexpr std::string_view StopItem = "_Arrêter";
-inline constexpr std::string_view ReloadItem = "A_ctualiser";
-inline constexpr std::string_view OpenLinkItem = "_Ouvrir le lien";
-inline constexpr std::string_view OpenLinkInWindowItem =
-    "Ouvrir le lien dans une nouvelle _fenêtre";
-inline constexpr std::string_view DownloadLinkItem = "_Télécharger la cible du lien";
-inline constexpr std::string_view CopyLinkItem = "Copier l’_adresse du lien";
-inline constexpr std::string_view OpenImageItem = "Ouvrir l'_image dans une nouvelle fenêtre";
-inline constexpr std::string_view SaveImageItem = "_Enregistrer l'image sous";
-inline constexpr std::string_view CopyImageItem = "_Copier l'image";
-inline constexpr std::string_view CopyImageAddressItem = "Copier l'_adresse de l'image";
+// The page's menu, by WebKit's action; where GTK has no caption of its own, WebKit's French one.
+inline constexpr std::pair<WebKitContextMenuAction, std::string_view> MenuItems[] = {
+    {WEBKIT_CONTEXT_MENU_ACTION_IGNORE_SPELLING, "_Ignorer"},
+    {WEBKIT_CONTEXT_MENU_ACTION_LEARN_SPELLING, "_Ajouter au dictionnaire"},
+    {WEBKIT_CONTEXT_MENU_ACTION_NO_GUESSES_FOUND, "Aucune suggestion trouvée"},
+    {WEBKIT_CONTEXT_MENU_ACTION_CUT, "Co_uper"},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY, "_Copier"},
+    {WEBKIT_CONTEXT_MENU_ACTION_PASTE, "C_oller"},
+    {WEBKIT_CONTEXT_MENU_ACTION_PASTE_AS_PLAIN_TEXT, "Coller en _texte brut"},
+    {WEBKIT_CONTEXT_MENU_ACTION_DELETE, "_Supprimer"},
+    {WEBKIT_CONTEXT_MENU_ACTION_SELECT_ALL, "_Tout sélectionner"},
+    {WEBKIT_CONTEXT_MENU_ACTION_INSERT_EMOJI, "Insérer un _émoji"},
+    {WEBKIT_CONTEXT_MENU_ACTION_UNICODE, "_Insérer un caractère de contrôle Unicode"},
+    {WEBKIT_CONTEXT_MENU_ACTION_INPUT_METHODS, "_Méthodes de saisie"},
+    {WEBKIT_CONTEXT_MENU_ACTION_GO_BACK, "_Précédent"},
+    {WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD, "_Suivant"},
+    {WEBKIT_CONTEXT_MENU_ACTION_STOP, "_Arrêter"},
+    {WEBKIT_CONTEXT_MENU_ACTION_RELOAD, "A_ctualiser"},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK, "_Ouvrir le lien"},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW,
+     "Ouvrir le lien dans une nouvelle _fenêtre"},
+    {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK, "_Télécharger la cible du lien"},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY_LINK_TO_CLIPBOARD, "Copier l’_adresse du lien"},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_IMAGE_IN_NEW_WINDOW,
+     "Ouvrir l'_image dans une nouvelle fenêtre"},
+    {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK, "_Enregistrer l'image sous"},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_TO_CLIPBOARD, "_Copier l'image"},
+    {WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_URL_TO_CLIPBOARD, "Copier l'_adresse de l'image"},
+};
 
 }  // namespace quillomat::writing_texts

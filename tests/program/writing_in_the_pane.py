@@ -1,10 +1,8 @@
-"""Writes in the real program's browser pane under the C locale and reads the menus that open,
-through AT-SPI, as a screen reader does: a misspelt word in a text area offers its corrections
-first, then "Ignorer" and "Ajouter au dictionnaire"; a word added is accepted for the rest of the
-run and nothing lands in the user's folder; the toolkit's own entries speak French, WebKit's in
-the page's menu and GTK's in the address box's. The pages come from a loopback web site, the
-pane's HTTP proxy. Run inside a D-Bus session of its own (dbus-run-session), on an X server of
-its own.
+"""Writes in the real program's browser pane under the C locale and reads the menus that open
+through AT-SPI: a misspelt word offers its corrections first, then "Ignorer" and "Ajouter au
+dictionnaire"; a word added is accepted for the run and nothing lands in the user's folder; the
+page's and the address box's menus speak French. The pages come from a loopback site, the pane's
+proxy. Run in a D-Bus session (dbus-run-session) and on an X server of its own.
 usage: writing_in_the_pane.py QUILLOMAT"""
 import http.server
 import os
@@ -76,8 +74,7 @@ try:
 
     def close_menu(menu):
         subprocess.run(["xdotool", "key", "Escape"], check=True)
-        wait_for(lambda: not showing(menu),
-                 "the menu closing")
+        wait_for(lambda: not showing(menu), "the menu closing")
 
     menu, items = open_menu(text_area)
     names = [item.get_name() for item in items]
@@ -95,8 +92,7 @@ try:
     if not add.get_state_set().contains(Atspi.StateType.ENABLED):
         fail("'Ajouter au dictionnaire' is greyed out for a selected word")
     Atspi.Action.do_action(add, 0)
-    wait_for(lambda: not showing(menu),
-             "the menu closing")
+    wait_for(lambda: not showing(menu), "the menu closing")
     menu, items = open_menu(text_area)
     if "monde" in [item.get_name() for item in items]:
         fail("the added word is still offered corrections")

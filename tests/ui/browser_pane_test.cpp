@@ -98,18 +98,7 @@ TEST_F(BrowserPaneTest, AScriptWindowIsAPopUpOfItsOwnThatReachesItsOpener)
 
 TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
 {
-    const auto pressMouseButton = [&](guint button) {
-        GdkEvent* event = gdk_event_new(GDK_BUTTON_PRESS);
-        Gtk::Widget& pane = Access::Pane(*window).Widget();
-        event->button.window = GDK_WINDOW(g_object_ref(pane.get_window()->gobj()));
-        event->button.button = button;
-        gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(
-                                        gdk_window_get_display(event->button.window))));
-        gtk_widget_event(pane.gobj(), event);
-        gdk_event_free(event);
-    };
-    Access::Caption(*window, 13).set_text(Article + "123");
-    Access::Button(*window, 6).clicked();
+    Go(Article + "123");
     ASSERT_TRUE(WaitForPage(Article + "123"));
     // A second history entry within the same page.
     Script("history.pushState({}, '', '" + Article + "456')");
@@ -122,9 +111,10 @@ TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
     EXPECT_EQ(Access::Label5(*window).get_text(), "");
     PressKey(*window, GDK_KEY_Right, GDK_MOD1_MASK);
     ASSERT_TRUE(WaitForPage(Article + "123"));
-    pressMouseButton(9);
+    // The mouse's side buttons.
+    ClickWithMouse(Access::Pane(*window).Widget(), 1, 9);
     ASSERT_TRUE(WaitForPage(Article + "456"));
-    pressMouseButton(8);
+    ClickWithMouse(Access::Pane(*window).Widget(), 1, 8);
     ASSERT_TRUE(WaitForPage(Article + "123"));
     EXPECT_EQ(CopiesOf("123"), 4u);
     EXPECT_EQ(CopiesOf("456"), 2u);
@@ -145,8 +135,7 @@ TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
 
     // Escape gives up a page that does not come; the page shown stays.
     site.HoldAnswersTo(Article + "456");
-    Access::Caption(*window, 13).set_text(Article + "456");
-    Access::Button(*window, 6).clicked();
+    Go(Article + "456");
     ASSERT_TRUE(RunMainLoopUntil([&] { return site.WasRequested(Article + "456"); }, 20s));
     PressKey(*window, GDK_KEY_Escape);
     ASSERT_TRUE(RunMainLoopUntil([&] { return !webkit_web_view_is_loading(View()); }, 20s));
@@ -178,8 +167,7 @@ void PrintTo(const FailedLoadCase& c, std::ostream* out)
     *out << c.name;
 }
 
-// A load that fails shows the French error page in place of the page, the address of the page
-// shown staying the last one really shown.
+// A load that fails shows the French error page; the address stays the last page really shown.
 class FailedLoadTest : public BrowserPaneTest,
                        public ::testing::WithParamInterface<FailedLoadCase> {};
 

@@ -76,14 +76,13 @@ void PrintTo(const PrintCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {
-protected:
-    int Attempts(WebKitWebView* view)
-    {
-        const char* title = webkit_web_view_get_title(view);
-        return title ? std::atoi(title) : 0;
-    }
-};
+class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {};
+
+int Attempts(WebKitWebView* view)
+{
+    const char* title = webkit_web_view_get_title(view);
+    return title ? std::atoi(title) : 0;
+}
 
 // A page prints only from the user's own action in it: a left click on its print button opens
 // the print dialog over the page's window, once; a timer, a right click or a program that ends
@@ -234,9 +233,8 @@ void PrintTo(const ModalCase& c, std::ostream* out)
 
 class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface<ModalCase> {};
 
-// Every window that holds the user is a box: the pane shows an article while it is open, and
-// nothing is detected or copied until it closes; then one box tells of the code of the page
-// shown.
+// Every window that holds the user is a box: nothing is detected or copied while it is open over
+// an article; then one box tells of the code of the page shown.
 TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
 {
     const ModalCase& c = GetParam();
@@ -271,8 +269,7 @@ TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
             if (!(open || logInOpen))
                 return true;
             if (!messagesMeanwhile) {
-                window->MirrorCurrentAddress(
-                    "http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=123");
+                window->MirrorCurrentAddress(logIn);
                 messagesMeanwhile = desktop.messages.size();
                 copiesMeanwhile = desktop.clipboardTexts.size();
             }

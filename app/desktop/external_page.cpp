@@ -25,9 +25,9 @@ std::optional<std::string> GtkDesktopServices::OpenExternalPage(std::string_view
     const Glib::RefPtr<Gio::AppInfo> browser = Gio::AppInfo::get_default_for_uri_scheme(scheme);
     if (!browser)
         return std::string(texts::NoBrowserReason) + scheme + "://";
-    // Opened from a window: there is a display.
-    const Glib::RefPtr<Gio::AppLaunchContext> context =
-        Gdk::Display::get_default()->get_app_launch_context();
+    Glib::RefPtr<Gio::AppLaunchContext> context = Gio::AppLaunchContext::create();
+    if (const Glib::RefPtr<Gdk::Display> display = Gdk::Display::get_default())
+        context = display->get_app_launch_context();
     // The browser speaks the desktop's language, not the program's.
     GiveDesktopVariables(context);
     try {

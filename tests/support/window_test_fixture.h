@@ -54,14 +54,14 @@ protected:
                 {"about", AboutWindowTestAccess::Controls(about)}};
     }
 
-    // Waits until the pane shows `address`, loaded.
+    // Waits until the pane shows `address`, loaded; a new web process on a busy machine is slow.
     bool WaitForPage(const std::string& address)
     {
         return RunMainLoopUntil(
             [&] {
                 return Access::Text9(*window) == address && !webkit_web_view_is_loading(View());
             },
-            20s);
+            40s);
     }
 
     // Types `address` into the address box and presses "Aller à...".

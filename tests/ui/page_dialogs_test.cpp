@@ -39,8 +39,7 @@ protected:
         ASSERT_TRUE(WaitForPage(HomePage));
     }
 
-    // Waits for the page's box to be the one window shown beside the main window; none if it
-    // never is.
+    // The page's box once it is the one window shown beside the main window; none if it never is.
     Gtk::MessageDialog* ThePagesBox()
     {
         Gtk::MessageDialog* box = nullptr;
@@ -60,8 +59,7 @@ enum class UserAction { None, Types, ClicksLeft, ClicksRight };
 
 struct PrintCase {
     const char* name;
-    // The page's print button calls attempt() from this handler, and its script may too;
-    // attempt() asks to print and counts the attempts in the title.
+    // The print button's handler calling attempt(), which prints and counts itself in the title.
     const char* handler;
     const char* script;
     bool inPopup;
@@ -84,9 +82,8 @@ int Attempts(WebKitWebView* view)
     return title ? std::atoi(title) : 0;
 }
 
-// A page prints only from the user's own action in it: a left click on its print button opens
-// the print dialog over the page's window, once; a timer, a right click or a program that ends
-// prints nothing, and the keys the user types give a timer's print no chance.
+// Only a left click on the print button opens the dialog, once, over the page's window; a timer,
+// a right click or a program that ends prints nothing, even between the user's keys.
 TEST_P(PrintTest, APagePrintsOnlyFromTheUsersOwnAction)
 {
     const PrintCase& c = GetParam();
@@ -233,8 +230,7 @@ void PrintTo(const ModalCase& c, std::ostream* out)
 
 class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface<ModalCase> {};
 
-// Every window that holds the user is a box: nothing is detected or copied while it is open over
-// an article; then one box tells of the code of the page shown.
+// Every window that holds the user is a box: nothing is detected or copied while it is open.
 TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
 {
     const ModalCase& c = GetParam();

@@ -1,11 +1,8 @@
-// Finds a top-level window of the X display by its title and, on request, asks it to close
-// exactly as a window manager's close button does (WM_DELETE_WINDOW); or stands for another
-// program on the clipboard.
+// Waits for an X window by its title or closes it as a window manager does; or holds the clipboard.
 //   x_window_tool wait TITLE SECONDS   exit 0 once such a window is mapped
 //   x_window_tool close TITLE          send it WM_DELETE_WINDOW until it goes (10 s at most)
-//   x_window_tool own-clipboard TEXT   hold the clipboard with TEXT, taking it back at once
-//                                      whenever another program takes it, until ended by a
-//                                      signal; "ready" once held
+//   x_window_tool own-clipboard TEXT   hold the clipboard with TEXT, taking it back at once,
+//                                      until a signal ends it; "ready" once held
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -8,9 +8,8 @@
 
 namespace quillomat::testing {
 
-// Stands in for message boxes and the clipboard, remembering what the program asked for; each
-// box can run a test's action while it is "open". The rule against stacked boxes stays the
-// program's own (MainUseDesktop).
+// Stands in for boxes and the clipboard, recording what the program asked, each box running a
+// test's action while "open"; the rule against stacked boxes stays the program's (MainUseDesktop).
 class RecordingDesktop : public DesktopServices {
 public:
     struct Message {

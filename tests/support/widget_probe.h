@@ -21,6 +21,24 @@ inline std::pair<int, int> PositionIn(Gtk::Widget& control, Gtk::Widget& contain
     return {x, y};
 }
 
+// The shown windows of the kind `Window`.
+template <typename Window>
+std::vector<Window*> ShownWindows()
+{
+    std::vector<Window*> found;
+    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+        if (auto* each = dynamic_cast<Window*>(shown); each && each->get_visible())
+            found.push_back(each);
+    return found;
+}
+
+template <typename Window>
+Window* ShownWindow()
+{
+    const std::vector<Window*> shown = ShownWindows<Window>();
+    return shown.empty() ? nullptr : shown.front();
+}
+
 // "rgb(r,g,b)" of the text colour.
 inline std::string TextColour(Gtk::Widget& control)
 {

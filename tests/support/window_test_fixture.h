@@ -18,9 +18,8 @@ namespace quillomat::testing {
 using Access = MainWindowTestAccess;
 using namespace std::chrono_literals;
 
-// A shown main window whose message boxes and clipboard are recorded, unless a test gives it
-// other desktop services. Its browser pane sends every request to an unused loopback port
-// unless a test gives it a proxy.
+// A shown main window whose boxes and clipboard are recorded unless a test gives other desktop
+// services; its pane sends every request to an unused loopback port unless given a proxy.
 class MainWindowTest : public ::testing::Test {
 protected:
     void OpenWindow(const std::string& proxyAddress = "http://127.0.0.1:9",

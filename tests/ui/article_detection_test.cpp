@@ -54,8 +54,7 @@ protected:
     DesktopServices* services = nullptr;
 };
 
-// The home page is asked for once the window is on screen: an address asked for before that
-// must not be replaced by it.
+// The home page is asked for once the window is on screen, never over an address asked before.
 TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
 {
     window.reset();
@@ -78,8 +77,7 @@ TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
     EXPECT_EQ(Access::Label5(*window).get_text(), "456");
 }
 
-// The start opens the home page while the box shows the short form; then only the button
-// sends the pane to the address typed.
+// The start opens the home page, the box showing the short form; only the button goes elsewhere.
 TEST_F(ArticleDetectionTest, TheHomePageAtStartAndOnlyTheGoButtonSendsThePaneElsewhere)
 {
     EXPECT_TRUE(site.WasRequested("http://www.skyblog.com/"));
@@ -203,8 +201,7 @@ TEST_F(ArticleDetectionTest, AnAnswerWithoutAPageChangesNothing)
     EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
 }
 
-// Every connection refused: the pane says so in French, and an error page is never taken for
-// the article it stands for.
+// A refused connection: a French error page, never taken for the article it stands for.
 TEST_F(MainWindowTest, ARefusedConnectionShowsAFrenchErrorPageAndNoCode)
 {
     OpenWindow();

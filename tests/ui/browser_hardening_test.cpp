@@ -67,13 +67,7 @@ protected:
 
     std::vector<Gtk::Window*> Popups() { return PagePopUps(*window); }
 
-    static Gtk::MessageDialog* ShownBox()
-    {
-        for (Gtk::Window* each : Gtk::Window::list_toplevels())
-            if (auto* box = dynamic_cast<Gtk::MessageDialog*>(each); box && box->get_visible())
-                return box;
-        return nullptr;
-    }
+    static Gtk::MessageDialog* ShownBox() { return ShownWindow<Gtk::MessageDialog>(); }
 
     LoopbackSite site;
     int pagesLoaded = 0;
@@ -140,8 +134,7 @@ TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenG
     EXPECT_EQ(desktop.messages.size(), 3u);
 }
 
-// A sandboxed web process lives in a PID namespace of its own. Whether bubblewrap builds the
-// namespaces WebKit's sandbox asks for is asked here, not of the program's own probe.
+// A sandboxed web process has a PID namespace of its own; bubblewrap is asked here, not the probe.
 TEST_F(BrowserHardeningTest, WebContentIsSandboxedWhereBubblewrapWorksAndLoadsElsewhere)
 {
     const auto processes = WebContentProcesses();
@@ -175,9 +168,8 @@ struct HostileCase {
 class HostilePageTest : public BrowserHardeningTest,
                         public ::testing::WithParamInterface<HostileCase> {};
 
-// The first "Aller à..." leaves a page, whatever it does, for a slow article, even one pressed
-// before the crash of its web process is known; a live pop-up that shares its web process lives
-// on, and one that the program had to stop, or that crashed, says so and comes back with F5.
+// The first "Aller à..." leaves any page for a slow article, even before its crash is known; a
+// live pop-up on its web process lives on, a stopped or crashed one says so and comes back on F5.
 TEST_P(HostilePageTest, TheFirstGoLeavesIt)
 {
     const std::string hostile = "http://www.skyblog.com/piege";

@@ -15,6 +15,7 @@
 
 #include "tests/support/loopback_site.h"
 #include "tests/support/page_script.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -34,24 +35,6 @@ struct DownloadCase {
 void PrintTo(const DownloadCase& c, std::ostream* out)
 {
     *out << c.name;
-}
-
-// The shown windows of the kind `Window`.
-template <typename Window>
-std::vector<Window*> ShownWindows()
-{
-    std::vector<Window*> found;
-    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
-        if (auto* each = dynamic_cast<Window*>(shown); each && each->get_visible())
-            found.push_back(each);
-    return found;
-}
-
-template <typename Window>
-Window* ShownWindow()
-{
-    const std::vector<Window*> shown = ShownWindows<Window>();
-    return shown.empty() ? nullptr : shown.front();
 }
 
 class DownloadFixture : public MainWindowTest {
@@ -195,8 +178,7 @@ TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
                                         {cutName, "contenu au long nom"}}));
 }
 
-// A pop-up's page starts two downloads at once: each asks in turn, over the pop-up, one save
-// dialog at a time, and both are saved.
+// A pop-up's two downloads at once ask in turn, over the pop-up, one save dialog at a time.
 TEST_F(DownloadFixture, DownloadsAskedForTogetherAskInTurnOverThePageThatAsked)
 {
     site.AddDownload(HomePage + "autre.txt", "autre.txt", "autre contenu");

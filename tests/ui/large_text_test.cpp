@@ -87,9 +87,8 @@ bool PressReturnInShownBox()
     return true;
 }
 
-// An address can carry an article number of any length: with 100,000 digits the code box holds
-// a line of 200,000 characters, which froze the window for minutes, and the "code ready" box
-// with it, unanswered.
+// A 100,000-digit article number: its 200,000-character line froze the window for minutes, and
+// the "code ready" box with it, unanswered.
 TEST(HugeArticleTest, TheCodeReadyBoxAnswersReturnAndTheClipboardGetsTheCodeWhole)
 {
     RealBoxDesktop desktop;

@@ -1,5 +1,4 @@
-// The main window as drawn under the desktop's themes, the dark and inverse ones included: every
-// caption stays readable on its ground, and the ground stays the design's.
+// The main window under the desktop's themes, dark and inverse too: captions readable, ground kept.
 #include <gdk/gdk.h>
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/bin.h>

@@ -6,6 +6,7 @@
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "tests/support/loopback_site.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -28,10 +29,7 @@ protected:
 // Writes the report box that shows up to stderr, then closes it as the user would.
 bool DescribeAndCloseReport()
 {
-    for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-        auto* box = dynamic_cast<Gtk::MessageDialog*>(window);
-        if (!box || !box->get_visible())
-            continue;
+    for (Gtk::MessageDialog* box : ShownWindows<Gtk::MessageDialog>()) {
         std::cerr << "[" << box->get_title() << "] " << box->property_text().get_value()
                   << std::endl;
         box->response(Gtk::RESPONSE_OK);

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program and leaves its settings window both ways a user can: through its title
-# bar, which must bring the main window back, and through "Quitter", which must end the program
-# at once with no window left.
+# Leaves the real program's settings window both ways: its title bar brings the main window
+# back; "Quitter" ends the program at once, no window left.
 # usage: settings_window_leaves.sh QUILLOMAT X_WINDOW_TOOL
 set -u
 quillomat=$1

@@ -148,9 +148,8 @@ int main(int argc, char** argv)
         return 1;
     }
     if (command == "close") {
-        // GTK on a bare X server (no window manager) now and then drops a close request that
-        // comes while the machine is busy, a plain GTK window as much as this program's: ask
-        // again each second until the window has gone.
+        // GTK on a bare X server now and then drops a close request that comes while the machine
+        // is busy, a plain GTK window's as much as this program's: ask again each second.
         for (int attempt = 0; attempt < 10; ++attempt) {
             const auto windows = Windows(display, title);
             if (windows.empty())

@@ -54,8 +54,7 @@ void Respond(SoupServerMessage* msg, guint status, const std::string& body,
 {
     soup_server_message_set_status(msg, status, nullptr);
     SoupMessageHeaders* headers = soup_server_message_get_response_headers(msg);
-    // One request per connection: nothing lingers once a test is done, and the browser cannot
-    // hold a connection open across sites.
+    // One request per connection: nothing lingers after a test, nor is held open across sites.
     soup_message_headers_replace(headers, "Connection", "close");
     soup_message_headers_replace(headers, "Cache-Control", "no-store");
     if (status == SOUP_STATUS_NO_CONTENT)

@@ -18,8 +18,7 @@ public:
     OwnXServer& operator=(const OwnXServer&) = delete;
 
 private:
-    // Returns the display's number once it accepts connections, or the empty text when Xvfb could
-    // not start on `display` (":N", in use).
+    // The display's number once it accepts connections; empty if Xvfb cannot start on `display`.
     std::string Start(const std::string& display);
 
     pid_t pid_ = 0;

@@ -27,8 +27,7 @@ public:
     std::vector<std::string> openedPages;
     // What OpenExternalPage answers: nothing for a browser started, else the reason.
     std::optional<std::string> externalPageFailure;
-    // What the user does in the next colour pickers opened: a colour confirmed, or nothing for
-    // a cancel. Each picker remembers its own confirmed colour.
+    // The next pickers' answers (a colour, or nothing: cancelled); each keeps its last confirmed.
     std::vector<std::optional<ColorValue>> colourChoices;
     // Called while a box is open, with the box's index since the start.
     std::function<void(std::size_t)> whileMessageOpen;

@@ -38,8 +38,7 @@ protected:
 
     WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
 
-    // Every control of the three windows by window and name, the settings and About windows
-    // opened for it from the main window's buttons (the settings window hides the main one).
+    // Every control of the three windows by name, the other two opened by the main one's buttons.
     std::map<std::string, std::map<std::string, Gtk::Widget*>> ThreeWindows()
     {
         Access::Button(*window, 2).clicked();

@@ -88,8 +88,7 @@ TEST_F(ArticleDetectionTest, TheHomePageAtStartAndOnlyTheGoButtonSendsThePaneEls
     const std::string list = "http://www.skyblog.com/liste";
     Access::Caption(*window, 13).set_text(list);
     Access::Caption(*window, 13).activate();
-    // A load would have changed the pane's address at once; and the next page the pane loads is
-    // the one the button sends it to, with no request for the typed one before it.
+    // No load: it would change the pane's address at once, and ask for the typed one first.
     EXPECT_EQ(Access::Pane(*window).LocationURL(), "http://www.skyblog.com/");
     Go("http://www.skyblog.com" + EditPath + "456");
     ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "456"));
@@ -267,8 +266,7 @@ TEST_F(ClipboardTest, TheBoxShowsTheExactCodeAndAnotherProgramReadsIt)
     const std::string code = Access::Text8(*window);
     EXPECT_NE(code.find("mot doux ç é à ù " + word), std::string::npos);
     EXPECT_EQ(ReadClipboardWithXclip(10s), code);
-    // Its lines break anywhere, inside the word too, and are drawn as the same lines broken by
-    // hand: no hyphen that the code does not hold.
+    // Lines break anywhere, inside the word too, drawn as the same lines broken by hand: no hyphen.
     auto& box = static_cast<Gtk::TextView&>(Access::FocusTarget(*window, "Text8"));
     const auto wrapped = Drawing(box);
     std::string lines;

@@ -99,9 +99,8 @@ TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenG
     EXPECT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
 
-    // While the program says so, the empty page's own web processes die twice more, each once
-    // the page has loaded (WebKit aborts when a process dies starting): it says so once all the
-    // same, with no box over its box.
+    // While it says so, the empty page's web processes die twice more, each once it has loaded
+    // (WebKit aborts when a process dies starting): it says so once all the same, no box over it.
     desktop.whileMessageOpen = [&](std::size_t box) {
         for (int crash = 0; box == 1 && crash <= 2; ++crash) {
             const int loaded = pagesLoaded;

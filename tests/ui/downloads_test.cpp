@@ -79,8 +79,7 @@ protected:
         return chooser;
     }
 
-    // Leaves the dialog as the user would, in the test's folder: the dialog checks an accepted
-    // name only on its button's click.
+    // Leaves the dialog as the user would, in the test's folder; names are checked on a click only.
     void Answer(Gtk::FileChooserDialog& chooser, int answer, const std::string& name)
     {
         chooser.set_current_folder(folder_.string());
@@ -90,7 +89,6 @@ protected:
         static_cast<Gtk::Button*>(chooser.get_widget_for_response(answer))->clicked();
     }
 
-    // The notice that tells the file was saved.
     Gtk::MessageDialog* NoticeOfSaving(const std::string& name)
     {
         const std::string text = "Le fichier a été enregistré :\n" + (folder_ / name).string();

@@ -76,7 +76,6 @@ protected:
     }
 };
 
-// Presses Return in a message box as soon as one is on screen.
 bool PressReturnInShownBox()
 {
     for (Gtk::Window* shown : Gtk::Window::list_toplevels())

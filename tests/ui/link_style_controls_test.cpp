@@ -273,8 +273,7 @@ protected:
     Gtk::Window otherWindow;
 };
 
-// Each swatch has a dialog of its own, which keeps the colour last confirmed in it: a cancel
-// gives that colour, never the swatch's own, and the cancelled change is forgotten.
+// Each swatch's own dialog keeps its last confirmed colour: a cancel gives that, forgets the rest.
 TEST_F(RealColourPickerTest, EachSwatchKeepsItsOwnDialogsLastConfirmedColour)
 {
     const struct {

@@ -46,8 +46,7 @@ double Contrast(Colour a, Colour b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-// A control's pixels as the screen shows them: the most frequent colour is its ground, the one
-// that stands out most from it the colour of its text.
+// A control's pixels on screen: its ground the commonest colour, its text the one most unlike it.
 struct Drawn {
     Colour ground;
     Colour text;

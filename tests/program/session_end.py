@@ -1,7 +1,6 @@
-"""Ends the real program's desktop session through a stand-in GNOME session manager: the program
-registers as a client with the id it was started with, agrees when asked whether the session may
-end and keeps running, and ends cleanly with the session, or when told to stop. Run inside a D-Bus
-session of its own (dbus-run-session).
+"""Ends the real program's session through a stand-in GNOME session manager: the program registers
+with the id it was started with, agrees that the session may end and runs on, then ends cleanly
+with the session, or when told to stop. Run in a D-Bus session of its own (dbus-run-session).
 usage: session_end.py QUILLOMAT"""
 import os
 import subprocess
@@ -33,8 +32,7 @@ class Failure(Exception):
 
 
 class StandInManager:
-    """Takes one process at a time as its client, and records what it calls; others (the
-    accessibility bus's launcher, say) are turned away."""
+    """Takes one process at a time as its client, recording its calls; turns others away."""
 
     def __init__(self, bus):
         self.bus = bus

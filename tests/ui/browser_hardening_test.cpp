@@ -164,6 +164,11 @@ struct HostileCase {
     bool keepsABoxOpen = false;
 };
 
+void PrintTo(const HostileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class HostilePageTest : public BrowserHardeningTest,
                         public ::testing::WithParamInterface<HostileCase> {};
 

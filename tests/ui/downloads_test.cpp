@@ -41,10 +41,9 @@ class DownloadFixture : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        char* made = g_dir_make_tmp("quillomat-download-XXXXXX", nullptr);
+        g_autofree char* made = g_dir_make_tmp("quillomat-download-XXXXXX", nullptr);
         ASSERT_NE(made, nullptr);
         folder_ = made;
-        g_free(made);
         std::ofstream(folder_ / "notes.txt") << "ancien contenu";
         site.AddPage(HomePage, "<p>Accueil</p>");
         site.AddDownload(FileAddress, "notes.txt", "nouveau contenu");

@@ -37,33 +37,25 @@ bool DescribeAndCloseReport()
     return true;
 }
 
-void ClickGenerateWithFailingMessageBoxes()
-{
-    GtkDesktopServices reportBoxes;
-    InstallUnexpectedErrorReport(reportBoxes);
-    FailingDesktop desktop;
-    MainWindow window(desktop, {{"http://127.0.0.1:9"}});
-    window.show();
-    Glib::signal_timeout().connect(&DescribeAndCloseReport, 200);
-    MainWindowTestAccess::Button(window, 4).clicked();
-    std::cerr << "the program went on" << std::endl;
-    std::exit(0);
-}
-
-void DetectArticleWithFailingClipboard()
+// The main window on a failing desktop, its generator clicked or an article shown.
+void RunWithFailingDesktop(bool showAnArticle)
 {
     GtkDesktopServices reportBoxes;
     InstallUnexpectedErrorReport(reportBoxes);
     LoopbackSite site;
     FailingDesktop desktop;
-    MainWindow window(desktop, {{site.ProxyAddress()}});
+    MainWindow window(desktop, {{showAnArticle ? site.ProxyAddress() : "http://127.0.0.1:9"}});
     window.show();
     Glib::signal_timeout().connect(&DescribeAndCloseReport, 200);
-    MainWindowTestAccess::Caption(window, 13)
-        .set_text("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=7");
-    MainWindowTestAccess::Button(window, 6).clicked();
-    // The report ends the process long before; the bound only stops a run that went on.
-    RunMainLoopUntil([] { return false; }, 90s);
+    if (showAnArticle) {
+        MainWindowTestAccess::Caption(window, 13)
+            .set_text("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=7");
+        MainWindowTestAccess::Button(window, 6).clicked();
+        // The report ends the process long before; the bound only stops a run that went on.
+        RunMainLoopUntil([] { return false; }, 90s);
+    } else {
+        MainWindowTestAccess::Button(window, 4).clicked();
+    }
     std::cerr << "the program went on" << std::endl;
     std::exit(0);
 }
@@ -71,14 +63,14 @@ void DetectArticleWithFailingClipboard()
 TEST(UnexpectedErrorDeathTest, AnExceptionFromAHandlerIsReportedAndEndsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(ClickGenerateWithFailingMessageBoxes(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(RunWithFailingDesktop(false), ::testing::ExitedWithCode(1),
                 "\\[Quillomat\\] Erreur inattendue n° 0 :\npanne simulée\n");
 }
 
 TEST(UnexpectedErrorDeathTest, AnExceptionFromABrowserNotificationIsReportedToo)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(DetectArticleWithFailingClipboard(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(RunWithFailingDesktop(true), ::testing::ExitedWithCode(1),
                 "\\[Quillomat\\] Erreur inattendue n° 16 :\npresse-papiers occupé");
 }
 

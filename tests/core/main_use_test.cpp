@@ -152,8 +152,7 @@ struct Scenario {
     const char* name;
     std::vector<Action> events;
     Log seen;
-    // What comes while the box of that number (from 0) is open.
-    std::map<int, std::vector<Action>> whileOpen = {};
+    std::map<int, std::vector<Action>> whileOpen = {};  // what comes while box N (from 0) is open
     bool automatic = true;
     bool clipboardRefuses = false;
 };

@@ -34,28 +34,25 @@ std::string Title(Display* display, Window window)
     return title;
 }
 
-void FindWindows(Display* display, Window parent, const std::string& title,
-                 std::vector<Window>& found)
+// The mapped windows titled `title` below `parent`, the root window unless given.
+std::vector<Window> Windows(Display* display, const std::string& title, Window parent = None)
 {
+    std::vector<Window> found;
     Window root, parentOut, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, parent, &root, &parentOut, &children, &count))
-        return;
+    if (!XQueryTree(display, parent ? parent : DefaultRootWindow(display), &root, &parentOut,
+                    &children, &count))
+        return found;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes;
         if (XGetWindowAttributes(display, children[i], &attributes) &&
             attributes.map_state == IsViewable && Title(display, children[i]) == title)
             found.push_back(children[i]);
-        FindWindows(display, children[i], title, found);
+        const std::vector<Window> below = Windows(display, title, children[i]);
+        found.insert(found.end(), below.begin(), below.end());
     }
     if (children)
         XFree(children);
-}
-
-std::vector<Window> Windows(Display* display, const std::string& title)
-{
-    std::vector<Window> found;
-    FindWindows(display, DefaultRootWindow(display), title, found);
     return found;
 }
 

@@ -25,14 +25,11 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> clipboardTexts;
     std::vector<std::string> openedPages;
-    // What OpenExternalPage answers: nothing for a browser started, else the reason.
-    std::optional<std::string> externalPageFailure;
+    std::optional<std::string> externalPageFailure;  // OpenExternalPage's reason for failing
     // The next pickers' answers (a colour, or nothing: cancelled); each keeps its last confirmed.
     std::vector<std::optional<ColorValue>> colourChoices;
-    // Called while a box is open, with the box's index since the start.
-    std::function<void(std::size_t)> whileMessageOpen;
-    // Boxes open at the moment, to catch a box opened over another.
-    int openMessages = 0;
+    std::function<void(std::size_t)> whileMessageOpen;  // run while box N (from 0) is open
+    int openMessages = 0;  // open at the moment, to catch a box opened over another
     int mostOpenAtOnce = 0;
 
 protected:

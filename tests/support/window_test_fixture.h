@@ -77,8 +77,7 @@ protected:
     }
 
     RecordingDesktop desktop;
-    // How many times the program was told to end.
-    int programEnds = 0;
+    int programEnds = 0;  // times the program was told to end
     std::unique_ptr<MainWindow> window;
 };
 

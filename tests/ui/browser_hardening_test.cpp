@@ -154,14 +154,11 @@ enum class PopUpAfter { Lives, ShowsTheStop, ShowsTheCrash, Gone };
 struct HostileCase {
     const char* name;
     const char* script;
-    // The page is the pop-up's, closed from its title bar; else the pane's.
-    bool inPopUp;
-    int processSignal;  // sent to the page's web process once shown, if any
-    // The boxes that the page gives before the user leaves it.
-    std::size_t pageBoxes;
+    bool inPopUp;           // the pop-up's page, closed from its title bar; else the pane's
+    int processSignal;      // sent to the page's web process once shown, if any
+    std::size_t pageBoxes;  // the boxes that the page gives before the user leaves it
     PopUpAfter popUp;
-    // The page keeps its own box open.
-    bool keepsABoxOpen = false;
+    bool keepsABoxOpen = false;  // the page keeps its own box open
 };
 
 void PrintTo(const HostileCase& c, std::ostream* out)

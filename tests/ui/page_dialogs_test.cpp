@@ -59,14 +59,12 @@ enum class UserAction { None, Types, ClicksLeft, ClicksRight };
 
 struct PrintCase {
     const char* name;
-    // The print button's handler calling attempt(), which prints and counts itself in the title.
-    const char* handler;
+    const char* handler;  // the print button's, calling attempt(): it prints, counts in the title
     const char* script;
     bool inPopup;
     UserAction user;
     bool programEnds;
-    // The print dialog that opens, as its GTK type over the window it stands over; or none.
-    const char* dialog;
+    const char* dialog;  // the print dialog shown, its GTK type over its window; or none
 };
 
 void PrintTo(const PrintCase& c, std::ostream* out)
@@ -216,11 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ModalCase {
     const char* name;
-    // The page the pane goes to, whose script opens the window, at once or at the user's click.
-    const char* script;
+    const char* script;  // opens the window, at once or at the user's click
     bool click;
-    // The window's GTK type; none for WebKit's log-in dialog, which stands in the page.
-    const char* windowType;
+    const char* windowType;  // none for WebKit's log-in dialog, which stands in the page
 };
 
 void PrintTo(const ModalCase& c, std::ostream* out)

@@ -190,8 +190,7 @@ private:
 
 struct ContestCase {
     const char* name;
-    // What the other program holds the clipboard with; it is then what another program reads.
-    std::string contender;
+    std::string contender;  // the other program's clipboard text, which another one then reads
     std::string box, icon, title;
 };
 

@@ -63,11 +63,9 @@ Drawn Shoot(Gtk::Window& window, Gtk::Widget& control)
         for (int column = 0; column < shot->get_width(); ++column, pixel += shot->get_n_channels())
             ++counts[pixel[0] << 16 | pixel[1] << 8 | pixel[2]];
     }
-    Drawn drawn{};
-    drawn.ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                       return a.second < b.second;
-                   })->first;
-    drawn.text = drawn.ground;
+    const Colour ground =
+        std::ranges::max_element(counts, {}, &decltype(counts)::value_type::second)->first;
+    Drawn drawn{ground, ground};
     for (const auto& [colour, count] : counts)
         if (Contrast(colour, drawn.ground) > Contrast(drawn.text, drawn.ground))
             drawn.text = colour;

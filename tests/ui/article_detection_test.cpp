@@ -44,10 +44,7 @@ protected:
 
     std::size_t CopyMessages() const
     {
-        std::size_t count = 0;
-        for (const auto& message : desktop.messages)
-            count += message.text == CopyDone;
-        return count;
+        return std::ranges::count(desktop.messages, CopyDone, &RecordingDesktop::Message::text);
     }
 
     LoopbackSite site;

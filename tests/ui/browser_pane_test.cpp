@@ -1,5 +1,7 @@
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
+
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/window.h>
@@ -43,10 +45,9 @@ protected:
 
     std::size_t CopiesOf(const std::string& number)
     {
-        std::size_t count = 0;
-        for (const std::string& code : desktop.clipboardTexts)
-            count += code.find("&id_article=" + number + "&") != std::string::npos;
-        return count;
+        return std::ranges::count_if(desktop.clipboardTexts, [&](const std::string& code) {
+            return code.find("&id_article=" + number + "&") != std::string::npos;
+        });
     }
 
     LoopbackSite site;

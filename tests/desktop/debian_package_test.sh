@@ -47,23 +47,8 @@ description=$(field Description)
 # The file list: the program and its data under /usr, owned by root, and nothing else.
 dpkg-deb -c "$deb" >"$work/contents"
 files=$(awk '$1 !~ /^d/ {print $6}' "$work/contents" | sed 's|^\./||' | sort)
-expected=$(sort <<LIST
-usr/bin/quillomat
-usr/share/applications/org.quillomat.Quillomat.desktop
-usr/share/metainfo/org.quillomat.Quillomat.metainfo.xml
-usr/share/icons/hicolor/16x16/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/32x32/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/48x48/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/64x64/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/128x128/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/256x256/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/scalable/apps/org.quillomat.Quillomat.svg
-usr/share/man/man1/quillomat.1.gz
-usr/share/man/fr/man1/quillomat.1.gz
-usr/share/doc/quillomat/copyright
-usr/share/doc/quillomat/changelog.gz
-LIST
-)
+expected=$(sed 's|APP_ID|org.quillomat.Quillomat|; s|^|usr/|' "$(dirname "$0")/installed_files.txt" |
+    sort)
 if [[ $files != "$expected" ]]; then
     fail "the package's files differ from the expected list:"
     diff <(echo "$expected") <(echo "$files") >&2 || true

@@ -29,10 +29,8 @@ if [[ $actual != "$expected" ]]; then
     diff <(echo "$expected") <(echo "$actual") >&2 || true
 fi
 
-if [[ ! -x $root/bin/quillomat ]] || ! file -b "$root/bin/quillomat" | grep -q '^ELF .* executable'
-then
+[[ -x $root/bin/quillomat ]] && file -b "$root/bin/quillomat" | grep -q '^ELF .* executable' ||
     fail "bin/quillomat is not an executable program"
-fi
 
 # The small sizes are the program's own window icon, byte for byte.
 for size in 16 32 48 64 128 256; do

@@ -11,7 +11,7 @@ wanted=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [[ -n $wanted ]] || { echo "FAIL: $entry has no StartupWMClass" >&2; exit 1; }
 [[ -n ${DISPLAY:-} ]] || { echo "SKIP: no display" >&2; exit $skip; }
 unshare --net --map-root-user true 2>/dev/null ||
-    { echo "SKIP: cannot start the program without network (unshare --net refused)" >&2; exit $skip; }
+    { echo "SKIP: unshare --net is refused: no start without network" >&2; exit $skip; }
 
 unshare --net --map-root-user "$program" &
 pid=$!

@@ -80,8 +80,7 @@ class StandInManager:
 
 
 def wait_until(condition, what, running=None, every=None):
-    """Serves the manager's bus until `condition` holds, while the process `running` runs;
-    `every` runs every 0.2 s meanwhile."""
+    """Serves the bus until `condition` holds, while `running` runs; `every` runs every 0.2 s."""
     context = GLib.MainContext.default()
     deadline = time.monotonic() + 60
     next_time = time.monotonic()
@@ -105,8 +104,7 @@ def ends_cleanly(program):
 
 
 def asked_then_ended(manager, program):
-    # The program hears the manager once its client is set up, and what comes before is lost: the
-    # manager asks again until it answers.
+    # Asked again until it answers: the program hears the manager only once its client is set up.
     wait_until(lambda: manager.responses, "an answer to whether the session may end", program,
                every=lambda: manager.tell("QueryEndSession", GLib.Variant("(u)", (0,))))
     manager.settle()

@@ -32,9 +32,7 @@ shown() { window_of "$1" >/dev/null; }
 gone() { ! shown "$1"; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 # A left click at a point of a window's client area.
-click() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-}
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 "$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
 wait_until shown "$caption" || { echo "the main window is not the program's"; exit 1; }

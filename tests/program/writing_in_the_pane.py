@@ -50,8 +50,7 @@ try:
     address_box = find(program_view, Atspi.Role.TEXT, "Adresse")
 
     def open_menu(accessible, clicks=""):
-        """Right-clicks inside `accessible` (near its start), after `clicks` of the left button;
-        returns the names of the menu's entries, in order."""
+        """Right-clicks near `accessible`'s start after `clicks` left clicks: the menu's entries."""
         box = accessible.get_extents(Atspi.CoordType.SCREEN)
         point = [str(box.x + 30), str(box.y + box.height // 4)]
         subprocess.run(["xdotool", "mousemove"] + point, check=True)

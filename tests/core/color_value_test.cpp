@@ -16,8 +16,7 @@ struct ColourCase {
 
 class ColourTest : public ::testing::TestWithParam<ColourCase> {};
 
-// Red is the low byte both ways and the first two digits of the mark-up; the top byte plays no
-// part.
+// Red is the low byte both ways and the mark-up's first two digits; the top byte plays no part.
 TEST_P(ColourTest, RedIsTheLowByteAndComesFirstInUpperCaseDigits)
 {
     const ColourCase& c = GetParam();

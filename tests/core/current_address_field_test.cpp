@@ -10,9 +10,7 @@ namespace {
 struct StoreCase {
     const char* name;
     std::vector<std::string> stored;
-    // Stored while the first detection runs, as the browser keeps reporting while its message
-    // box is open.
-    std::vector<std::string> storedDuringFirst;
+    std::vector<std::string> storedDuringFirst;  // as the browser reports on while a box is open
     std::vector<std::string> detected;
 };
 

@@ -55,8 +55,7 @@ private:
     std::string label5_;
 };
 
-// The desktop without a display. A box stays open while the test's actions for it run; the
-// main loop is a queue of tasks that runs once the event in hand has been handled.
+// The desktop without a display: a box stays open while its actions run; the loop is a task queue.
 class FakeDesktop : public MainUseDesktop {
 public:
     explicit FakeDesktop(Log& log) : log_(log) {}
@@ -153,8 +152,7 @@ struct Scenario {
     const char* name;
     std::vector<Action> events;
     Log seen;
-    // What comes while the box of that number (from 0) is open.
-    std::map<int, std::vector<Action>> whileOpen = {};
+    std::map<int, std::vector<Action>> whileOpen = {};  // what comes while box N (from 0) is open
     bool automatic = true;
     bool clipboardRefuses = false;
 };
@@ -256,9 +254,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{0, {OpenDialog, WithdrawDialog}}}}),
     Name);
 
-// A document moving itself from article to article gives one box, then none until the user acts
-// in the page or another document comes, at the address held too; a move that gave no box holds
-// nothing.
+// A document moving itself gives one box, then none until the user acts in the page or another
+// document comes, at the address held too; a move that gave no box holds nothing.
 INSTANTIATE_TEST_SUITE_P(
     AScriptCannotChainBoxes, MainUseTest,
     ::testing::Values(
@@ -276,8 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{0, {Pane(Edit + "2"), Moved(Edit + "3")}}}}),
     Name);
 
-// Without an article in progress the generator says why it stops, in two boxes; the code box
-// and the clipboard keep what they held.
+// Without an article the generator says why in two boxes; the code box and clipboard keep theirs.
 INSTANTIATE_TEST_SUITE_P(
     WithoutAnArticleTwoMessagesAndTheCodeBoxUnchanged, MainUseTest,
     ::testing::Values(
@@ -298,8 +294,7 @@ INSTANTIATE_TEST_SUITE_P(TheUserIsToldTheCodeIsNotOnTheClipboard, MainUseTest,
                                                     true}),
                          Name);
 
-// The code is the template filled with the article's two addresses, made of the settings and the
-// article detected; in automatic mode the template is made of the swatches and the captions.
+// The template, in automatic mode made of the swatches and captions, filled with the addresses.
 TEST(MainUseCodeTest, TheTemplateIsFilledWithTheArticlesAddresses)
 {
     MainUseHarness h;

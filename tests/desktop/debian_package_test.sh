@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the binary already built, in a temporary folder, and checks its
-# control fields and file list (name, version, computed library dependencies, the fonts and the
-# dictionary it depends on, maintainer, description, section, a stripped program, no tests), then
-# runs lintian.
+# Builds the Debian package from the built binary in a temporary folder and checks its control
+# fields and files (name, version, computed library dependencies, the fonts and dictionary,
+# maintainer, description, section, a stripped program, no tests), then runs lintian.
 # Usage: debian_package_test.sh CPACK CPACK_CONFIG NAME VERSION
 set -euo pipefail
 cpack=$1 config=$2 name=$3 version=$4
@@ -26,8 +25,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ ]] ||
     fail "Maintainer is not 'name <address>': $(field Maintainer)"
 [[ ", $(field Depends)," == *", fonts-wine,"* ]] || fail "Depends lacks fonts-wine: $(field Depends)"
-# Computed by dpkg-shlibdeps from what the program links, not written by hand: the packages that
-# hold those libraries here, whatever the release names them.
+# Computed by dpkg-shlibdeps, not by hand: the packages holding those libraries, whatever named.
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for library in libgtkmm-3.0.so.1 libwebkit2gtk-4.1.so.0 libc.so.6 libstdc++.so.6; do
     path=$(readlink -f "/usr/lib/$multiarch/$library")
@@ -49,23 +47,8 @@ description=$(field Description)
 # The file list: the program and its data under /usr, owned by root, and nothing else.
 dpkg-deb -c "$deb" >"$work/contents"
 files=$(awk '$1 !~ /^d/ {print $6}' "$work/contents" | sed 's|^\./||' | sort)
-expected=$(sort <<LIST
-usr/bin/quillomat
-usr/share/applications/org.quillomat.Quillomat.desktop
-usr/share/metainfo/org.quillomat.Quillomat.metainfo.xml
-usr/share/icons/hicolor/16x16/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/32x32/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/48x48/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/64x64/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/128x128/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/256x256/apps/org.quillomat.Quillomat.png
-usr/share/icons/hicolor/scalable/apps/org.quillomat.Quillomat.svg
-usr/share/man/man1/quillomat.1.gz
-usr/share/man/fr/man1/quillomat.1.gz
-usr/share/doc/quillomat/copyright
-usr/share/doc/quillomat/changelog.gz
-LIST
-)
+expected=$(sed 's|APP_ID|org.quillomat.Quillomat|; s|^|usr/|' "$(dirname "$0")/installed_files.txt" |
+    sort)
 if [[ $files != "$expected" ]]; then
     fail "the package's files differ from the expected list:"
     diff <(echo "$expected") <(echo "$files") >&2 || true

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Starts the program and checks that its main window's WM_CLASS is the menu entry's
-# StartupWMClass, by which docks and window lists match the window with the entry and its icon.
-# The program runs without network, as its pane would open the service's home page. Needs a
-# display (CTest gives it an Xvfb of its own), xdotool and xprop.
+# The main window's WM_CLASS is the menu entry's StartupWMClass, by which docks match the window
+# with the entry and its icon. Without network, as the pane opens the service's home page; needs
+# a display (CTest gives an Xvfb of its own), xdotool and xprop.
 # Usage: window_class_test.sh PROGRAM DESKTOP_ENTRY
 set -euo pipefail
 program=$1 entry=$2
@@ -11,10 +10,8 @@ skip=77
 wanted=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [[ -n $wanted ]] || { echo "FAIL: $entry has no StartupWMClass" >&2; exit 1; }
 [[ -n ${DISPLAY:-} ]] || { echo "SKIP: no display" >&2; exit $skip; }
-if ! unshare --net --map-root-user true 2>/dev/null; then
-    echo "SKIP: cannot start the program without network (unshare --net is refused)" >&2
-    exit $skip
-fi
+unshare --net --map-root-user true 2>/dev/null ||
+    { echo "SKIP: unshare --net is refused: no start without network" >&2; exit $skip; }
 
 unshare --net --map-root-user "$program" &
 pid=$!

@@ -1,6 +1,5 @@
-// Opening pages in the desktop's default browser, found by GIO in XDG folders of the test's own,
-// set before GTK starts: a stand-in browser records each address and the environment it is
-// given, or, with --without-browser, there is no browser at all.
+// Opening pages in the desktop's default browser, found by GIO in private XDG folders set before
+// GTK starts: a stand-in browser records each start, or (--without-browser) there is none.
 #include <glibmm/main.h>
 #include <gtest/gtest.h>
 #include <gtkmm/image.h>
@@ -44,8 +43,7 @@ void WriteFile(const fs::path& path, const std::string& text)
     std::ofstream(path) << text;
 }
 
-// The system's file types, settings schemas and icons stay in sight; the programs it
-// registers, a real browser among them, do not.
+// The system's file types, schemas and icons stay in sight; its programs (a real browser) do not.
 void ShareSystemDataButPrograms(const fs::path& privateData)
 {
     const char* dirs = std::getenv("XDG_DATA_DIRS");
@@ -100,8 +98,7 @@ std::vector<std::string> Lines(const fs::path& path)
     return lines;
 }
 
-// The settings and About windows on the real desktop services, their requests to the main
-// window recorded.
+// The settings and About windows on the real desktop services, their requests recorded.
 class ExternalPageTest : public ::testing::Test {
 protected:
     // Fills and shows the settings window as "Réglages..." does, and waits for it on screen.
@@ -154,8 +151,7 @@ TEST_F(ExternalPageTest, EachClickStartsTheDefaultBrowserWithTheAddress)
               (std::vector<std::string>{"de||http://skyblog.com", "de||http://skyblog.com",
                                         "de||http://brennic.skyblog.com",
                                         "de||http://www.brennic.example.org/"}));
-    for (Gtk::Window* toplevel : Gtk::Window::list_toplevels())
-        EXPECT_FALSE(dynamic_cast<Gtk::MessageDialog*>(toplevel) && toplevel->get_visible());
+    EXPECT_TRUE(ShownWindows<Gtk::MessageDialog>().empty());
 }
 
 // Notes what the message box on screen says and presses its button.

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program in a session whose accessibility bus is still announced while its
-# folder is gone: the program starts, its page's web process runs, it says nothing alarming, and
-# it ends cleanly when its main window is closed. Run inside a D-Bus session of its own.
+# The real program where the accessibility bus is announced but its folder gone: it starts, its
+# web process runs, it says nothing alarming, it ends cleanly. Run in a D-Bus session of its own.
 # usage: broken_accessibility_bus.sh QUILLOMAT X_WINDOW_TOOL
 set -u
 quillomat=$1

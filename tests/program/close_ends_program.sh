@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program, closes its main window as a window manager would, and checks that
-# the process ends at once and cleanly: once with nothing else open, once while a message box
-# is open.
+# Closes the real program's main window as a window manager would, with nothing else open and
+# with a message box open: each time the program ends at once and cleanly.
 # usage: close_ends_program.sh QUILLOMAT X_WINDOW_TOOL
 set -u
 quillomat=$1

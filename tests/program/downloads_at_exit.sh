@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Ends the real program, in a home of its own, during a slow download over the user's file of
-# that name: by closing its main window and with SIGTERM, each over a message box, and through
-# the settings window's "Quitter". Each time it must end cleanly, leaving no partial file nor
-# sandbox folder, the user's file as it was, and every file that another program listed among
-# the recently used ones during the run.
+# Ends the real program, in a home of its own, during a slow download over the user's file of that
+# name: closing its main window and SIGTERM, each over a message box, and "Quitter" in the settings
+# window. Each time it ends cleanly, leaving no partial file nor sandbox folder, the user's file as
+# it was, and every file that another program listed among the recently used ones meanwhile.
 # usage: downloads_at_exit.sh QUILLOMAT X_WINDOW_TOOL SITE_SCRIPT
 set -u
 quillomat=$1

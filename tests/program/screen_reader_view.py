@@ -32,9 +32,8 @@ try:
 
     application, window = wait_for(main_window, "the main window on the accessibility bus")
 
-    # Tab goes round the window's stops, the page's included, each told with its label or name as
-    # the toolkit reports the focus. A text box is entered without its text selected: a screen
-    # reader told of the selection as the focus comes reads out the text in place of the label.
+    # Tab goes round the window's stops, the page's included, each told by its label or name; a
+    # text box is entered with no text selected, which a screen reader would read for its label.
     focus_reports = []
     listener = Atspi.EventListener.new(
         lambda event: event.detail1 and focus_reports.append(event.source))
@@ -87,8 +86,7 @@ try:
             and find(frame, Atspi.Role.LABEL, "Couleurs du texte : Alt+1, Alt+2 et Alt+3")):
         fail("the colour keys are not told with the frame of the link parameters")
 
-    # The settings window's skin list is announced by its label too, then "Valider" brings the
-    # main window back.
+    # The settings window's skin list is announced by its label; "Valider" brings the main one back.
     Atspi.Action.do_action(find(window, Atspi.Role.PUSH_BUTTON, "Réglages..."), 0)
     settings = wait_for(lambda: find(application, Atspi.Role.FRAME, "Réglages"),
                         "the settings window")

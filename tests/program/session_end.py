@@ -1,7 +1,6 @@
-"""Ends the real program's desktop session through a stand-in GNOME session manager: the program
-registers as a client with the id it was started with, agrees when asked whether the session may
-end and keeps running, and ends cleanly with the session, or when told to stop. Run inside a D-Bus
-session of its own (dbus-run-session).
+"""Ends the real program's session through a stand-in GNOME session manager: the program registers
+with the id it was started with, agrees that the session may end and runs on, then ends cleanly
+with the session, or when told to stop. Run in a D-Bus session of its own (dbus-run-session).
 usage: session_end.py QUILLOMAT"""
 import os
 import subprocess
@@ -33,8 +32,7 @@ class Failure(Exception):
 
 
 class StandInManager:
-    """Takes one process at a time as its client, and records what it calls; others (the
-    accessibility bus's launcher, say) are turned away."""
+    """Takes one process at a time as its client, recording its calls; turns others away."""
 
     def __init__(self, bus):
         self.bus = bus
@@ -82,8 +80,7 @@ class StandInManager:
 
 
 def wait_until(condition, what, running=None, every=None):
-    """Serves the manager's bus until `condition` holds, while the process `running` runs;
-    `every` runs every 0.2 s meanwhile."""
+    """Serves the bus until `condition` holds, while `running` runs; `every` runs every 0.2 s."""
     context = GLib.MainContext.default()
     deadline = time.monotonic() + 60
     next_time = time.monotonic()
@@ -107,8 +104,7 @@ def ends_cleanly(program):
 
 
 def asked_then_ended(manager, program):
-    # The program hears the manager once its client is set up, and what comes before is lost: the
-    # manager asks again until it answers.
+    # Asked again until it answers: the program hears the manager only once its client is set up.
     wait_until(lambda: manager.responses, "an answer to whether the session may end", program,
                every=lambda: manager.tell("QueryEndSession", GLib.Variant("(u)", (0,))))
     manager.settle()

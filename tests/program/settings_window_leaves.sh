@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program and leaves its settings window both ways a user can: through its title
-# bar, which must bring the main window back, and through "Quitter", which must end the program
-# at once with no window left.
+# Leaves the real program's settings window both ways: its title bar brings the main window
+# back; "Quitter" ends the program at once, no window left.
 # usage: settings_window_leaves.sh QUILLOMAT X_WINDOW_TOOL
 set -u
 quillomat=$1
@@ -33,9 +32,7 @@ shown() { window_of "$1" >/dev/null; }
 gone() { ! shown "$1"; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 # A left click at a point of a window's client area.
-click() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-}
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 "$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
 wait_until shown "$caption" || { echo "the main window is not the program's"; exit 1; }

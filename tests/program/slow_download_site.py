@@ -1,6 +1,5 @@
-"""A web site on 127.0.0.1 for the program's tests: every page sends the browser to a file that
-downloads slowly, for minutes, as from a poor connection. Writes the port it took to PORT_FILE.
-Ends by itself after a few minutes.
+"""A site on 127.0.0.1 whose every page sends the browser to a file that downloads for minutes, as
+over a poor connection. Writes its port to PORT_FILE; ends by itself after a few minutes.
 usage: slow_download_site.py PORT_FILE"""
 import http.server
 import os

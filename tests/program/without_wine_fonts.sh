@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command as on a machine without Debian's fonts-wine: in a mount namespace of its own,
-# an empty folder hides Wine's Tahoma-metric fonts from it, and from it alone. Exits 77 (skipped)
-# where the system allows no such namespace.
+# Runs a command as without fonts-wine: an empty folder hides Wine's fonts in a mount namespace
+# of its own; exits 77 (skipped) where the system allows no such namespace.
 # usage: without_wine_fonts.sh COMMAND [ARGUMENT...]
 set -u
 folder=/usr/share/wine/fonts

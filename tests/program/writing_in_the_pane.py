@@ -1,8 +1,7 @@
-"""Writes in the real program's browser pane under the C locale and reads the menus that open
-through AT-SPI: a misspelt word offers its corrections first, then "Ignorer" and "Ajouter au
-dictionnaire"; a word added is accepted for the run and nothing lands in the user's folder; the
-page's and the address box's menus speak French. The pages come from a loopback site, the pane's
-proxy. Run in a D-Bus session (dbus-run-session) and on an X server of its own.
+"""Writes in the real program's pane under the C locale and reads its menus through AT-SPI: a
+misspelt word offers its corrections, then "Ignorer" and "Ajouter au dictionnaire"; a word added is
+accepted for the run, nothing landing in the user's folder; the page's and the address box's menus
+speak French. Pages from a loopback proxy; run in dbus-run-session on an X server of its own.
 usage: writing_in_the_pane.py QUILLOMAT"""
 import http.server
 import os
@@ -51,8 +50,7 @@ try:
     address_box = find(program_view, Atspi.Role.TEXT, "Adresse")
 
     def open_menu(accessible, clicks=""):
-        """Right-clicks inside `accessible` (near its start), after `clicks` of the left button;
-        returns the names of the menu's entries, in order."""
+        """Right-clicks near `accessible`'s start after `clicks` left clicks: the menu's entries."""
         box = accessible.get_extents(Atspi.CoordType.SCREEN)
         point = [str(box.x + 30), str(box.y + box.height // 4)]
         subprocess.run(["xdotool", "mousemove"] + point, check=True)

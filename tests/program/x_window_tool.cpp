@@ -1,11 +1,8 @@
-// Finds a top-level window of the X display by its title and, on request, asks it to close
-// exactly as a window manager's close button does (WM_DELETE_WINDOW); or stands for another
-// program on the clipboard.
+// Waits for an X window by its title or closes it as a window manager does; or holds the clipboard.
 //   x_window_tool wait TITLE SECONDS   exit 0 once such a window is mapped
 //   x_window_tool close TITLE          send it WM_DELETE_WINDOW until it goes (10 s at most)
-//   x_window_tool own-clipboard TEXT   hold the clipboard with TEXT, taking it back at once
-//                                      whenever another program takes it, until ended by a
-//                                      signal; "ready" once held
+//   x_window_tool own-clipboard TEXT   hold the clipboard with TEXT, taking it back at once,
+//                                      until a signal ends it; "ready" once held
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -37,28 +34,25 @@ std::string Title(Display* display, Window window)
     return title;
 }
 
-void FindWindows(Display* display, Window parent, const std::string& title,
-                 std::vector<Window>& found)
+// The mapped windows titled `title` below `parent`, the root window unless given.
+std::vector<Window> Windows(Display* display, const std::string& title, Window parent = None)
 {
+    std::vector<Window> found;
     Window root, parentOut, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, parent, &root, &parentOut, &children, &count))
-        return;
+    if (!XQueryTree(display, parent ? parent : DefaultRootWindow(display), &root, &parentOut,
+                    &children, &count))
+        return found;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes;
         if (XGetWindowAttributes(display, children[i], &attributes) &&
             attributes.map_state == IsViewable && Title(display, children[i]) == title)
             found.push_back(children[i]);
-        FindWindows(display, children[i], title, found);
+        const std::vector<Window> below = Windows(display, title, children[i]);
+        found.insert(found.end(), below.begin(), below.end());
     }
     if (children)
         XFree(children);
-}
-
-std::vector<Window> Windows(Display* display, const std::string& title)
-{
-    std::vector<Window> found;
-    FindWindows(display, DefaultRootWindow(display), title, found);
     return found;
 }
 
@@ -151,9 +145,8 @@ int main(int argc, char** argv)
         return 1;
     }
     if (command == "close") {
-        // GTK on a bare X server (no window manager) now and then drops a close request that
-        // comes while the machine is busy, a plain GTK window as much as this program's: ask
-        // again each second until the window has gone.
+        // GTK on a bare X server now and then drops a close request that comes while the machine
+        // is busy, a plain GTK window's as much as this program's: ask again each second.
         for (int attempt = 0; attempt < 10; ++attempt) {
             const auto windows = Windows(display, title);
             if (windows.empty())

@@ -24,9 +24,7 @@ std::string TakeText(GBytes* bytes)
         return "";
     gsize size = 0;
     const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
-    std::string text = data ? std::string(data, size) : "";
-    g_bytes_unref(bytes);
-    return text;
+    return data ? std::string(data, size) : "";
 }
 
 void OnXclipDone(GObject* source, GAsyncResult* result, gpointer userData)
@@ -34,13 +32,11 @@ void OnXclipDone(GObject* source, GAsyncResult* result, gpointer userData)
     const std::unique_ptr<std::shared_ptr<XclipRun>> holder(
         static_cast<std::shared_ptr<XclipRun>*>(userData));
     XclipRun& run = **holder;
-    GBytes* out = nullptr;
-    GBytes* err = nullptr;
-    GError* error = nullptr;
-    if (!g_subprocess_communicate_finish(G_SUBPROCESS(source), result, &out, &err, &error)) {
+    g_autoptr(GBytes) out = nullptr;
+    g_autoptr(GBytes) err = nullptr;
+    g_autoptr(GError) error = nullptr;
+    if (!g_subprocess_communicate_finish(G_SUBPROCESS(source), result, &out, &err, &error))
         run.failure = std::string("xclip failed: ") + error->message;
-        g_error_free(error);
-    }
     run.output = TakeText(out);
     run.errors = TakeText(err);
     run.finished = true;
@@ -50,17 +46,14 @@ void OnXclipDone(GObject* source, GAsyncResult* result, gpointer userData)
 
 std::string ReadClipboardWithXclip(std::chrono::milliseconds timeout)
 {
-    GError* error = nullptr;
-    GSubprocess* process = g_subprocess_new(
+    g_autoptr(GError) error = nullptr;
+    g_autoptr(GSubprocess) process = g_subprocess_new(
         GSubprocessFlags(G_SUBPROCESS_FLAGS_STDOUT_PIPE | G_SUBPROCESS_FLAGS_STDERR_PIPE), &error,
         "xclip", "-o", "-selection", "clipboard", nullptr);
-    if (!process) {
-        const std::string message = std::string("cannot start xclip: ") + error->message;
-        g_error_free(error);
-        throw std::runtime_error(message);
-    }
+    if (!process)
+        throw std::runtime_error(std::string("cannot start xclip: ") + error->message);
     auto run = std::make_shared<XclipRun>();
-    GCancellable* cancellable = g_cancellable_new();
+    g_autoptr(GCancellable) cancellable = g_cancellable_new();
     // The callback is dispatched on the thread-default context, the one iterated below.
     g_subprocess_communicate_async(process, nullptr, cancellable, &OnXclipDone,
                                    new std::shared_ptr<XclipRun>(run));
@@ -80,8 +73,6 @@ std::string ReadClipboardWithXclip(std::chrono::milliseconds timeout)
         if (!run->errors.empty())
             failure += ": " + run->errors;
     }
-    g_object_unref(cancellable);
-    g_object_unref(process);
     if (!failure.empty())
         throw std::runtime_error(failure);
     return run->output;

@@ -34,19 +34,14 @@ std::string FormatUri(GUri* uri)
 
 std::string Normalize(const std::string& address)
 {
-    GUri* uri = g_uri_parse(
+    g_autoptr(GUri) uri = g_uri_parse(
         address.c_str(),
         GUriFlags(G_URI_FLAGS_HAS_PASSWORD | G_URI_FLAGS_ENCODED_PATH | G_URI_FLAGS_ENCODED_QUERY |
                   G_URI_FLAGS_ENCODED_FRAGMENT | G_URI_FLAGS_SCHEME_NORMALIZE),
         nullptr);
-    if (!uri || !g_uri_get_host(uri) || !*g_uri_get_host(uri)) {
-        if (uri)
-            g_uri_unref(uri);
+    if (!uri || !g_uri_get_host(uri) || !*g_uri_get_host(uri))
         throw std::invalid_argument("not an absolute address: \"" + address + "\"");
-    }
-    std::string normalized = FormatUri(uri);
-    g_uri_unref(uri);
-    return normalized;
+    return FormatUri(uri);
 }
 
 void Respond(SoupServerMessage* msg, guint status, const std::string& body,
@@ -54,8 +49,7 @@ void Respond(SoupServerMessage* msg, guint status, const std::string& body,
 {
     soup_server_message_set_status(msg, status, nullptr);
     SoupMessageHeaders* headers = soup_server_message_get_response_headers(msg);
-    // One request per connection: nothing lingers once a test is done, and the browser cannot
-    // hold a connection open across sites.
+    // One request per connection: nothing lingers after a test, nor is held open across sites.
     soup_message_headers_replace(headers, "Connection", "close");
     soup_message_headers_replace(headers, "Cache-Control", "no-store");
     if (status == SOUP_STATUS_NO_CONTENT)
@@ -74,15 +68,13 @@ LoopbackSite::LoopbackSite() : server_(soup_server_new("server-header", "loopbac
             static_cast<LoopbackSite*>(site)->Answer(msg);
         },
         this, nullptr);
-    GInetAddress* loopback = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
-    GSocketAddress* address = g_inet_socket_address_new(loopback, 0);
-    g_object_unref(loopback);
+    g_autoptr(GInetAddress) loopback = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
+    g_autoptr(GSocketAddress) address = g_inet_socket_address_new(loopback, 0);
     soup_server_listen(server_, address, SoupServerListenOptions(0), nullptr);
-    g_object_unref(address);
     // The port from the listening socket itself: soup_server_get_uris makes libsoup 3.2 cache
     // an address it never frees.
     GSList* listeners = soup_server_get_listeners(server_);
-    GSocketAddress* local =
+    g_autoptr(GSocketAddress) local =
         listeners ? g_socket_get_local_address(G_SOCKET(listeners->data), nullptr) : nullptr;
     g_slist_free(listeners);
     if (!local) {
@@ -90,7 +82,6 @@ LoopbackSite::LoopbackSite() : server_(soup_server_new("server-header", "loopbac
         throw std::runtime_error("cannot listen on 127.0.0.1");
     }
     port_ = g_inet_socket_address_get_port(G_INET_SOCKET_ADDRESS(local));
-    g_object_unref(local);
 }
 
 LoopbackSite::~LoopbackSite()
@@ -149,20 +140,17 @@ void LoopbackSite::ReleaseHeldAnswers()
 
 bool LoopbackSite::WasRequested(const std::string& address) const
 {
-    const std::string key = Normalize(address);
-    return std::any_of(requests_.begin(), requests_.end(),
-                       [&key](const Request& r) { return r.address == key; });
+    return std::ranges::count(requests_, Normalize(address), &Request::address) > 0;
 }
 
 void LoopbackSite::Answer(SoupServerMessage* msg)
 {
     const std::string method = soup_server_message_get_method(msg);
     const std::string address = FormatUri(soup_server_message_get_uri(msg));
-    GBytes* body = soup_message_body_flatten(soup_server_message_get_request_body(msg));
+    g_autoptr(GBytes) body = soup_message_body_flatten(soup_server_message_get_request_body(msg));
     gsize size = 0;
     const auto* data = static_cast<const char*>(g_bytes_get_data(body, &size));
     requests_.push_back({method, address, data ? std::string(data, size) : ""});
-    g_bytes_unref(body);
 
     if (std::find(heldAddresses_.begin(), heldAddresses_.end(), address) != heldAddresses_.end()) {
         // The answer below goes out when the message is unpaused.

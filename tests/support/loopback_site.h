@@ -9,12 +9,10 @@ typedef struct _SoupServerMessage SoupServerMessage;
 
 namespace quillomat::testing {
 
-// A web site on 127.0.0.1 that stands for the blog service: the browser pane under test takes it
-// as its HTTP proxy, so that every plain-HTTP request, whatever the host, gets the answer the test
-// registered, or a 404 page, while the test iterates the thread-default GMainContext. Addresses
-// are compared with scheme and host in lower case, no default port, "/" for an empty path, no
-// fragment and the query byte for byte; registering one again replaces its answer; a bad one
-// throws. It stops listening when destroyed.
+// The blog service on 127.0.0.1, the pane's HTTP proxy: every plain-HTTP request, whatever the
+// host, gets the answer registered or a 404 page while the thread-default GMainContext runs.
+// Addresses compare with scheme and host in lower case, no default port, "/" for an empty path,
+// no fragment, the query byte for byte; a second answer replaces the first; a bad address throws.
 class LoopbackSite {
 public:
     struct Request {

@@ -8,10 +8,10 @@ bool RunMainLoopUntil(std::function<bool()> condition, std::chrono::milliseconds
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     bool held = condition();
-    GMainContext* context = g_main_context_ref_thread_default();
+    g_autoptr(GMainContext) context = g_main_context_ref_thread_default();
     // Woken every few milliseconds, so that a condition that changes without any source being
     // dispatched is still seen, and no iteration blocks past the deadline.
-    GSource* wakeUp = g_timeout_source_new(10);
+    g_autoptr(GSource) wakeUp = g_timeout_source_new(10);
     g_source_set_callback(
         wakeUp, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
     g_source_attach(wakeUp, context);
@@ -20,15 +20,13 @@ bool RunMainLoopUntil(std::function<bool()> condition, std::chrono::milliseconds
         held = condition();
     }
     g_source_destroy(wakeUp);
-    g_source_unref(wakeUp);
-    g_main_context_unref(context);
     return held;
 }
 
 bool RunMainLoopUntilIdle(std::chrono::milliseconds timeout)
 {
     bool idle = false;
-    GSource* source = g_idle_source_new();
+    g_autoptr(GSource) source = g_idle_source_new();
     g_source_set_priority(source, G_PRIORITY_LOW);
     g_source_set_callback(
         source,
@@ -37,12 +35,9 @@ bool RunMainLoopUntilIdle(std::chrono::milliseconds timeout)
             return gboolean(G_SOURCE_REMOVE);
         },
         &idle, nullptr);
-    GMainContext* context = g_main_context_ref_thread_default();
-    g_source_attach(source, context);
-    g_main_context_unref(context);
+    g_source_attach(source, g_main_context_get_thread_default());
     const bool cameIdle = RunMainLoopUntil([&idle] { return idle; }, timeout);
     g_source_destroy(source);
-    g_source_unref(source);
     return cameIdle;
 }
 

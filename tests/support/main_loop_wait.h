@@ -5,9 +5,8 @@
 
 namespace quillomat::testing {
 
-// Iterates the thread-default GMainContext, from the thread that owns it, until `condition` holds
-// or `timeout` has passed; returns whether it held. The condition is checked before the first
-// iteration, after each one and every few milliseconds even when no event comes.
+// Iterates the thread-default GMainContext, from its thread, until `condition` holds (checked
+// before, after each iteration and every few milliseconds) or `timeout` passes; whether it held.
 bool RunMainLoopUntil(std::function<bool()> condition, std::chrono::milliseconds timeout);
 
 // Iterates the thread-default GMainContext until everything that was waiting has run (an idle

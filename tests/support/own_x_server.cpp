@@ -62,8 +62,7 @@ std::string OwnXServer::Start(const std::string& display)
         throw std::runtime_error("cannot make a pipe for Xvfb");
     const std::string readyText = std::to_string(ReadyDescriptor);
     const char* screen = std::getenv("QUILLOMAT_TEST_SCREEN");
-    // Without -noreset the server resets once its last client goes, and the next program that
-    // a test starts can find it refusing connections for a moment.
+    // Without -noreset the server resets when its last client goes, refusing the next a moment.
     std::vector<const char*> arguments{"Xvfb", display.c_str()};
     for (const char* argument : {"-displayfd", readyText.c_str(), "-screen", "0",
                                  screen ? screen : "1280x1024x24", "-nolisten", "tcp", "-noreset"})

@@ -6,11 +6,10 @@
 
 namespace quillomat::testing {
 
-// An Xvfb server for this process and its children alone, started before anything opens the
-// display, so that no other test shares its clipboard, selections, focus or windows. It takes the
-// first free display of a run of numbers of its own, or of QUILLOMAT_TEST_DISPLAYS=FIRST-LAST;
-// the screen is 1280 x 1024 unless QUILLOMAT_TEST_SCREEN gives another ("1366x768x24"). Sets
-// DISPLAY and stops the server when it goes; the server also ends with this process.
+// An Xvfb server for this process and its children alone, so that no other test shares its
+// clipboard, focus or windows: the first free display of its own run or QUILLOMAT_TEST_DISPLAYS=
+// FIRST-LAST, 1280 x 1024 unless QUILLOMAT_TEST_SCREEN says ("1366x768x24"). Sets DISPLAY; the
+// server stops when this goes, or ends with the process.
 class OwnXServer {
 public:
     OwnXServer();
@@ -19,8 +18,7 @@ public:
     OwnXServer& operator=(const OwnXServer&) = delete;
 
 private:
-    // Returns the display's number once it accepts connections, or the empty text when Xvfb could
-    // not start on `display` (":N", in use).
+    // The display's number once it accepts connections; empty if Xvfb cannot start on `display`.
     std::string Start(const std::string& display);
 
     pid_t pid_ = 0;

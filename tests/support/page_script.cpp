@@ -17,16 +17,14 @@ void OnScriptDone(GObject* source, GAsyncResult* asyncResult, gpointer data)
 {
     // The holder outlives a caller that stopped waiting.
     std::unique_ptr<Result> result(static_cast<Result*>(data));
-    JSCValue* value =
+    g_autoptr(JSCValue) value =
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), asyncResult, nullptr);
     if (!value) {
         **result = std::string();
         return;
     }
-    char* text = jsc_value_to_string(value);
+    g_autofree char* text = jsc_value_to_string(value);
     **result = text ? text : "";
-    g_free(text);
-    g_object_unref(value);
 }
 
 }  // namespace

@@ -6,8 +6,7 @@
 
 namespace quillomat::testing {
 
-// Records message boxes like RecordingDesktop, but puts the code on the real clipboard, so
-// that another process can read it (ReadClipboardWithXclip).
+// Records boxes like RecordingDesktop but puts the code on the real clipboard, for xclip to read.
 class RealClipboardDesktop : public RecordingDesktop {
 protected:
     bool PlaceOnClipboard(std::string_view text) override

@@ -8,9 +8,8 @@
 
 namespace quillomat::testing {
 
-// Stands in for message boxes and the clipboard, remembering what the program asked for; each
-// box can run a test's action while it is "open". The rule against stacked boxes stays the
-// program's own (MainUseDesktop).
+// Stands in for boxes and the clipboard, recording what the program asked, each box running a
+// test's action while "open"; the rule against stacked boxes stays the program's (MainUseDesktop).
 class RecordingDesktop : public DesktopServices {
 public:
     struct Message {
@@ -26,15 +25,11 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> clipboardTexts;
     std::vector<std::string> openedPages;
-    // What OpenExternalPage answers: nothing for a browser started, else the reason.
-    std::optional<std::string> externalPageFailure;
-    // What the user does in the next colour pickers opened: a colour confirmed, or nothing for
-    // a cancel. Each picker remembers its own confirmed colour.
+    std::optional<std::string> externalPageFailure;  // OpenExternalPage's reason for failing
+    // The next pickers' answers (a colour, or nothing: cancelled); each keeps its last confirmed.
     std::vector<std::optional<ColorValue>> colourChoices;
-    // Called while a box is open, with the box's index since the start.
-    std::function<void(std::size_t)> whileMessageOpen;
-    // Boxes open at the moment, to catch a box opened over another.
-    int openMessages = 0;
+    std::function<void(std::size_t)> whileMessageOpen;  // run while box N (from 0) is open
+    int openMessages = 0;  // open at the moment, to catch a box opened over another
     int mostOpenAtOnce = 0;
 
 protected:

@@ -21,6 +21,24 @@ inline std::pair<int, int> PositionIn(Gtk::Widget& control, Gtk::Widget& contain
     return {x, y};
 }
 
+// The shown windows of the kind `Window`.
+template <typename Window>
+std::vector<Window*> ShownWindows()
+{
+    std::vector<Window*> found;
+    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
+        if (auto* each = dynamic_cast<Window*>(shown); each && each->get_visible())
+            found.push_back(each);
+    return found;
+}
+
+template <typename Window>
+Window* ShownWindow()
+{
+    const std::vector<Window*> shown = ShownWindows<Window>();
+    return shown.empty() ? nullptr : shown.front();
+}
+
 // "rgb(r,g,b)" of the text colour.
 inline std::string TextColour(Gtk::Widget& control)
 {
@@ -85,13 +103,12 @@ inline void PressKey(Gtk::Window& window, guint keyval, guint modifiers = 0)
     GdkDisplay* display = gdk_window_get_display(key->key.window);
     gdk_event_set_device(key, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
     // Key bindings such as Tab's match on the hardware key.
-    GdkKeymapKey* keys = nullptr;
+    g_autofree GdkKeymapKey* keys = nullptr;
     gint count = 0;
     if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys,
                                           &count) &&
         count > 0)
         key->key.hardware_keycode = keys[0].keycode;
-    g_free(keys);
     gtk_widget_event(GTK_WIDGET(window.gobj()), key);
     gdk_event_free(key);
 }

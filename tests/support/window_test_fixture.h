@@ -18,9 +18,8 @@ namespace quillomat::testing {
 using Access = MainWindowTestAccess;
 using namespace std::chrono_literals;
 
-// A shown main window whose message boxes and clipboard are recorded, unless a test gives it
-// other desktop services. Its browser pane sends every request to an unused loopback port
-// unless a test gives it a proxy.
+// A shown main window whose boxes and clipboard are recorded unless a test gives other desktop
+// services; its pane sends every request to an unused loopback port unless given a proxy.
 class MainWindowTest : public ::testing::Test {
 protected:
     void OpenWindow(const std::string& proxyAddress = "http://127.0.0.1:9",
@@ -39,8 +38,7 @@ protected:
 
     WebKitWebView* View() { return WEBKIT_WEB_VIEW(Access::Pane(*window).Widget().gobj()); }
 
-    // Every control of the three windows by window and name, the settings and About windows
-    // opened for it from the main window's buttons (the settings window hides the main one).
+    // Every control of the three windows by name, the other two opened by the main one's buttons.
     std::map<std::string, std::map<std::string, Gtk::Widget*>> ThreeWindows()
     {
         Access::Button(*window, 2).clicked();
@@ -79,8 +77,7 @@ protected:
     }
 
     RecordingDesktop desktop;
-    // How many times the program was told to end.
-    int programEnds = 0;
+    int programEnds = 0;  // times the program was told to end
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,5 +1,4 @@
-// Window tests start GTK with the program's own fonts and style, as the program does, each test
-// process on an X server of its own.
+// Window tests start GTK with the program's fonts and style, each process on its own X server.
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 

@@ -26,7 +26,6 @@ using namespace std::chrono_literals;
 // An About window as the main window shows it, recording its pages, boxes and closings.
 class AboutWindowTest : public ::testing::Test {
 protected:
-    // Waits for the window on screen, settled.
     AboutWindow& OpenAbout()
     {
         aboutWindow = std::make_unique<AboutWindow>(desktop, [this] { ++closings; });
@@ -109,7 +108,6 @@ TEST_F(AboutWindowTest, PictureIsScaledIntoItsBoxInsideABlackOutline)
     EXPECT_EQ(About::Picture(about).get_pixbuf()->get_width(), 93);
     EXPECT_EQ(About::Picture(about).get_pixbuf()->get_height(), 137);
 
-    // What the window draws of its client area.
     auto shown = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 312, 185);
     gtk_widget_draw(GTK_WIDGET(about.gobj()), Cairo::Context::create(shown)->cobj());
     shown->flush();

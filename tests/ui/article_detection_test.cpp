@@ -44,18 +44,14 @@ protected:
 
     std::size_t CopyMessages() const
     {
-        std::size_t count = 0;
-        for (const auto& message : desktop.messages)
-            count += message.text == CopyDone;
-        return count;
+        return std::ranges::count(desktop.messages, CopyDone, &RecordingDesktop::Message::text);
     }
 
     LoopbackSite site;
     DesktopServices* services = nullptr;
 };
 
-// The home page is asked for once the window is on screen: an address asked for before that
-// must not be replaced by it.
+// The home page is asked for once the window is on screen, never over an address asked before.
 TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
 {
     window.reset();
@@ -78,8 +74,7 @@ TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
     EXPECT_EQ(Access::Label5(*window).get_text(), "456");
 }
 
-// The start opens the home page while the box shows the short form; then only the button
-// sends the pane to the address typed.
+// The start opens the home page, the box showing the short form; only the button goes elsewhere.
 TEST_F(ArticleDetectionTest, TheHomePageAtStartAndOnlyTheGoButtonSendsThePaneElsewhere)
 {
     EXPECT_TRUE(site.WasRequested("http://www.skyblog.com/"));
@@ -90,8 +85,7 @@ TEST_F(ArticleDetectionTest, TheHomePageAtStartAndOnlyTheGoButtonSendsThePaneEls
     const std::string list = "http://www.skyblog.com/liste";
     Access::Caption(*window, 13).set_text(list);
     Access::Caption(*window, 13).activate();
-    // A load would have changed the pane's address at once; and the next page the pane loads is
-    // the one the button sends it to, with no request for the typed one before it.
+    // No load: it would change the pane's address at once, and ask for the typed one first.
     EXPECT_EQ(Access::Pane(*window).LocationURL(), "http://www.skyblog.com/");
     Go("http://www.skyblog.com" + EditPath + "456");
     ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "456"));
@@ -203,8 +197,7 @@ TEST_F(ArticleDetectionTest, AnAnswerWithoutAPageChangesNothing)
     EXPECT_EQ(desktop.clipboardTexts.size(), 1u);
 }
 
-// Every connection refused: the pane says so in French, and an error page is never taken for
-// the article it stands for.
+// A refused connection: a French error page, never taken for the article it stands for.
 TEST_F(MainWindowTest, ARefusedConnectionShowsAFrenchErrorPageAndNoCode)
 {
     OpenWindow();
@@ -270,8 +263,7 @@ TEST_F(ClipboardTest, TheBoxShowsTheExactCodeAndAnotherProgramReadsIt)
     const std::string code = Access::Text8(*window);
     EXPECT_NE(code.find("mot doux ç é à ù " + word), std::string::npos);
     EXPECT_EQ(ReadClipboardWithXclip(10s), code);
-    // Its lines break anywhere, inside the word too, and are drawn as the same lines broken by
-    // hand: no hyphen that the code does not hold.
+    // Lines break anywhere, inside the word too, drawn as the same lines broken by hand: no hyphen.
     auto& box = static_cast<Gtk::TextView&>(Access::FocusTarget(*window, "Text8"));
     const auto wrapped = Drawing(box);
     std::string lines;

@@ -1,7 +1,6 @@
-// Bold captions look bold at every text size: Wine's bold Tahoma draws some sizes from bitmaps
-// that are the regular weight (13, 15 and 16 pixels: text at about 113, 131 to 135 and 140 dpi,
-// which a larger text setting or a screen too small for the main window gives), and its outlines
-// (14 pixels and from 17 on) too.
+// Bold captions look bold at every text size: Wine's bold Tahoma draws 13, 15 and 16 pixels (text
+// at about 113, 131 to 135 and 140 dpi: larger text, or a screen too small for the main window)
+// from regular-weight bitmaps, and 14 pixels and from 17 on from outlines.
 #include <cairomm/context.h>
 #include <cairomm/surface.h>
 #include <gtkmm/box.h>

@@ -67,13 +67,7 @@ protected:
 
     std::vector<Gtk::Window*> Popups() { return PagePopUps(*window); }
 
-    static Gtk::MessageDialog* ShownBox()
-    {
-        for (Gtk::Window* each : Gtk::Window::list_toplevels())
-            if (auto* box = dynamic_cast<Gtk::MessageDialog*>(each); box && box->get_visible())
-                return box;
-        return nullptr;
-    }
+    static Gtk::MessageDialog* ShownBox() { return ShownWindow<Gtk::MessageDialog>(); }
 
     LoopbackSite site;
     int pagesLoaded = 0;
@@ -105,9 +99,8 @@ TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenG
     EXPECT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(Access::Label5(*window).get_text(), "123");
 
-    // While the program says so, the empty page's own web processes die twice more, each once
-    // the page has loaded (WebKit aborts when a process dies starting): it says so once all the
-    // same, with no box over its box.
+    // While it says so, the empty page's web processes die twice more, each once it has loaded
+    // (WebKit aborts when a process dies starting): it says so once all the same, no box over it.
     desktop.whileMessageOpen = [&](std::size_t box) {
         for (int crash = 0; box == 1 && crash <= 2; ++crash) {
             const int loaded = pagesLoaded;
@@ -140,8 +133,7 @@ TEST_F(BrowserHardeningTest, ADeadWebProcessReloadsThePageThreeTimesAMinuteThenG
     EXPECT_EQ(desktop.messages.size(), 3u);
 }
 
-// A sandboxed web process lives in a PID namespace of its own. Whether bubblewrap builds the
-// namespaces WebKit's sandbox asks for is asked here, not of the program's own probe.
+// A sandboxed web process has a PID namespace of its own; bubblewrap is asked here, not the probe.
 TEST_F(BrowserHardeningTest, WebContentIsSandboxedWhereBubblewrapWorksAndLoadsElsewhere)
 {
     const auto processes = WebContentProcesses();
@@ -162,22 +154,23 @@ enum class PopUpAfter { Lives, ShowsTheStop, ShowsTheCrash, Gone };
 struct HostileCase {
     const char* name;
     const char* script;
-    // The page is the pop-up's, closed from its title bar; else the pane's.
-    bool inPopUp;
-    int processSignal;  // sent to the page's web process once shown, if any
-    // The boxes that the page gives before the user leaves it.
-    std::size_t pageBoxes;
+    bool inPopUp;           // the pop-up's page, closed from its title bar; else the pane's
+    int processSignal;      // sent to the page's web process once shown, if any
+    std::size_t pageBoxes;  // the boxes that the page gives before the user leaves it
     PopUpAfter popUp;
-    // The page keeps its own box open.
-    bool keepsABoxOpen = false;
+    bool keepsABoxOpen = false;  // the page keeps its own box open
 };
+
+void PrintTo(const HostileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class HostilePageTest : public BrowserHardeningTest,
                         public ::testing::WithParamInterface<HostileCase> {};
 
-// The first "Aller à..." leaves a page, whatever it does, for a slow article, even one pressed
-// before the crash of its web process is known; a live pop-up that shares its web process lives
-// on, and one that the program had to stop, or that crashed, says so and comes back with F5.
+// The first "Aller à..." leaves any page for a slow article, even before its crash is known; a
+// live pop-up on its web process lives on, a stopped or crashed one says so and comes back on F5.
 TEST_P(HostilePageTest, TheFirstGoLeavesIt)
 {
     const std::string hostile = "http://www.skyblog.com/piege";

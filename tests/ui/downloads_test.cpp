@@ -15,6 +15,7 @@
 
 #include "tests/support/loopback_site.h"
 #include "tests/support/page_script.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -36,32 +37,13 @@ void PrintTo(const DownloadCase& c, std::ostream* out)
     *out << c.name;
 }
 
-// The shown windows of the kind `Window`.
-template <typename Window>
-std::vector<Window*> ShownWindows()
-{
-    std::vector<Window*> found;
-    for (Gtk::Window* shown : Gtk::Window::list_toplevels())
-        if (auto* each = dynamic_cast<Window*>(shown); each && each->get_visible())
-            found.push_back(each);
-    return found;
-}
-
-template <typename Window>
-Window* ShownWindow()
-{
-    const std::vector<Window*> shown = ShownWindows<Window>();
-    return shown.empty() ? nullptr : shown.front();
-}
-
 class DownloadFixture : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        char* made = g_dir_make_tmp("quillomat-download-XXXXXX", nullptr);
+        g_autofree char* made = g_dir_make_tmp("quillomat-download-XXXXXX", nullptr);
         ASSERT_NE(made, nullptr);
         folder_ = made;
-        g_free(made);
         std::ofstream(folder_ / "notes.txt") << "ancien contenu";
         site.AddPage(HomePage, "<p>Accueil</p>");
         site.AddDownload(FileAddress, "notes.txt", "nouveau contenu");
@@ -96,8 +78,7 @@ protected:
         return chooser;
     }
 
-    // Leaves the dialog as the user would, in the test's folder: the dialog checks an accepted
-    // name only on its button's click.
+    // Leaves the dialog as the user would, in the test's folder; names are checked on a click only.
     void Answer(Gtk::FileChooserDialog& chooser, int answer, const std::string& name)
     {
         chooser.set_current_folder(folder_.string());
@@ -107,7 +88,6 @@ protected:
         static_cast<Gtk::Button*>(chooser.get_widget_for_response(answer))->clicked();
     }
 
-    // The notice that tells the file was saved.
     Gtk::MessageDialog* NoticeOfSaving(const std::string& name)
     {
         const std::string text = "Le fichier a été enregistré :\n" + (folder_ / name).string();
@@ -195,8 +175,7 @@ TEST_F(DownloadFixture, ALongSuggestedNameIsOfferedCutToWhatTheDiskTakes)
                                         {cutName, "contenu au long nom"}}));
 }
 
-// A pop-up's page starts two downloads at once: each asks in turn, over the pop-up, one save
-// dialog at a time, and both are saved.
+// A pop-up's two downloads at once ask in turn, over the pop-up, one save dialog at a time.
 TEST_F(DownloadFixture, DownloadsAskedForTogetherAskInTurnOverThePageThatAsked)
 {
     site.AddDownload(HomePage + "autre.txt", "autre.txt", "autre contenu");

@@ -76,7 +76,6 @@ protected:
     }
 };
 
-// Presses Return in a message box as soon as one is on screen.
 bool PressReturnInShownBox()
 {
     for (Gtk::Window* shown : Gtk::Window::list_toplevels())
@@ -87,9 +86,8 @@ bool PressReturnInShownBox()
     return true;
 }
 
-// An address can carry an article number of any length: with 100,000 digits the code box holds
-// a line of 200,000 characters, which froze the window for minutes, and the "code ready" box
-// with it, unanswered.
+// A 100,000-digit article number: its 200,000-character line froze the window for minutes, and
+// the "code ready" box with it, unanswered.
 TEST(HugeArticleTest, TheCodeReadyBoxAnswersReturnAndTheClipboardGetsTheCodeWhole)
 {
     RealBoxDesktop desktop;

@@ -65,8 +65,7 @@ protected:
     Gtk::Widget& TemplateBox() { return Access::FocusTarget(*window, "Text7"); }
 };
 
-// One step of the user: a click of bold (1) or italic (2), then the three captions as seen
-// unless none are given; or the three captions typed.
+// A click of bold (1) or italic (2) and the three captions then seen, if given; or them typed.
 struct Step {
     int tick;
     Captions captions = {};
@@ -149,8 +148,7 @@ TEST_F(LinkStyleTest, ASwatchAnswersAClickAnywhereOnItAndNowhereElse)
     EXPECT_EQ(desktop.colourChoices.size(), 1u);
 }
 
-// Without a mouse: Alt and the swatch's number open its dialog, wherever the focus is in the
-// window, the page included; the swatch's tool tip says which key.
+// Alt and a swatch's number open its dialog wherever the focus is; its tool tip names the key.
 TEST_F(LinkStyleTest, AltAndTheSwatchsNumberOpenItsDialogWhereverTheFocusIs)
 {
     const struct {
@@ -242,8 +240,7 @@ TEST_F(LinkStyleTest, WithoutAutomaticModeTheUsersOwnTemplateIsFilled)
               "commentaires[/g][/x][/a]");
 }
 
-// Plays the user in the real colour chooser dialogs: notes each dialog on screen and the colour
-// it shows, picks the colour given, if any, and answers.
+// Plays the user in the real colour dialogs: notes each and its colour, picks `pick`, answers.
 struct ColourDialogUser {
     std::optional<std::string> pick;  // as GDK parses it, e.g. "#0A0B0C"
     Gtk::ResponseType answer;
@@ -252,15 +249,13 @@ struct ColourDialogUser {
 
     bool Act()
     {
-        for (Gtk::Window* window : Gtk::Window::list_toplevels())
-            if (auto* dialog = dynamic_cast<Gtk::ColorChooserDialog*>(window);
-                dialog && dialog->get_visible()) {
-                dialogs.push_back(dialog);
-                shown.push_back(dialog->get_rgba().to_string());
-                if (pick)
-                    dialog->set_rgba(Gdk::RGBA(*pick));
-                dialog->response(answer);
-            }
+        for (Gtk::ColorChooserDialog* dialog : ShownWindows<Gtk::ColorChooserDialog>()) {
+            dialogs.push_back(dialog);
+            shown.push_back(dialog->get_rgba().to_string());
+            if (pick)
+                dialog->set_rgba(Gdk::RGBA(*pick));
+            dialog->response(answer);
+        }
         return true;
     }
 };
@@ -278,8 +273,7 @@ protected:
     Gtk::Window otherWindow;
 };
 
-// Each swatch has a dialog of its own, which keeps the colour last confirmed in it: a cancel
-// gives that colour, never the swatch's own, and the cancelled change is forgotten.
+// Each swatch's own dialog keeps its last confirmed colour: a cancel gives that, forgets the rest.
 TEST_F(RealColourPickerTest, EachSwatchKeepsItsOwnDialogsLastConfirmedColour)
 {
     const struct {

@@ -1,9 +1,9 @@
-// The main window's side of the settings and About windows: opening them, the values handed
-// over both ways, and what it does once they are closed.
+// The main window's side of the settings and About windows: opening, values both ways, closing.
 #include <gtkmm/button.h>
 
 #include "tests/support/about_window_access.h"
 #include "tests/support/settings_window_access.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -45,13 +45,7 @@ protected:
         about.get_window()->get_origin(x, y);
         return {x, y};
     }
-    int AboutWindowsOnScreen()
-    {
-        int count = 0;
-        for (Gtk::Window* toplevel : Gtk::Window::list_toplevels())
-            count += dynamic_cast<AboutWindow*>(toplevel) && toplevel->get_visible();
-        return count;
-    }
+    std::size_t AboutWindowsOnScreen() { return ShownWindows<AboutWindow>().size(); }
 };
 
 TEST_F(OtherWindowsTest, ValuesGoBothWaysAndTheStrippedIdComesBackInTheSameWindow)
@@ -95,7 +89,7 @@ TEST_F(OtherWindowsTest, OneWindowAtItsDesignPositionAcrossOkCloseAndReopening)
     EXPECT_EQ(ClientOrigin(about), DesignPosition);
     EXPECT_TRUE(window->get_visible()) << "the main window stays";
     EXPECT_EQ(&PressInformations(), &about);
-    EXPECT_EQ(AboutWindowsOnScreen(), 1);
+    EXPECT_EQ(AboutWindowsOnScreen(), 1u);
 
     About::Ok(about).clicked();
     EXPECT_FALSE(about.get_visible());
@@ -104,11 +98,11 @@ TEST_F(OtherWindowsTest, OneWindowAtItsDesignPositionAcrossOkCloseAndReopening)
 
     about.close();
     ASSERT_TRUE(RunMainLoopUntil([&] { return Access::About(*window) == nullptr; }, 5s));
-    EXPECT_EQ(AboutWindowsOnScreen(), 0);
+    EXPECT_EQ(AboutWindowsOnScreen(), 0u);
     EXPECT_TRUE(window->get_visible());
     AboutWindow& again = PressInformations();
     EXPECT_EQ(ClientOrigin(again), DesignPosition);
-    EXPECT_EQ(AboutWindowsOnScreen(), 1);
+    EXPECT_EQ(AboutWindowsOnScreen(), 1u);
 }
 
 }  // namespace

@@ -39,8 +39,7 @@ protected:
         ASSERT_TRUE(WaitForPage(HomePage));
     }
 
-    // Waits for the page's box to be the one window shown beside the main window; none if it
-    // never is.
+    // The page's box once it is the one window shown beside the main window; none if it never is.
     Gtk::MessageDialog* ThePagesBox()
     {
         Gtk::MessageDialog* box = nullptr;
@@ -60,15 +59,12 @@ enum class UserAction { None, Types, ClicksLeft, ClicksRight };
 
 struct PrintCase {
     const char* name;
-    // The page's print button calls attempt() from this handler, and its script may too;
-    // attempt() asks to print and counts the attempts in the title.
-    const char* handler;
+    const char* handler;  // the print button's, calling attempt(): it prints, counts in the title
     const char* script;
     bool inPopup;
     UserAction user;
     bool programEnds;
-    // The print dialog that opens, as its GTK type over the window it stands over; or none.
-    const char* dialog;
+    const char* dialog;  // the print dialog shown, its GTK type over its window; or none
 };
 
 void PrintTo(const PrintCase& c, std::ostream* out)
@@ -84,9 +80,8 @@ int Attempts(WebKitWebView* view)
     return title ? std::atoi(title) : 0;
 }
 
-// A page prints only from the user's own action in it: a left click on its print button opens
-// the print dialog over the page's window, once; a timer, a right click or a program that ends
-// prints nothing, and the keys the user types give a timer's print no chance.
+// Only a left click on the print button opens the dialog, once, over the page's window; a timer,
+// a right click or a program that ends prints nothing, even between the user's keys.
 TEST_P(PrintTest, APagePrintsOnlyFromTheUsersOwnAction)
 {
     const PrintCase& c = GetParam();
@@ -219,11 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ModalCase {
     const char* name;
-    // The page the pane goes to, whose script opens the window, at once or at the user's click.
-    const char* script;
+    const char* script;  // opens the window, at once or at the user's click
     bool click;
-    // The window's GTK type; none for WebKit's log-in dialog, which stands in the page.
-    const char* windowType;
+    const char* windowType;  // none for WebKit's log-in dialog, which stands in the page
 };
 
 void PrintTo(const ModalCase& c, std::ostream* out)
@@ -233,8 +226,7 @@ void PrintTo(const ModalCase& c, std::ostream* out)
 
 class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface<ModalCase> {};
 
-// Every window that holds the user is a box: nothing is detected or copied while it is open over
-// an article; then one box tells of the code of the page shown.
+// Every window that holds the user is a box: nothing is detected or copied while it is open.
 TEST_P(ModalBoxTest, DetectionWaitsWhileItIsOpenAndOneBoxComesAfter)
 {
     const ModalCase& c = GetParam();

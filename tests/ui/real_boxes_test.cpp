@@ -1,5 +1,4 @@
-// The main use with the real message boxes and the real clipboard: what the user sees on screen
-// and what another program reads.
+// The main use with the real message boxes and clipboard, as the user and another program see it.
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
@@ -33,8 +32,7 @@ std::string Page(const std::string& head, const std::string& body)
            "</body></html>";
 }
 
-// The message boxes on screen, looked at every few milliseconds from inside the loop of the box
-// that is open; `look` answers whether the user closes the box now.
+// Looks at the box on screen from inside its own loop; `look` answers whether the user closes it.
 class BoxWatch {
 public:
     struct Seen {
@@ -114,8 +112,7 @@ protected:
     LoopbackSite site;
 };
 
-// "Créer les liens pour l'article en cours..." on a page that moves on to an article by
-// itself: the article is announced once the generator's messages are closed, not over them.
+// "Créer les liens pour l'article en cours..." on a page that moves on to an article by itself.
 TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
 {
     const std::string comingUp = "http://www.skyblog.com/nouvel-article";
@@ -162,8 +159,7 @@ TEST_F(RealBoxesTest, AnArticleShownBehindTheGeneratorsMessagesWaitsForThem)
     EXPECT_EQ(pasted, (std::vector<std::string>{"avant", "avant", Access::Text8(*window)}));
 }
 
-// Another program that holds the clipboard with `text` and takes it back at once whenever it
-// loses it, from the moment it says it is ready until the test ends.
+// Another program holding the clipboard with `text`, taking it back at once whenever it loses it.
 class ClipboardContender {
 public:
     explicit ClipboardContender(const std::string& text)
@@ -194,8 +190,7 @@ private:
 
 struct ContestCase {
     const char* name;
-    // What the other program holds the clipboard with; it is then what another program reads.
-    std::string contender;
+    std::string contender;  // the other program's clipboard text, which another one then reads
     std::string box, icon, title;
 };
 
@@ -207,8 +202,7 @@ void PrintTo(const ContestCase& c, std::ostream* out)
 class ContestedCopyTest : public RealBoxesTest,
                           public ::testing::WithParamInterface<ContestCase> {};
 
-// "Copier" while another program watches the clipboard: the copy is announced only when the
-// clipboard holds the code once that program has answered, and is never taken back from it.
+// "Copier" while another program watches the clipboard, which is never taken back from it.
 TEST_P(ContestedCopyTest, ACopyIsAnnouncedOnlyWhenTheClipboardHoldsTheCode)
 {
     Access::SetText8(*window, "le code de l'article");

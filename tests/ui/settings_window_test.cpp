@@ -210,9 +210,7 @@ TEST_F(SettingsWindowTest, EachClickOnTheLinkOpensTheHomePageThenRunsWaitingEven
     EXPECT_EQ(waitingRan, 1) << "before the click's handler returned";
     ClickWithMouse(Settings::HomeLink(settings));
     ClickWithMouse(Settings::HomeLink(settings), 2);
-    EXPECT_EQ(desktop.openedPages,
-              (std::vector<std::string>{"http://skyblog.com", "http://skyblog.com",
-                                        "http://skyblog.com"}))
+    EXPECT_EQ(desktop.openedPages, std::vector<std::string>(3, "http://skyblog.com"))
         << "a double-click opens one page";
 
     desktop.externalPageFailure = "aucun navigateur";

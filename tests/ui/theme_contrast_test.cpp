@@ -1,5 +1,4 @@
-// The main window as drawn under the desktop's themes, the dark and inverse ones included: every
-// caption stays readable on its ground, and the ground stays the design's.
+// The main window under the desktop's themes, dark and inverse too: captions readable, ground kept.
 #include <gdk/gdk.h>
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/bin.h>
@@ -47,8 +46,7 @@ double Contrast(Colour a, Colour b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-// A control's pixels as the screen shows them: the most frequent colour is its ground, the one
-// that stands out most from it the colour of its text.
+// A control's pixels on screen: its ground the commonest colour, its text the one most unlike it.
 struct Drawn {
     Colour ground;
     Colour text;
@@ -65,11 +63,9 @@ Drawn Shoot(Gtk::Window& window, Gtk::Widget& control)
         for (int column = 0; column < shot->get_width(); ++column, pixel += shot->get_n_channels())
             ++counts[pixel[0] << 16 | pixel[1] << 8 | pixel[2]];
     }
-    Drawn drawn{};
-    drawn.ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                       return a.second < b.second;
-                   })->first;
-    drawn.text = drawn.ground;
+    const Colour ground =
+        std::ranges::max_element(counts, {}, &decltype(counts)::value_type::second)->first;
+    Drawn drawn{ground, ground};
     for (const auto& [colour, count] : counts)
         if (Contrast(colour, drawn.ground) > Contrast(drawn.text, drawn.ground))
             drawn.text = colour;

@@ -6,6 +6,7 @@
 #include "app/desktop/gtk_desktop_services.h"
 #include "app/desktop/unexpected_error_report.h"
 #include "tests/support/loopback_site.h"
+#include "tests/support/widget_probe.h"
 #include "tests/support/window_test_fixture.h"
 
 namespace quillomat::testing {
@@ -28,10 +29,7 @@ protected:
 // Writes the report box that shows up to stderr, then closes it as the user would.
 bool DescribeAndCloseReport()
 {
-    for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-        auto* box = dynamic_cast<Gtk::MessageDialog*>(window);
-        if (!box || !box->get_visible())
-            continue;
+    for (Gtk::MessageDialog* box : ShownWindows<Gtk::MessageDialog>()) {
         std::cerr << "[" << box->get_title() << "] " << box->property_text().get_value()
                   << std::endl;
         box->response(Gtk::RESPONSE_OK);
@@ -39,33 +37,25 @@ bool DescribeAndCloseReport()
     return true;
 }
 
-void ClickGenerateWithFailingMessageBoxes()
-{
-    GtkDesktopServices reportBoxes;
-    InstallUnexpectedErrorReport(reportBoxes);
-    FailingDesktop desktop;
-    MainWindow window(desktop, {{"http://127.0.0.1:9"}});
-    window.show();
-    Glib::signal_timeout().connect(&DescribeAndCloseReport, 200);
-    MainWindowTestAccess::Button(window, 4).clicked();
-    std::cerr << "the program went on" << std::endl;
-    std::exit(0);
-}
-
-void DetectArticleWithFailingClipboard()
+// The main window on a failing desktop, its generator clicked or an article shown.
+void RunWithFailingDesktop(bool showAnArticle)
 {
     GtkDesktopServices reportBoxes;
     InstallUnexpectedErrorReport(reportBoxes);
     LoopbackSite site;
     FailingDesktop desktop;
-    MainWindow window(desktop, {{site.ProxyAddress()}});
+    MainWindow window(desktop, {{showAnArticle ? site.ProxyAddress() : "http://127.0.0.1:9"}});
     window.show();
     Glib::signal_timeout().connect(&DescribeAndCloseReport, 200);
-    MainWindowTestAccess::Caption(window, 13)
-        .set_text("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=7");
-    MainWindowTestAccess::Button(window, 6).clicked();
-    // The report ends the process long before; the bound only stops a run that went on.
-    RunMainLoopUntil([] { return false; }, 90s);
+    if (showAnArticle) {
+        MainWindowTestAccess::Caption(window, 13)
+            .set_text("http://www.skyblog.com/admBloger/article.phtml?edit_article=1&id=7");
+        MainWindowTestAccess::Button(window, 6).clicked();
+        // The report ends the process long before; the bound only stops a run that went on.
+        RunMainLoopUntil([] { return false; }, 90s);
+    } else {
+        MainWindowTestAccess::Button(window, 4).clicked();
+    }
     std::cerr << "the program went on" << std::endl;
     std::exit(0);
 }
@@ -73,14 +63,14 @@ void DetectArticleWithFailingClipboard()
 TEST(UnexpectedErrorDeathTest, AnExceptionFromAHandlerIsReportedAndEndsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(ClickGenerateWithFailingMessageBoxes(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(RunWithFailingDesktop(false), ::testing::ExitedWithCode(1),
                 "\\[Quillomat\\] Erreur inattendue n° 0 :\npanne simulée\n");
 }
 
 TEST(UnexpectedErrorDeathTest, AnExceptionFromABrowserNotificationIsReportedToo)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(DetectArticleWithFailingClipboard(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(RunWithFailingDesktop(true), ::testing::ExitedWithCode(1),
                 "\\[Quillomat\\] Erreur inattendue n° 16 :\npresse-papiers occupé");
 }
 

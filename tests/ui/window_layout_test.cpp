@@ -50,8 +50,7 @@ TEST_F(MainWindowTest, CaptionsAndInitialState)
         {"Frame2", "Code des liens..."},
         {"Label4", "Article en cours :"},
         {"Label5", ""},
-        {"Command5", "Copier"},
-    };
+        {"Command5", "Copier"}};
     auto controls = Access::Controls(*window);
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(CaptionOf(controls.at(name)), caption) << name;

@@ -1,6 +1,5 @@
-// The windows' shapes and layouts on a 96-dpi screen with Wine's Tahoma and where the desktop is
-// not one: larger text, a screen too small for it, another font standing in for Tahoma (when run
-// without Wine's fonts), and an article number longer than its place.
+// The windows' shapes and layouts at 96 dpi in Wine's Tahoma, and with larger text, a screen too
+// small, a stand-in for Tahoma (run without Wine's fonts) or an article number too long.
 #include <gdkmm/display.h>
 #include <gdkmm/monitor.h>
 #include <gdkmm/screen.h>

@@ -1,6 +1,5 @@
 #include "app/desktop/clipboard_claim.h"
 
-#include <glibmm/main.h>
 #include <gtkmm/clipboard.h>
 
 #include <chrono>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "app/look/c_callback.h"
+#include "app/look/main_loop_wait.h"
 
 namespace quillomat {
 
@@ -23,22 +23,6 @@ constexpr auto QuietTime = 150ms;
 constexpr auto MostSettlingTime = 1s;
 // For the holder, another program perhaps, to say what the clipboard holds.
 constexpr auto AnswerTime = 2s;
-
-// Runs the main loop until `done` holds or `time` has passed; returns `done`.
-bool RunLoopUntil(const bool& done, std::chrono::milliseconds time)
-{
-    bool late = false;
-    sigc::connection timer = Glib::signal_timeout().connect(
-        [&late] {
-            late = true;
-            return false;
-        },
-        time.count());
-    while (!done && !late)
-        Glib::MainContext::get_default()->iteration(true);
-    timer.disconnect();
-    return done;
-}
 
 // What the clipboard's holder answered; it may answer after the program stopped waiting.
 struct Answer {
@@ -70,7 +54,8 @@ bool ClaimClipboard(const Glib::ustring& text)
     const auto giveUp = std::chrono::steady_clock::now() + MostSettlingTime;
     do
         changed = false;
-    while (RunLoopUntil(changed, QuietTime) && std::chrono::steady_clock::now() < giveUp);
+    while (RunMainLoopUntil([&changed] { return changed; }, QuietTime) &&
+           std::chrono::steady_clock::now() < giveUp);
     ownerWatch.disconnect();
 
     // Whoever holds the clipboard now answers: the program, a clipboard manager with its copy, or
@@ -78,7 +63,8 @@ bool ClaimClipboard(const Glib::ustring& text)
     auto answer = std::make_shared<Answer>();
     gtk_clipboard_request_text(clipboard->gobj(), &CCallback<&OnTextReceived>::Call,
                                new std::shared_ptr<Answer>(answer));
-    return RunLoopUntil(answer->came, AnswerTime) && answer->text == text.raw();
+    return RunMainLoopUntil([&answer] { return answer->came; }, AnswerTime) &&
+           answer->text == text.raw();
 }
 
 }  // namespace quillomat

@@ -1,13 +1,13 @@
 #include "app/pane/download_guard.h"
 
 #include <glibmm/fileutils.h>
-#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <set>
 #include <utility>
@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "app/look/main_loop_wait.h"
 #include "app/look/ustring.h"
 #include "app/pane/download_guard_texts.h"
 #include "app/pane/signal_link.h"
@@ -31,7 +32,7 @@ namespace {
 
 // WebKit writes a download beside its destination under this name, and renames it once whole.
 constexpr char WebKitPartSuffix[] = ".wkdownload";
-constexpr unsigned EndOfDownloadsSeconds = 5;
+constexpr std::chrono::seconds EndOfDownloads{5};
 
 std::set<DownloadGuard*> guards;
 
@@ -118,20 +119,11 @@ void DownloadGuard::EndAllDownloads()
     }
     // Each cancel is over once WebKit reports the download finished: its network process has
     // stopped writing and removed what it wrote.
-    const auto underWay = [] {
-        return std::any_of(guards.begin(), guards.end(),
-                           [](DownloadGuard* guard) { return !guard->transfers_.empty(); });
+    const auto ended = [] {
+        return std::none_of(guards.begin(), guards.end(),
+                            [](DownloadGuard* guard) { return !guard->transfers_.empty(); });
     };
-    bool late = false;
-    sigc::connection timer = Glib::signal_timeout().connect_seconds(
-        [&late] {
-            late = true;
-            return false;
-        },
-        EndOfDownloadsSeconds);
-    while (underWay() && !late)
-        g_main_context_iteration(nullptr, TRUE);
-    timer.disconnect();
+    RunMainLoopUntil(ended, EndOfDownloads);
 }
 
 void DownloadGuard::OnStarted(WebKitWebContext*, WebKitDownload* download, DownloadGuard* guard)

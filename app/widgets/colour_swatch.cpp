@@ -23,7 +23,9 @@ ColourSwatch::ColourSwatch(ColorValue colour, std::string_view name, std::string
 void ColourSwatch::SetColour(ColorValue colour)
 {
     colour_ = colour;
-    get_accessible()->set_description(ToUString("#" + ColorToHex(colour) + " (" + key_ + ")"));
+    // Named: GCC 12 at -O3 warns falsely (-Wrestrict) of a literal put before a temporary.
+    const std::string hex = ColorToHex(colour);
+    get_accessible()->set_description(ToUString("#" + hex + " (" + key_ + ")"));
     queue_draw();
 }
 

@@ -3,30 +3,17 @@
 
 #include "app/look/ustring.h"
 #include "app/main_window/main_window.h"
+#include "app/widgets/shortcut_key.h"
 
 namespace quillomat {
 
 namespace {
 
-// Alt and the key of `digit` (1 to 9). On a French keyboard the digits are the shifted level of
-// the top row, so the key is also recognised by its place, as the toolkit's own shortcuts are.
+// Alt and the key of `digit` (1 to 9), wherever the keyboard puts the digit.
 bool IsAltAndDigit(const GdkEventKey& event, guint digit)
 {
-    if ((event.state & (GDK_MOD1_MASK | GDK_CONTROL_MASK)) != GDK_MOD1_MASK)
-        return false;
-    const guint keyval = GDK_KEY_0 + digit;
-    if (event.keyval == keyval || event.keyval == GDK_KEY_KP_0 + digit)
-        return true;
-    GdkKeymapKey* keys = nullptr;
-    gint count = 0;
-    bool samePlace = false;
-    if (gdk_keymap_get_entries_for_keyval(
-            gdk_keymap_get_for_display(gdk_window_get_display(event.window)), keyval, &keys,
-            &count))
-        for (gint i = 0; i < count && !samePlace; ++i)
-            samePlace = keys[i].keycode == event.hardware_keycode && keys[i].group == event.group;
-    g_free(keys);
-    return samePlace;
+    return (event.state & (GDK_MOD1_MASK | GDK_CONTROL_MASK)) == GDK_MOD1_MASK &&
+           (event.keyval == GDK_KEY_KP_0 + digit || KeyCarries(event, {GDK_KEY_0 + digit}));
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <utility>
 
 #include "app/pane/signal_link.h"
+#include "app/widgets/shortcut_key.h"
 
 namespace quillomat {
 
@@ -20,27 +20,6 @@ constexpr std::array<double, 14> ZoomLevels = {0.3, 0.5,  0.67, 0.8, 0.9, 1.0, 1
 
 constexpr guint MouseBackButton = 8;
 constexpr guint MouseForwardButton = 9;
-
-// Whether the key pressed carries one of `keyvals` on any of its levels: Ctrl+0 is the same
-// key on a French keyboard, where "0" needs Shift, as on an English one.
-bool KeyCarries(const GdkEventKey& event, std::initializer_list<guint> keyvals)
-{
-    for (const guint keyval : keyvals)
-        if (event.keyval == keyval)
-            return true;
-    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_display_get_default());
-    GdkKeymapKey* keys = nullptr;
-    guint* levels = nullptr;
-    gint count = 0;
-    bool carries = false;
-    if (gdk_keymap_get_entries_for_keycode(keymap, event.hardware_keycode, &keys, &levels, &count))
-        for (gint index = 0; index < count && !carries; ++index)
-            for (const guint keyval : keyvals)
-                carries = carries || (keys[index].group == event.group && levels[index] == keyval);
-    g_free(keys);
-    g_free(levels);
-    return carries;
-}
 
 }  // namespace
 

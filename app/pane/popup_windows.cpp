@@ -12,6 +12,7 @@
 #include "app/pane/signal_link.h"
 #include "app/pane/view_guard.h"
 #include "app/pane/view_window.h"
+#include "app/widgets/screen_fit.h"
 
 namespace quillomat {
 
@@ -26,20 +27,6 @@ constexpr std::size_t MostAtOnce = 5;
 // What a page that asks for no size gets.
 constexpr int DefaultWidth = 800;
 constexpr int DefaultHeight = 600;
-
-GdkRectangle ScreenArea(Gtk::Widget& widget)
-{
-    GdkRectangle area{0, 0, DefaultWidth, DefaultHeight};
-    GdkDisplay* display = gtk_widget_get_display(widget.gobj());
-    GdkWindow* window = gtk_widget_get_window(widget.gobj());
-    GdkMonitor* monitor = window ? gdk_display_get_monitor_at_window(display, window)
-                                 : gdk_display_get_primary_monitor(display);
-    if (!monitor && gdk_display_get_n_monitors(display) > 0)
-        monitor = gdk_display_get_monitor(display, 0);
-    if (monitor)
-        gdk_monitor_get_workarea(monitor, &area);
-    return area;
-}
 
 }  // namespace
 
@@ -105,11 +92,13 @@ private:
         webkit_window_properties_get_geometry(webkit_web_view_get_window_properties(view),
                                               &requested);
         Gtk::Window* opener = window->get_transient_for();
-        const GdkRectangle screen = ScreenArea(opener ? *opener : *window);
-        const int width = requested.width > 0 ? requested.width : DefaultWidth;
-        const int height = requested.height > 0 ? requested.height : DefaultHeight;
-        window->set_default_size(std::clamp(width, 1, std::max(1, screen.width)),
-                                 std::clamp(height, 1, std::max(1, screen.height)));
+        const Gdk::Rectangle screen = WorkAreaFor(opener ? *opener : *window);
+        // Within the screen, where the display tells its size.
+        const auto fit = [](int asked, int fallback, int room) {
+            return std::clamp(asked > 0 ? asked : fallback, 1, room > 0 ? room : fallback);
+        };
+        window->set_default_size(fit(requested.width, DefaultWidth, screen.get_width()),
+                                 fit(requested.height, DefaultHeight, screen.get_height()));
         window->show();
     }
 

@@ -2,12 +2,6 @@
 
 #include <gio/gio.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <string>
 
 namespace quillomat {
@@ -35,31 +29,23 @@ std::string AnnouncedAccessibilityBus()
     return announced;
 }
 
-// Only a bus whose socket lies in the file system can have gone while still announced.
+// Only a bus on a local socket can have gone while still announced; any other answer, or an
+// address of another kind, leaves the bus to the toolkit.
 bool Reachable(const std::string& address)
 {
-    const auto key = address.find("path=");
-    if (address.rfind("unix:", 0) != 0 || key == std::string::npos)
+    if (address.rfind("unix:", 0) != 0)
         return true;
-    const auto start = key + std::strlen("path=");
-    const auto end = address.find(',', start);
-    gchar* path = g_uri_unescape_string(address.substr(start, end - start).c_str(), nullptr);
-    sockaddr_un where{};
-    where.sun_family = AF_UNIX;
-    const bool fits = path && std::strlen(path) < sizeof(where.sun_path);
-    if (fits)
-        std::strcpy(where.sun_path, path);
-    g_free(path);
-    if (!fits)
+    GError* error = nullptr;
+    if (GIOStream* stream =
+            g_dbus_address_get_stream_sync(address.c_str(), nullptr, nullptr, &error)) {
+        g_object_unref(stream);
         return true;
-    const int socketFd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (socketFd < 0)
-        return true;
-    const bool refused =
-        connect(socketFd, reinterpret_cast<sockaddr*>(&where), sizeof(where)) != 0 &&
-        (errno == ENOENT || errno == ECONNREFUSED || errno == ENOTDIR);
-    close(socketFd);
-    return !refused;
+    }
+    const bool gone = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND) ||
+                      g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED) ||
+                      g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_DIRECTORY);
+    g_error_free(error);
+    return !gone;
 }
 
 }  // namespace

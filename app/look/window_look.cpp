@@ -99,6 +99,15 @@ void MarkAsTextBox(Gtk::Widget& entry)
         textEntry->set_width_chars(1);
 }
 
+void GiveFixedBorder(Gtk::Window& window)
+{
+    window.signal_realize().connect([&window] {
+        window.get_window()->set_functions(Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE);
+        window.get_window()->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE |
+                                             Gdk::DECOR_MENU);
+    });
+}
+
 void SetProgramIcon(Gtk::Window& window)
 {
     std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;

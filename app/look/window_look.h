@@ -12,6 +12,8 @@ namespace quillomat {
 // as small as the layouts say. The style sheet keys on these marks.
 void LoadProgramStyle();
 void MarkAsProgramWindow(Gtk::Window& window);
+// A fixed single-line border without minimise and maximise buttons, from the window's realising.
+void GiveFixedBorder(Gtk::Window& window);
 // The window's text and the sizes of its style are drawn at this resolution rather than the
 // screen's: a window that fits the screen only with smaller text.
 void UseTextResolution(Gtk::Window& window, double dotsPerInch);

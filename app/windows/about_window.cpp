@@ -78,6 +78,7 @@ void AboutWindow::PlaceControls()
 void AboutWindow::ApplyLook()
 {
     MarkAsProgramWindow(*this);
+    GiveFixedBorder(*this);
     for (Gtk::Label* label : {&Label1, &Label2, &Label4, &Label5, &Label11})
         MarkAsBold(*label);
     for (Gtk::Label* label : {&Label1, &Label2, &Label4, &Label5, &Label6, &Label7, &Label11})
@@ -101,14 +102,6 @@ void AboutWindow::FitPicture()
 {
     Image1.set(
         LoadBundledPicture(Picture, layout_.Scaled(PictureWidth), layout_.Scaled(PictureHeight)));
-}
-
-void AboutWindow::on_realize()
-{
-    Gtk::Window::on_realize();
-    // A fixed single-line border without minimise and maximise buttons.
-    get_window()->set_functions(Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE);
-    get_window()->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE | Gdk::DECOR_MENU);
 }
 
 void AboutWindow::Present()

@@ -24,9 +24,6 @@ public:
     // Shows the window as the active one; a hidden window comes back at its design position.
     void Present();
 
-protected:
-    void on_realize() override;
-
 private:
     friend struct AboutWindowTestAccess;
 

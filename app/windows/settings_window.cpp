@@ -105,6 +105,7 @@ void SettingsWindow::PlaceControls()
 void SettingsWindow::ApplyLook()
 {
     MarkAsProgramWindow(*this);
+    GiveFixedBorder(*this);
     for (Gtk::Label* label : {&Label1, &Label3, &Label4}) {
         MarkAsBold(*label);
         MarkAsBlackText(*label);
@@ -124,14 +125,6 @@ void SettingsWindow::ConnectSignals()
     // Before the toolkit's own Tab handling, which follows the places of the controls.
     signal_key_press_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnKeyPressed), false);
     signal_map_event().connect(sigc::mem_fun(*this, &SettingsWindow::OnMapped));
-}
-
-void SettingsWindow::on_realize()
-{
-    Gtk::Window::on_realize();
-    // A fixed single-line border without minimise and maximise buttons.
-    get_window()->set_functions(Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE);
-    get_window()->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE | Gdk::DECOR_MENU);
 }
 
 void SettingsWindow::Fill(const BlogSettings& values)

@@ -33,9 +33,6 @@ public:
     // Writes the three fields, before each opening.
     void Fill(const BlogSettings& values);
 
-protected:
-    void on_realize() override;
-
 private:
     friend struct SettingsWindowTestAccess;
 

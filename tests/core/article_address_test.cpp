@@ -12,12 +12,8 @@ struct AddressCase {
     std::string address;
     bool accepted;
     std::string number;
+    friend void PrintTo(const AddressCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const AddressCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class ArticleNumberFromAddressTest : public ::testing::TestWithParam<AddressCase> {};
 

@@ -19,12 +19,8 @@ struct NameCase {
     const char* name;
     std::string suggested;
     std::string offered;
+    friend void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const NameCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class SafeDownloadNameTest : public ::testing::TestWithParam<NameCase> {};
 

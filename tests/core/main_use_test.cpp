@@ -155,12 +155,8 @@ struct Scenario {
     std::map<int, std::vector<Action>> whileOpen = {};  // what comes while box N (from 0) is open
     bool automatic = true;
     bool clipboardRefuses = false;
+    friend void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
 };
-
-void PrintTo(const Scenario& scenario, std::ostream* out)
-{
-    *out << scenario.name;
-}
 
 const std::string Copied = "box copied (information, Quillomat par Brennic)";
 const std::string NoNumber = "box no number (error, Quillomat)";

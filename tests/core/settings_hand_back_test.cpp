@@ -12,12 +12,8 @@ struct ReviewCase {
     BlogSettings typed;
     std::vector<MissingSetting> missing;
     std::optional<BlogSettings> handedBack;
+    friend void PrintTo(const ReviewCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const ReviewCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class ReviewSettingsTest : public ::testing::TestWithParam<ReviewCase> {};
 

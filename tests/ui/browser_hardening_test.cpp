@@ -159,12 +159,8 @@ struct HostileCase {
     std::size_t pageBoxes;  // the boxes that the page gives before the user leaves it
     PopUpAfter popUp;
     bool keepsABoxOpen = false;  // the page keeps its own box open
+    friend void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const HostileCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class HostilePageTest : public BrowserHardeningTest,
                         public ::testing::WithParamInterface<HostileCase> {};

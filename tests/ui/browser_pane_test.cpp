@@ -159,12 +159,8 @@ TEST_F(BrowserPaneTest, BrowserKeysAndMouseButtonsMoveThroughTheHistoryAndZoom)
 struct FailedLoadCase {
     const char* name;
     const char* address;
+    friend void PrintTo(const FailedLoadCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const FailedLoadCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 // A load that fails shows the French error page; the address stays the last page really shown.
 class FailedLoadTest : public BrowserPaneTest,

@@ -30,12 +30,8 @@ struct DownloadCase {
     int answer;  // how the user leaves the save dialog
     const char* chosenName;
     Folder folderAfter;
+    friend void PrintTo(const DownloadCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const DownloadCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class DownloadFixture : public MainWindowTest {
 protected:

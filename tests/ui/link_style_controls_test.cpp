@@ -75,12 +75,8 @@ constexpr int Type = 0;
 struct TickCase {
     const char* name;
     std::vector<Step> steps;
+    friend void PrintTo(const TickCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const TickCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class CaptionTagsTest : public LinkStyleTest, public ::testing::WithParamInterface<TickCase> {};
 

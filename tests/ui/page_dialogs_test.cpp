@@ -65,12 +65,8 @@ struct PrintCase {
     UserAction user;
     bool programEnds;
     const char* dialog;  // the print dialog shown, its GTK type over its window; or none
+    friend void PrintTo(const PrintCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const PrintCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class PrintTest : public PageDialogTest, public ::testing::WithParamInterface<PrintCase> {};
 
@@ -174,12 +170,8 @@ struct PromptCase {
     const char* offered;  // the text the page offers, as a script's expression
     bool shown;           // whether the user is asked at all
     const char* answer;   // what the page gets back, as its script reports it
+    friend void PrintTo(const PromptCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const PromptCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class PromptTest : public PageDialogTest, public ::testing::WithParamInterface<PromptCase> {};
 
@@ -217,12 +209,8 @@ struct ModalCase {
     const char* script;  // opens the window, at once or at the user's click
     bool click;
     const char* windowType;  // none for WebKit's log-in dialog, which stands in the page
+    friend void PrintTo(const ModalCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const ModalCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class ModalBoxTest : public PageDialogTest, public ::testing::WithParamInterface<ModalCase> {};
 

@@ -192,12 +192,8 @@ struct ContestCase {
     const char* name;
     std::string contender;  // the other program's clipboard text, which another one then reads
     std::string box, icon, title;
+    friend void PrintTo(const ContestCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const ContestCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class ContestedCopyTest : public RealBoxesTest,
                           public ::testing::WithParamInterface<ContestCase> {};

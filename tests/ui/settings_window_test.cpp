@@ -129,12 +129,8 @@ struct ValidateCase {
     BlogSettings typed;
     std::vector<std::string> messages;
     std::optional<BlogSettings> handedBack;  // nothing: the settings window stays
+    friend void PrintTo(const ValidateCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const ValidateCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class ValidateTest : public SettingsWindowTest,
                      public ::testing::WithParamInterface<ValidateCase> {};

@@ -15,14 +15,6 @@ site_pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; [ -n "$site_pid" ] && kill "$site_pid";
       rm -rf "$work"' EXIT
 
-/usr/bin/python3 "$site" "$work/port" &
-site_pid=$!
-for _ in $(seq 100); do
-    [ -f "$work/port" ] && break
-    sleep 0.1
-done
-port=$(cat "$work/port") || { echo "the test site did not start"; exit 1; }
-
 # until SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds.
 until_true() {
     local tenths=$(($1 * 10))
@@ -33,6 +25,11 @@ until_true() {
     done
     return 1
 }
+
+/usr/bin/python3 "$site" "$work/port" &
+site_pid=$!
+until_true 10 [ -f "$work/port" ]
+port=$(cat "$work/port") || { echo "the test site did not start"; exit 1; }
 # This run's visible windows with the exact title.
 windows_titled() {
     local id

@@ -12,6 +12,7 @@ http_proxy=http://127.0.0.1:9 "$quillomat" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null' EXIT
 
+fail() { echo "$1"; exit 1; }
 # This process's visible window with the exact title, if any.
 window_of() {
     local id
@@ -34,26 +35,23 @@ ended() { ! kill -0 "$pid" 2>/dev/null; }
 # A left click at a point of a window's client area.
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
-"$tool" wait "$caption" 60 || { echo "the main window never showed"; exit 1; }
-wait_until shown "$caption" || { echo "the main window is not the program's"; exit 1; }
+"$tool" wait "$caption" 60 || fail "the main window never showed"
+wait_until shown "$caption" || fail "the main window is not the program's"
 
 # "Réglages..." (824, 8, 89 x 201), then the title bar's close box of the settings window.
 click "$(window_of "$caption")" 868 108
-wait_until shown 'Réglages' || { echo "Réglages... showed no settings window"; exit 1; }
-wait_until gone "$caption" ||
-    { echo "the main window stayed while the settings window showed"; exit 1; }
-"$tool" close 'Réglages' || { echo "could not close the settings window"; exit 1; }
-wait_until shown "$caption" ||
-    { echo "no window on screen after the settings window was closed"; exit 1; }
-wait_until gone 'Réglages' || { echo "the settings window stayed after its close box"; exit 1; }
+wait_until shown 'Réglages' || fail "Réglages... showed no settings window"
+wait_until gone "$caption" || fail "the main window stayed while the settings window showed"
+"$tool" close 'Réglages' || fail "could not close the settings window"
+wait_until shown "$caption" || fail "no window on screen after the settings window was closed"
+wait_until gone 'Réglages' || fail "the settings window stayed after its close box"
 
 # Again, then "Quitter" (144, 160, 129 x 25).
 click "$(window_of "$caption")" 868 108
-wait_until shown 'Réglages' ||
-    { echo "the second Réglages... showed no settings window"; exit 1; }
+wait_until shown 'Réglages' || fail "the second Réglages... showed no settings window"
 click "$(window_of 'Réglages')" 208 172
-wait_until ended || { echo "the program still runs a minute after Quitter"; exit 1; }
+wait_until ended || fail "the program still runs a minute after Quitter"
 wait "$pid"
 status=$?
-[ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "1 passed, 0 failed"

@@ -16,12 +16,6 @@
 
 namespace {
 
-// Windows come and go while the tree is read: a vanished one is simply not found.
-int IgnoreXErrors(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
 std::string Title(Display* display, Window window)
 {
     XTextProperty name{};
@@ -130,7 +124,8 @@ int main(int argc, char** argv)
         std::cerr << "no X display\n";
         return 2;
     }
-    XSetErrorHandler(&IgnoreXErrors);
+    // Windows come and go while the tree is read: a vanished one is simply not found.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     const std::string command = argv[1], title = argv[2];
     if (command == "own-clipboard")
         return OwnClipboard(display, title);

@@ -10,6 +10,7 @@ struct RemoveCase {
     const char* caption;
     const char* withoutTags;
     StyleTags tags = BoldTags;
+    friend void PrintTo(const RemoveCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class RemoveTagsTest : public ::testing::TestWithParam<RemoveCase> {};

@@ -12,6 +12,7 @@ struct ColourCase {
     ColorValue colour;
     Rgb rgb;
     const char* hex;
+    friend void PrintTo(const ColourCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ColourTest : public ::testing::TestWithParam<ColourCase> {};
@@ -53,6 +54,7 @@ struct FractionCase {
     const char* name;
     double fraction;
     int component;
+    friend void PrintTo(const FractionCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ComponentFromFractionCases : public ::testing::TestWithParam<FractionCase> {};

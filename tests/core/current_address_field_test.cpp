@@ -12,6 +12,7 @@ struct StoreCase {
     std::vector<std::string> stored;
     std::vector<std::string> storedDuringFirst;  // as the browser reports on while a box is open
     std::vector<std::string> detected;
+    friend void PrintTo(const StoreCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class CurrentAddressFieldTest : public ::testing::TestWithParam<StoreCase> {};

@@ -9,6 +9,7 @@ struct SkinCase {
     const char* name;
     const char* skin;
     const char* colour;
+    friend void PrintTo(const SkinCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class SkinColorTest : public ::testing::TestWithParam<SkinCase> {};
@@ -77,6 +78,7 @@ struct FillCase {
     const char* add;
     const char* read;
     const char* expected;
+    friend void PrintTo(const FillCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class FillLinkTemplateTest : public ::testing::TestWithParam<FillCase> {};

@@ -11,6 +11,7 @@ struct ReplaceCase {
     const char* pattern;
     const char* replacement;
     const char* expected;
+    friend void PrintTo(const ReplaceCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ReplaceAllTest : public ::testing::TestWithParam<ReplaceCase> {};

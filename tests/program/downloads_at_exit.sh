@@ -30,6 +30,7 @@ until_true() {
 site_pid=$!
 until_true 10 [ -f "$work/port" ]
 port=$(cat "$work/port") || { echo "the test site did not start"; exit 1; }
+
 # This run's visible windows with the exact title.
 windows_titled() {
     local id

@@ -48,7 +48,9 @@ mount_in() {
     mount "${@:1:$#-1}" "$place"
     mounted+=("$place")
 }
-# The order matters: /dev before /dev/pts and /dev/shm.
+# The order matters: the root first, a mount point of its own so that tests can make mount
+# namespaces in the chroot, and /dev before /dev/pts and /dev/shm.
+mount_in --bind "$root" /
 mount_in -t proc proc /proc
 mount_in -t sysfs sysfs /sys
 mount_in --bind /dev /dev

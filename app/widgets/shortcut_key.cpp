@@ -7,7 +7,7 @@ bool KeyCarries(const GdkEventKey& event, std::initializer_list<guint> keyvals)
     for (const guint keyval : keyvals)
         if (event.keyval == keyval)
             return true;
-    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event.window));
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_display_get_default());
     GdkKeymapKey* keys = nullptr;
     guint* levels = nullptr;
     gint count = 0;

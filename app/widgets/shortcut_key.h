@@ -6,9 +6,8 @@
 
 namespace quillomat {
 
-// Whether the key pressed carries one of `keyvals` on any of its levels, as the toolkit's own
-// shortcuts match: Ctrl+0 and Alt+1 are the same keys on a French keyboard, where digits need
-// Shift.
+// Whether the key pressed carries one of `keyvals` on any level, as the toolkit's shortcuts match:
+// Ctrl+0 and Alt+1 are the same keys on a French keyboard, where digits need Shift.
 bool KeyCarries(const GdkEventKey& event, std::initializer_list<guint> keyvals);
 
 }  // namespace quillomat

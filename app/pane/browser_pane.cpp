@@ -223,11 +223,12 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // The new process loads the address asked for, else the page being opened, else the last.
+        // The new process loads the address asked for, else the page being opened, else the last;
+        // an error page on screen stands for the address that failed.
         const char* asked = webkit_web_view_get_uri(view_);
-        const std::string page = loadRequested_ && asked ? asked
-                                 : opening_.empty()      ? shownAddress_
-                                                         : opening_;
+        const std::string page = (loadRequested_ || showingErrorPage_) && asked ? asked
+                                 : opening_.empty()                             ? shownAddress_
+                                                                                : opening_;
         RequestLoad();
         webkit_web_view_load_uri(view_, page.empty() ? BlankPage : page.c_str());
         return;

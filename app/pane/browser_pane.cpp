@@ -132,19 +132,22 @@ void BrowserPane::RequestLoad()
 // (history.pushState, a fragment, the page's own history) or a failed load.
 void BrowserPane::OnLoadStateNotify(WebKitWebView* view, void*, BrowserPane* pane)
 {
-    if (webkit_web_view_is_loading(view))
+    const char* address = webkit_web_view_get_uri(view);
+    if (webkit_web_view_is_loading(view)) {
+        if (address && *address)
+            pane->goingTo_ = address;
         return;
+    }
     pane->loadRequested_ = false;
     if (!pane->showingErrorPage_)
-        pane->Show(webkit_web_view_get_uri(view));
+        pane->Show(address);
 }
 
 void BrowserPane::OnLoadChanged(WebKitWebView* view, int loadEvent, BrowserPane* pane)
 {
-    if (loadEvent == WEBKIT_LOAD_STARTED || loadEvent == WEBKIT_LOAD_REDIRECTED)
-        pane->opening_ = webkit_web_view_get_uri(view);
-    else
-        pane->opening_.clear();
+    // A load that another replaces ends while the pane goes on loading.
+    if (loadEvent == WEBKIT_LOAD_FINISHED && !webkit_web_view_is_loading(view))
+        pane->goingTo_.clear();
     if (loadEvent == WEBKIT_LOAD_STARTED) {
         pane->loadRequested_ = false;
         pane->loadingErrorPage_ = std::exchange(pane->errorPageRequested_, false);
@@ -223,12 +226,10 @@ void BrowserPane::OnWebProcessTerminated(WebKitWebView*, int reason, BrowserPane
 void BrowserPane::RecoverFromWebProcessEnd()
 {
     if (recoveryBudget_.TryRecover(RecoveryBudget::Clock::now())) {
-        // The new process loads the address asked for, else the page being opened, else the last;
-        // an error page on screen stands for the address that failed.
-        const char* asked = webkit_web_view_get_uri(view_);
-        const std::string page = (loadRequested_ || showingErrorPage_) && asked ? asked
-                                 : opening_.empty()                             ? shownAddress_
-                                                                                : opening_;
+        // The new process loads the address under way, else the page on screen (for an error
+        // page, the address that failed).
+        const char* shown = webkit_web_view_get_uri(view_);
+        const std::string page = !goingTo_.empty() ? goingTo_ : shown ? shown : "";
         RequestLoad();
         webkit_web_view_load_uri(view_, page.empty() ? BlankPage : page.c_str());
         return;

@@ -85,8 +85,9 @@ private:
     ViewGuard* guard_ = nullptr;
     Gtk::Widget* widget_ = nullptr;
     std::string shownAddress_;
-    // The address of the page being opened, until it is shown or fails.
-    std::string opening_;
+    // The address of the load under way, asked for or being opened, until the pane stops
+    // loading: WebKit forgets an address not yet on screen when its web process ends.
+    std::string goingTo_;
     // A document came on screen that the pane has not announced yet.
     bool documentUnannounced_ = false;
     // A load the program asked for has not started yet: WebKit's active address is already that

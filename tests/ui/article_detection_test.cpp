@@ -52,13 +52,26 @@ protected:
     DesktopServices* services = nullptr;
 };
 
-// The home page is asked for once the window is on screen, never over an address asked before.
+// Once the new view's web process has started, WebKit tells for a moment of no address and no
+// load. The flag is the view's: it may tell of its loads until the window goes, after the test.
+void CrashWhenNothingIsLoading(WebKitWebView* view, GParamSpec*, bool* crashed)
+{
+    const char* address = webkit_web_view_get_uri(view);
+    if (!*crashed && !webkit_web_view_is_loading(view) && (!address || !*address))
+        *crashed = CrashWebContentProcesses() > 0;
+}
+
+// The home page, asked for once the window is drawn, never replaces an address asked before.
 TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
 {
     window.reset();
     MainWindow::Options options;
     options.browser.proxyAddress = site.ProxyAddress();
     window = std::make_unique<MainWindow>(desktop, options);
+    bool* crashed = new bool(false);
+    g_signal_connect_data(
+        View(), "notify::is-loading", G_CALLBACK(&CrashWhenNothingIsLoading), crashed,
+        [](gpointer flag, GClosure*) { delete static_cast<bool*>(flag); }, GConnectFlags(0));
     Go("http://www.skyblog.com" + EditPath + "456");
     // Idle callbacks of one priority run in the order they were added: once this one has run,
     // so has the one that the window adds when it is mapped.
@@ -72,6 +85,7 @@ TEST_F(ArticleDetectionTest, AnAddressAskedForBeforeTheWindowIsDrawnStays)
     window->show();
     ASSERT_TRUE(RunMainLoopUntil([&] { return idleRan; }, 10s));
     ASSERT_TRUE(WaitForPage("http://www.skyblog.com" + EditPath + "456"));
+    EXPECT_TRUE(*crashed);
     EXPECT_EQ(Access::Label5(*window).get_text(), "456");
 }
 
